@@ -1,0 +1,49 @@
+#pragma once
+// The grading systems of graderanges.txt and the search for a grade.
+//
+// A grading system is an ascending list of lower bounds and one more grade name than bounds.
+// Bounds and names stay the texts of the file: the range text a user sees repeats a bound as it
+// is written ("50.0" stays "50.0"), while comparisons use the number the text begins with.
+#include <array>
+#include <string>
+
+namespace tallisto {
+
+class IniFiles;
+
+struct GradeResult {
+    std::string grade;     // the grade's name
+    std::string rangeText; // e.g. "(>50% <65%)"
+    bool operator==(const GradeResult&) const = default;
+};
+
+// One of the four percent systems ("Gradesys0" to "Gradesys3"): bounds range0..range5 and names
+// rangename0..rangename6. The list of bounds ends at the first bound after range0 whose value
+// is 0. Range texts carry "%".
+struct PercentSystem {
+    std::array<std::string, 6> ranges;
+    std::array<std::string, 7> names;
+};
+
+// The out-of-20 system ("Div20GradeSys0"): bounds range0..range3, names rangename0..rangename4.
+// Its list of bounds ends at the first bound after range0 whose text is exactly "0". Range texts
+// carry no "%".
+struct OutOf20System {
+    std::array<std::string, 4> ranges;
+    std::array<std::string, 5> names;
+};
+
+// Reads every bound and name of a system afresh, each with the default "0".
+PercentSystem readPercentSystem(IniFiles& ini, const std::string& rangesFile, int system);
+OutOf20System readOutOf20System(IniFiles& ini, const std::string& rangesFile);
+
+// The grade of a percentage (already rounded by the caller). A value equal to a bound earns the
+// higher grade; when the list ends at range1 and rangename1 is "0", the grade reads "??".
+GradeResult findPercentGrade(const PercentSystem& system, double percentage);
+GradeResult findOutOf20Grade(const OutOf20System& system, double score);
+
+// The section name of percent system n: "Gradesys" + n.
+std::string percentSystemSection(int system);
+inline constexpr const char* outOf20Section = "Div20GradeSys0";
+
+} // namespace tallisto

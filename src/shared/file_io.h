@@ -1,0 +1,34 @@
+#pragma once
+// Whole-file operations. Every file the program writes is written whole or not at all.
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace tallisto {
+
+// The outcome of a file operation: ok, or the reason it failed, in words a user can read.
+struct IoResult {
+    bool ok = true;
+    std::string reason;
+    static IoResult success() { return {}; }
+    static IoResult failure(std::string why) { return {false, std::move(why)}; }
+    explicit operator bool() const { return ok; }
+};
+
+// Writes bytes to a temporary file beside path, flushes it to disk, then renames it over path.
+// On failure path is untouched and the temporary file is removed.
+IoResult writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// How files are written; tests put a failing writer in its place.
+using FileWriter = std::function<IoResult(const std::filesystem::path&, std::string_view)>;
+
+// The whole content of a file; false when it cannot be read (missing, a folder, no permission).
+bool readWholeFile(const std::filesystem::path& path, std::string& bytes);
+
+bool fileExists(const std::filesystem::path& path);
+
+// Removes a file; a file that is already absent counts as removed.
+IoResult removeFile(const std::filesystem::path& path);
+
+} // namespace tallisto

@@ -1,0 +1,63 @@
+#pragma once
+// INI files, read and written key by key.
+//
+// A file is parsed once into a document and kept; a read checks that the file on disk is still
+// the one parsed (size, modification time, inode), so edits made by another program, such as the
+// user editing graderanges.txt, are seen at the next read. Writes change the document only; the
+// document is written whole, atomically, by flush(). The program flushes at the end of every
+// command and before every dialog, so that between commands each file on disk holds exactly what
+// writing key by key would have left. n reads or writes of one file thus cost O(n).
+#include "shared/file_io.h"
+
+#include <map>
+#include <memory>
+#include <string>
+
+namespace tallisto {
+
+class IniDocument;
+
+class IniFiles {
+public:
+    explicit IniFiles(FileWriter writer = writeFileAtomically);
+    ~IniFiles();
+    IniFiles(const IniFiles&) = delete;
+    IniFiles& operator=(const IniFiles&) = delete;
+
+    // The value of key in section of file, or defaultText when the file, the section or the key
+    // is absent. Names match without regard to letter case. At most 254 characters are returned.
+    // A missing file is never created by a read.
+    std::string ReadIniValue(const std::string& file, const std::string& section,
+                             const std::string& key, const std::string& defaultText);
+
+    // Sets key in section of file to value; carriage returns and line feeds in value become
+    // blanks. An existing key line is rewritten in place; a new key goes at the end of its
+    // section, a new section at the end of the file; every other line stays as it was.
+    void WriteIniValue(const std::string& file, const std::string& section, const std::string& key,
+                       const std::string& value);
+
+    // Writes the pending changes of one file, or of all files, to disk.
+    IoResult flush(const std::string& file);
+    IoResult flushAll();
+
+    // The next writes build file from nothing, as if it had been deleted first; the file on disk
+    // is left alone until flush(), which then replaces it whole.
+    void startAfresh(const std::string& file);
+
+    // Whether file exists, counting pending changes that flush() will write.
+    bool exists(const std::string& file);
+
+    // Deletes file and forgets its pending changes.
+    IoResult remove(const std::string& file);
+
+    // Forgets pending changes of file without writing them.
+    void discard(const std::string& file);
+
+private:
+    struct Entry;
+    Entry& entryFor(const std::string& file, bool forWriting);
+    FileWriter writer_;
+    std::map<std::string, std::unique_ptr<Entry>> entries_;
+};
+
+} // namespace tallisto

@@ -1,0 +1,55 @@
+// The main window's use of the dialogs and files around it.
+#include "app/frm_grade_help.h"
+#include "app/program.h"
+
+#include <filesystem>
+
+namespace tallisto {
+
+Answer FrmGradeHelp::MsgBox(const std::string& prompt, Buttons buttons, const std::string& title) {
+    program_.ini.flushAll();
+    return program_.dialogs.messageBox(prompt, buttons, title);
+}
+
+std::string FrmGradeHelp::InputBox(const std::string& prompt, const std::string& title) {
+    program_.ini.flushAll();
+    InputAnswer answer = program_.dialogs.inputBox(prompt, title);
+    return answer.cancelled ? std::string() : answer.text;
+}
+
+bool FrmGradeHelp::showCommonDialog(FileDialogKind kind) {
+    program_.ini.flushAll();
+    FileChoice choice =
+        program_.dialogs.fileDialog(kind, CommonDialog.DialogTitle, CommonDialog.Filter);
+    if (choice.cancelled) return false;
+    CommonDialog.FileName = choice.fileName;
+    CommonDialog.FileTitle = choice.fileTitle;
+    return true;
+}
+
+void FrmGradeHelp::showInEditor(const std::string& path) {
+    program_.ini.flushAll();
+    program_.dialogs.showInEditor(path);
+}
+
+double& FrmGradeHelp::overallPercentage() { return program_.modData.overallPercentage; }
+
+std::string FrmGradeHelp::readIni(const std::string& file, const std::string& section,
+                                  const std::string& key) {
+    return program_.ini.ReadIniValue(file, section, key, "0");
+}
+
+void FrmGradeHelp::writeIni(const std::string& file, const std::string& section,
+                            const std::string& key, const std::string& value) {
+    program_.ini.WriteIniValue(file, section, key, value);
+}
+
+std::string FrmGradeHelp::programFile(const std::string& fileName) const {
+    return (std::filesystem::path(program_.facts.programDir) / fileName).string();
+}
+
+std::string FrmGradeHelp::manifestFile() const {
+    return programFile(program_.facts.exeName + ".exe.manifest");
+}
+
+} // namespace tallisto

@@ -1,0 +1,205 @@
+#pragma once
+// The main window, frmGradeHelp: its controls, its variables and its procedures.
+//
+// This header is the table of contents of the window. Procedures keep the names of the events and
+// tasks they stand for; their definitions live in the folder of their subsystem
+// (app/, storage/, tabs/, marks/, grading/, reports/, ter/, look/).
+#include "app/control.h"
+#include "app/services.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace tallisto {
+
+class Program;
+
+// Key codes that the big button's key handler looks at.
+inline constexpr int vbKeyTab = 9;
+inline constexpr int vbKeyEscape = 27;
+// Mouse buttons of the MouseUp events.
+inline constexpr int vbLeftButton = 1;
+inline constexpr int vbRightButton = 2;
+inline constexpr int vbMiddleButton = 4;
+
+// The shared file dialog: set up by each command before use; the title stays from one use to the
+// next when a command sets none.
+struct CommonDialogState {
+    std::string DialogTitle;
+    std::string FileName;
+    std::string FileTitle;
+    std::string Filter;
+    bool CancelError = false;
+};
+
+class FrmGradeHelp {
+public:
+    explicit FrmGradeHelp(Program& program);
+
+    // ---- The window and its controls (app/form_layout.cpp sets their design-time state) ----
+    Control frmGradeHelp; // the window itself: Caption, Left, Top, Width, Height
+    std::vector<Control> cmdTab; // loaded elements of the tab button array
+    Control cmdResetAll, picOuter, picInner, HBar, cmdNewTab, cmdExit, cmdReset;
+    Control frameTotals, cmdTER, lblWeightingTot, lblScoreTot, lblShit, lblTotalTest;
+    Control cmdEasyWork, lstPercentage, lstTotal, lstScore, framescores, lstWeighting;
+    Control Frame1, lblGradeSys, lblGradePer, lblGrade, Label1;
+    Control Line4, Line3, Line2, Line1;
+    Control lblWeight, Label2, lbltotal, lblscore, lblPercent;
+    CommonDialogState CommonDialog;
+    // Menus.
+    Control file, tallisto, menDelSelRes, seper0, cmdsave, mensave, savereport, menSaveReport,
+        menReportSet, cmdOpen, seper1, menXP, seper2, menResetAll, about, exit;
+    Control tabs, menNewTab, reset, menRename, menDelete;
+    Control menGradesystem;
+    std::array<Control, 4> menGradesys;
+    Control seper3, menEditRanges;
+
+    // The control that has the keyboard focus.
+    std::string focus = "cmdEasyWork";
+
+    // ---- Form variables ----
+    bool unsaved = false;
+    std::string currentFilePath;
+    std::string currentFileTitle;
+    bool exitAfterSave = false;
+
+    int tabCount = 1;
+    int currentTab = 0;
+    bool loadingTabs = false;
+    bool isLastTab = false;
+    int saveTab = 0;
+    std::string saveFile;
+    int loadTab = 0;
+    std::string loadFile;
+
+    bool loadingMarks = false;
+    std::string storedYouGot, storedOutOf, storedWeighting;
+    std::string youGot, outOf, weighting;
+    double youGotTotal = 0;
+    double outOfTotal = 0;
+    double weightingTotal = 0;
+    double weightedScoreTotal = 0;
+    double weightedScore = 0;
+    std::string selectedMark;
+
+    int gradeSys = 0;
+    std::string gradeSysName;
+    std::vector<std::string> gradeRanges;     // range0..range5 of the system in use
+    std::vector<std::string> gradeRangeNames; // rangename0..rangename6
+
+    // ---- Start-up, caption, closing (app/) ----
+    void Form_Initialize();
+    void Form_Activate();
+    void formnamerefresh();
+    void Form_QueryUnload(bool& cancel);
+    void exit_Click();
+    void cmdExit_Click();
+    void exit_me();
+
+    // ---- Marks and totals (marks/) ----
+    void cmdEasyWork_Click();
+    void tallisto_Click();
+    void doweightingcheck();
+    void inboxweightingcheck();
+    void TotalsUpdate();
+    void lstScore_MouseUp();
+    void lstTotal_MouseUp();
+    void lstWeighting_MouseUp();
+    void lstPercentage_MouseUp();
+    void menDelSelRes_Click();
+    void ResetTab();
+    void cmdReset_Click();
+    void reset_Click();
+    void cmdResetAll_Click();
+    void menResetAll_Click();
+
+    // ---- Grading systems (grading/) ----
+    void GradeIs();
+    void GradeRangeRetrieve();
+    void menGradesys_Click(int Index);
+    void GradeSysUsed();
+    void lblGradeSysUpdate();
+    void menEditRanges_Click();
+
+    // ---- Tab store, saving, opening (storage/) ----
+    void SaveRun();
+    void LoadRun();
+    void mensave_Click();
+    void cmdsave_Click();
+    void saveloop();
+    void cmdOpen_Click();
+    void loadingtime();
+
+    // ---- Subject tabs (tabs/) ----
+    void cmdTab_Click(int Index);
+    void cmdTab_GotFocus(int Index);
+    void cmdTab_DblClick(int Index);
+    void cmdTab_MouseUp(int Index, int Button);
+    void cmdNewTab_Click();
+    void menNewTab_Click();
+    void menRename_Click();
+    void menDelete_Click();
+    void lastTabCheck();
+    void picOuter_DblClick();
+    void scrollBarCheck();
+    void HBar_Change();
+    void HBar_Scroll();
+    void HBar_GotFocus();
+    void cmdEasyWork_KeyDown(int KeyCode, int Shift);
+
+    // ---- Reports (reports/) ----
+    void SubReport(std::string& out);
+    void menSaveReport_Click();
+    void menReportSet_Click();
+
+    // ---- Score out of 20 (ter/) ----
+    void cmdTER_Click();
+
+    // ---- Look and About (look/) ----
+    void menXP_Click();
+    void about_Click();
+
+    // ---- Access by name, for the driver and the Qt window (app/form_registry.cpp) ----
+    // The control of that name and index (-1 for a control that is not an array), or null.
+    Control* findControl(const std::string& name, int index = -1);
+    // Every control, in the order the window creates them, menus last.
+    std::vector<Control*> allControls();
+    // A form or module variable as text ("True"/"False", numbers in the general format); false
+    // when the window has no variable of that name.
+    bool variableText(const std::string& name, std::string& text) const;
+
+    // ---- Paths in the program's directory ----
+    std::string programFile(const std::string& fileName) const;
+    std::string workingFile() const { return programFile("temp.tmp"); }
+    std::string rangesFile() const { return programFile("graderanges.txt"); }
+    std::string settingsFile() const { return programFile("settings.ini"); }
+    std::string manifestFile() const;
+
+    Program& program() { return program_; }
+
+private:
+    // Dialogs. Each brings the files on disk up to date before the user is asked anything.
+    Answer MsgBox(const std::string& prompt, Buttons buttons = Buttons::OK,
+                  const std::string& title = "Tallisto");
+    std::string InputBox(const std::string& prompt, const std::string& title = "Tallisto");
+    // Shows the open or save dialog as CommonDialog is set up; false when cancelled.
+    bool showCommonDialog(FileDialogKind kind);
+    void showInEditor(const std::string& path);
+
+    void giveFocusToEasyWork() { focus = "cmdEasyWork"; }
+    double& overallPercentage();
+    std::string readIni(const std::string& file, const std::string& section,
+                        const std::string& key);
+    void writeIni(const std::string& file, const std::string& section, const std::string& key,
+                  const std::string& value);
+
+    // Helpers of the subsystems, each defined beside its users.
+    bool readAnswer(std::string& answer); // marks/: false ends the entry
+    void setDesignTimeState();            // app/form_layout.cpp
+    Control newTabElement(int index) const;
+
+    Program& program_;
+};
+
+} // namespace tallisto

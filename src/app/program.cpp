@@ -1,0 +1,46 @@
+#include "app/program.h"
+
+#include "version.h"
+
+namespace tallisto {
+
+VersionRecord buildVersion() {
+    VersionRecord v;
+    v.major = build::versionMajor;
+    v.minor = build::versionMinor;
+    v.revision = build::versionRevision;
+    return v;
+}
+
+Program::Program(Dialogs& dialogs, PlatformFacts facts, FileWriter writer)
+    : dialogs(dialogs), facts(std::move(facts)), ini(std::move(writer)), frmTER(*this),
+      frmGradeHelp(*this) {}
+
+bool Program::start() {
+    return run([this] {
+        frmGradeHelp.Form_Initialize();
+        frmGradeHelp.Form_Activate();
+    });
+}
+
+bool Program::run(const std::function<void()>& event) {
+    if (ended_) return false;
+    try {
+        event();
+    } catch (const ProgramEnded&) {
+        ended_ = true;
+        return false;
+    }
+    // Files that cannot be written here stay as they were; the commands that must not lose data
+    // flush their own files first and tell the user.
+    ini.flushAll();
+    return true;
+}
+
+void Program::end() {
+    ini.flushAll();
+    ended_ = true;
+    throw ProgramEnded{};
+}
+
+} // namespace tallisto

@@ -1,0 +1,49 @@
+#pragma once
+// The running program: its two windows, the module variables they share, and the files.
+#include "app/frm_grade_help.h"
+#include "app/services.h"
+#include "shared/ini_files.h"
+#include "ter/frm_ter.h"
+
+#include <functional>
+
+namespace tallisto {
+
+// Thrown to end the program at once: every window closes and no further event runs.
+struct ProgramEnded {};
+
+// Variables shared by both windows.
+struct ModData {
+    double overallPercentage = 0; // the current tab's overall percentage
+    double scoreOutOf20 = 0;      // the score out of 20 last shown
+};
+
+class Program {
+public:
+    Program(Dialogs& dialogs, PlatformFacts facts, FileWriter writer = writeFileAtomically);
+
+    Dialogs& dialogs;
+    PlatformFacts facts;
+    IniFiles ini;
+    ModData modData;
+    FrmTER frmTER;
+    FrmGradeHelp frmGradeHelp;
+
+    // Creates the main window as the platform does: Form_Initialize, then Form_Activate.
+    // False when the program ended during start-up.
+    bool start();
+
+    // Runs one user event: the procedure, then every file brought up to date on disk.
+    // False when the event ended the program.
+    bool run(const std::function<void()>& event);
+
+    bool ended() const { return ended_; }
+
+    // Ends the program at once (does not return).
+    [[noreturn]] void end();
+
+private:
+    bool ended_ = false;
+};
+
+} // namespace tallisto

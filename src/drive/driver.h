@@ -1,0 +1,43 @@
+#pragma once
+// The text view of the program: one command a line, dialogs and values printed as text.
+#include "app/program.h"
+#include "drive/event_table.h"
+#include "drive/scripted_dialogs.h"
+
+#include <memory>
+#include <ostream>
+#include <string>
+
+namespace tallisto::drive {
+
+class Driver {
+public:
+    Driver(std::ostream& out, PlatformFacts facts);
+
+    // Creates the main window as the program does. False when the program ended at once.
+    bool start();
+    // Runs one command line. False when the program has ended.
+    bool execute(const std::string& line);
+
+    bool errorsPrinted() const { return errors_; }
+
+private:
+    void doEvent(const std::string& rest);
+    void get(const std::string& name);
+    void queueAnswer(const std::string& command, const std::string& rest);
+    void move(const std::string& rest);
+    void error(const std::string& why);
+    bool reachable(const Control& control, bool onTER);
+    std::string refusalName(const Control& control, bool onTER);
+
+    std::ostream& out_;
+    ScriptedDialogs dialogs_;
+    std::unique_ptr<Program> program_;
+    EventTable events_;
+    bool errors_ = false;
+};
+
+// A control's property as `get` prints it; false when the control has no such property.
+bool propertyText(const Control& control, const std::string& property, std::string& text);
+
+} // namespace tallisto::drive

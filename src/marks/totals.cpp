@@ -1,0 +1,45 @@
+// The running totals of the current tab and its overall percentage.
+#include "app/frm_grade_help.h"
+#include "app/program.h"
+#include "shared/number_text.h"
+#include "shared/rounding.h"
+
+namespace tallisto {
+
+void FrmGradeHelp::TotalsUpdate() {
+    const double o = numberValue(outOf);
+    const double y = numberValue(youGot);
+    const double f = numberValue(weighting);
+
+    outOfTotal += o;
+    lblTotalTest.caption = numberText(outOfTotal);
+
+    // A mark out of 0 counts its weighting but no score: it adds nothing to be divided.
+    if (o == 0) {
+        lstPercentage.list.push_back("0");
+        youGotTotal -= y;
+        return;
+    }
+    lblScoreTot.caption = numberText(youGotTotal);
+
+    const double p = y / o * 100;
+    const double s = f * p;
+    weightedScoreTotal += s;
+    weightedScore = roundTo2Places(s);
+    lstPercentage.list.push_back(numberText(weightedScore));
+
+    double& overall = overallPercentage();
+    overall = weightingTotal == 0 ? 0 : weightedScoreTotal / (weightingTotal * 100) * 100;
+    overall = roundTo2Places(overall);
+
+    lblShit.toolTipText = numberText(overall);
+    lblShit.caption = lblShit.toolTipText + "%";
+
+    if (!loadingMarks) {
+        GradeIs();
+        formnamerefresh();
+        lblGradeSysUpdate();
+    }
+}
+
+} // namespace tallisto

@@ -1,0 +1,42 @@
+#pragma once
+// The score-out-of-20 window, frmTER ("Tertiary Entrance Scores").
+#include "app/control.h"
+
+#include <string>
+#include <vector>
+
+namespace tallisto {
+
+class Program;
+
+class FrmTER {
+public:
+    explicit FrmTER(Program& program);
+
+    Control frmTER; // the window: Caption, Visible, Left, Top, Width, Height
+    Control TimerFrmTer, Frame2, lblGrade, lblGradePer, cmdHide, Frame1, Label2, Label1, cmdOK,
+        lblScore, lblTER;
+
+    std::vector<std::string> div20Ranges;     // range0..range3 of the out-of-20 system
+    std::vector<std::string> div20RangeNames; // rangename0..rangename4
+    int div20RangesRead = 0;
+
+    void Form_Activate();
+    void TimerFrmTer_Timer();
+    void GradeRangeRetrieve();
+    void GradeIs();
+    void cmdHide_Click();
+    void cmdOK_Click();
+
+    void show();
+    void hide();
+
+    Control* findControl(const std::string& name);
+    std::vector<Control*> allControls();
+    bool variableText(const std::string& name, std::string& text) const;
+
+private:
+    Program& program_;
+};
+
+} // namespace tallisto

@@ -1,0 +1,16 @@
+// The "/20" button of the main window.
+#include "app/frm_grade_help.h"
+#include "app/program.h"
+
+namespace tallisto {
+
+void FrmGradeHelp::cmdTER_Click() {
+    FrmTER& ter = program_.frmTER;
+    if (ter.frmTER.visible)
+        ter.hide();
+    else
+        ter.show();
+    giveFocusToEasyWork();
+}
+
+} // namespace tallisto

@@ -96,6 +96,9 @@ public:
     void exit_Click();
     void cmdExit_Click();
     void exit_me();
+    // Unloads the main window as the close box, Escape and both Exit commands do: runs
+    // Form_QueryUnload, which ends the program or keeps the window open.
+    void unloadMainWindow();
 
     // ---- Marks and totals (marks/) ----
     void cmdEasyWork_Click();

@@ -8,7 +8,6 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    tallisto::gui::applyProgramLook(app);
 
     tallisto::PlatformFacts facts;
     facts.programDir = QCoreApplication::applicationDirPath().toStdString();
@@ -19,6 +18,7 @@ int main(int argc, char** argv) {
     tallisto::gui::QtDialogs dialogs;
     tallisto::Program program(dialogs, facts);
     if (!program.start()) return 0;
+    tallisto::gui::applyProgramLook(app, program);
 
     tallisto::gui::MainWindow window(program);
     dialogs.setParentWindow(&window);

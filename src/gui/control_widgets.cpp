@@ -121,9 +121,11 @@ void TabButton::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TabButton::mouseDoubleClickEvent(QMouseEvent* event) {
-    // The first click of the pair has already chosen the tab; the second is not another click.
+    // The first click of the pair has already chosen the tab; the second press is let go here,
+    // so that its release is not another click.
     if (event->button() == Qt::LeftButton) {
         event->accept();
+        setDown(false);
         emit doubleClicked(index_);
         return;
     }

@@ -46,7 +46,7 @@ std::vector<CaptionBox> captionBoxes(Program& program) {
 
 bool captionFits(const QFont& font, const CaptionBox& caption) {
     QFont shown = font;
-    shown.setBold(caption.bold);
+    if (caption.bold) shown.setBold(true);
     const QFontMetrics metrics(shown);
     if (!caption.wraps) {
         return metrics.horizontalAdvance(caption.text) + buttonFrame <= caption.box.width() &&

@@ -29,7 +29,7 @@ MainWindow::MainWindow(Program& program, QWidget* parent)
     // Nothing in the window reacts to a change of size, so the size cannot change.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    ter_ = new TerWindow(events_, this);
+    ter_ = std::make_unique<TerWindow>(events_);
     events_.addWindow([this] { sync(); });
     events_.addWindow([this] { ter_->sync(); });
     events_.setOnEnded([this] { endProgram(); });

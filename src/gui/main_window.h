@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -95,7 +96,8 @@ class MainWindow : public QMainWindow {
     std::vector<MenuEntry> menuEntries_;
     std::vector<std::pair<QMenu*, Control*>> menus_;
 
-    TerWindow* ter_ = nullptr;
+    // A window of its own, not a child: its controls carry names that the main window uses too.
+    std::unique_ptr<TerWindow> ter_;
     bool shown_ = false;
 };
 

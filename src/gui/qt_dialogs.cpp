@@ -104,7 +104,7 @@ InputAnswer QtDialogs::inputBox(const std::string& prompt, const std::string& ti
     dialog.setWindowTitle(QString::fromStdString(title));
     dialog.setInputMode(QInputDialog::TextInput);
     // The label reads rich text when it looks like markup; a tab's name may look like that.
-    dialog.setLabelText(Qt::convertFromPlainText(promptText(prompt)));
+    dialog.setLabelText(Qt::convertFromPlainText(promptText(prompt), Qt::WhiteSpaceNormal));
     dialog.setTextValue(QString());
     InputAnswer answer;
     if (dialog.exec() != QDialog::Accepted) {

@@ -19,15 +19,15 @@ constexpr int clientWidth = 4680;
 constexpr int designedFrameHeight = 390;
 } // namespace
 
-TerWindow::TerWindow(CoreEvents& events, QWidget* owner)
-    : QWidget(owner, Qt::Window), events_(events), form_(events.ter()) {
+TerWindow::TerWindow(CoreEvents& events)
+    : QWidget(nullptr, Qt::Window), events_(events), form_(events.ter()), timer_(new QTimer(this)) {
     setObjectName(QStringLiteral("frmTER"));
     // Showing it leaves the keyboard with the main window; the core moves it under that window
     // itself when it shows it.
     setAttribute(Qt::WA_ShowWithoutActivating);
     buildControls();
-    timer_.setObjectName(QStringLiteral("TimerFrmTer"));
-    connect(&timer_, &QTimer::timeout, this, [this] { runEvent(&FrmTER::TimerFrmTer_Timer); });
+    timer_->setObjectName(QStringLiteral("TimerFrmTer"));
+    connect(timer_, &QTimer::timeout, this, [this] { runEvent(&FrmTER::TimerFrmTer_Timer); });
 }
 
 void TerWindow::buildControls() {
@@ -103,9 +103,10 @@ void TerWindow::syncFrame() {
 void TerWindow::syncTimer() {
     const Control& timer = form_.TimerFrmTer;
     if (timer.enabled && timer.interval > 0) {
-        if (!timer_.isActive() || timer_.interval() != timer.interval) timer_.start(timer.interval);
-    } else if (timer_.isActive()) {
-        timer_.stop();
+        if (!timer_->isActive() || timer_->interval() != timer.interval)
+            timer_->start(timer.interval);
+    } else if (timer_->isActive()) {
+        timer_->stop();
     }
 }
 

@@ -13,10 +13,10 @@ namespace tallisto::gui {
 class TerWindow : public QWidget {
     Q_OBJECT
   public:
-    TerWindow(CoreEvents& events, QWidget* owner);
+    explicit TerWindow(CoreEvents& events);
 
     void sync();
-    QTimer& timer() { return timer_; }
+    QTimer& timer() { return *timer_; }
 
   protected:
     bool event(QEvent* event) override;
@@ -33,7 +33,7 @@ class TerWindow : public QWidget {
     CoreEvents& events_;
     FrmTER& form_;
     std::vector<BoundWidget> bound_;
-    QTimer timer_;
+    QTimer* timer_;
     bool placing_ = false; // the window is being moved to the core's place
 };
 

@@ -42,8 +42,8 @@ TEST(Startup, SavedGradingSystemIsRestoredWithoutMarkingUnsaved) {
         const char* gradesys;
         int expected;
         bool anyChecked;
-    } cases[] = {{"3", 3, true},      {"2", 0, true},   {"1.0", 1, true},   {"7", 0, false},
-                 {"abc", 0, true},    {"", 0, true},    {"1E400", 0, true}, {"-1", 0, false}};
+    } cases[] = {{"3", 3, true},   {"2", 0, true}, {"1.0", 1, true},   {"7", 0, false},
+                 {"abc", 0, true}, {"", 0, true},  {"1E400", 0, true}, {"-1", 0, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.gradesys);
         TestProgram t(sampleRanges());
@@ -52,9 +52,12 @@ TEST(Startup, SavedGradingSystemIsRestoredWithoutMarkingUnsaved) {
         const FrmGradeHelp& f = t.form();
         EXPECT_EQ(f.gradeSys, c.expected);
         bool anyChecked = false;
-        for (const Control& item : f.menGradesys) anyChecked |= item.checked;
+        for (const Control& item : f.menGradesys)
+            anyChecked |= item.checked;
         EXPECT_EQ(anyChecked, c.anyChecked);
-        if (c.anyChecked) EXPECT_TRUE(f.menGradesys[c.expected].checked);
+        if (c.anyChecked) {
+            EXPECT_TRUE(f.menGradesys[c.expected].checked);
+        }
         EXPECT_FALSE(f.unsaved);
         EXPECT_FALSE(f.mensave.enabled);
     }

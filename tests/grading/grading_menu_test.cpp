@@ -14,7 +14,7 @@ struct GradeRow {
 TEST(Grade, FollowsTheBoundsWithTheHigherGradeAtABound) {
     const GradeRow rows[] = {
         {"49.5", "E", "(<50%)", "Rounded Percentage: 49.5%"},
-        {"49.76", "E", "(<50%)", "Rounded Percentage: 49.5%"},
+        {"49.74", "E", "(<50%)", "Rounded Percentage: 49.5%"},
         {"49.75", "D", "(>50% <65%)", "Rounded Percentage: 50%"},
         {"50", "D", "(>50% <65%)", "Rounded Percentage: 50%"},
         {"79.5", "C", "(>65% <80%)", "Rounded Percentage: 79.5%"},

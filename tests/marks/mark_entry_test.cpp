@@ -66,8 +66,9 @@ TEST(MarkEntry, WeightingLimitLiesAt100Point01) {
     t.enterMark("1", "1", "0");
     EXPECT_EQ(t.form().lstScore.list.size(), 5u) << "a weighting of 0 still fits";
 
+    t.typeMark("1", "1", "0.02");
     t.dialogs.press(Answer::OK);
-    t.enterMark("1", "1", "0.02");
+    t.clickEasyWork();
     EXPECT_EQ(t.form().lstScore.list.size(), 5u);
     ASSERT_EQ(t.dialogs.shown.back().kind, "msgbox");
     EXPECT_EQ(t.dialogs.shown.back().prompt, "Weighting must not be > 100%");
@@ -83,8 +84,9 @@ TEST(MarkEntry, WeightingIsRoundedBeforeTheLimitIsChecked) {
 
     TestProgram u;
     u.start();
+    u.typeMark("5", "10", "150");
     u.dialogs.press(Answer::OK);
-    u.enterMark("5", "10", "150");
+    u.clickEasyWork();
     EXPECT_TRUE(u.form().lstWeighting.list.empty());
     EXPECT_FALSE(u.form().cmdReset.visible);
 }
@@ -93,38 +95,40 @@ TEST(MarkEntry, EmptyCancelledNegativeOrHugeAnswersEndTheEntrySilently) {
     TestProgram t;
     t.start();
     t.dialogs.type("-4");
-    t.run([](FrmGradeHelp& f) { f.cmdEasyWork_Click(); });
+    t.clickEasyWork();
     EXPECT_EQ(t.dialogs.shown.size(), 1u) << "the out-of question is not asked";
 
     t.dialogs.type("8");
     t.dialogs.type("10");
     t.dialogs.cancel();
-    t.run([](FrmGradeHelp& f) { f.cmdEasyWork_Click(); });
+    t.clickEasyWork();
 
     t.dialogs.type("8");
     t.dialogs.type("");
-    t.run([](FrmGradeHelp& f) { f.cmdEasyWork_Click(); });
+    t.clickEasyWork();
 
-    t.enterMark("1E400", "10", "10");
+    t.dialogs.type("1E400");
+    t.clickEasyWork();
     t.dialogs.type("8");
     t.dialogs.type("1e999");
-    t.run([](FrmGradeHelp& f) { f.cmdEasyWork_Click(); });
+    t.clickEasyWork();
 
     const FrmGradeHelp& f = t.form();
     EXPECT_TRUE(f.lstScore.list.empty());
     EXPECT_EQ(f.lblShit.caption, "0%");
     EXPECT_FALSE(f.unsaved);
     EXPECT_FALSE(f.mensave.enabled);
-    for (const auto& shown : t.dialogs.shown) EXPECT_NE(shown.kind, "msgbox");
+    for (const auto& shown : t.dialogs.shown)
+        EXPECT_NE(shown.kind, "msgbox");
 }
 
 TEST(MarkEntry, MarkThatWouldOverflowTheTotalsIsRefused) {
     TestProgram t;
     t.start();
     t.enterMark("1e308", "1e-308", "50");
-    EXPECT_TRUE(t.form().lstScore.list.empty());
-    t.enterMark("1e308", "1", "1");
-    t.enterMark("1e308", "1", "1");
+    EXPECT_TRUE(t.form().lstScore.list.empty()) << "its percentage is beyond a double";
+    t.enterMark("1e308", "1e300", "1");
+    t.enterMark("1e308", "1e300", "1");
     EXPECT_EQ(t.form().lstScore.list.size(), 1u) << "the second would make the total infinite";
     EXPECT_EQ(t.form().frmGradeHelp.caption.find("inf"), std::string::npos);
 }

@@ -38,7 +38,7 @@ public:
     explicit FrmGradeHelp(Program& program);
 
     // ---- The window and its controls (app/form_layout.cpp sets their design-time state) ----
-    Control frmGradeHelp; // the window itself: Caption, Left, Top, Width, Height
+    Control frmGradeHelp;        // the window itself: Caption, Left, Top, Width, Height
     std::vector<Control> cmdTab; // loaded elements of the tab button array
     Control cmdResetAll, picOuter, picInner, HBar, cmdNewTab, cmdExit, cmdReset;
     Control frameTotals, cmdTER, lblWeightingTot, lblScoreTot, lblShit, lblTotalTest;

@@ -46,9 +46,9 @@ struct VersionRecord {
 };
 
 struct PlatformFacts {
-    std::string programDir;         // where settings.ini, graderanges.txt and temp.tmp lie
+    std::string programDir;           // where settings.ini, graderanges.txt and temp.tmp lie
     std::string exeName = "tallisto"; // the executable's file name without extension
-    VersionRecord version;          // the build's version record when left at its default
+    VersionRecord version;            // the build's version record when left at its default
 };
 
 // The version record of this build.

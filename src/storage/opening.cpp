@@ -61,6 +61,14 @@ bool FrmGradeHelp::loadingtime() {
     cmdResetAll_Click();
     currentFilePath = path;
     loadFile = path;
+    readAllTabs(path, title);
+    workingFileStored();
+    return true;
+}
+
+void FrmGradeHelp::readAllTabs(const std::string& path, const std::string& title) {
+    const StampHold hold(program_.ini);
+    deferWorkingFileCheck = true;
     const bool inOrder = readSaveFileTabs(path, title);
     loadingTabs = false;
     if (inOrder) {
@@ -68,7 +76,7 @@ bool FrmGradeHelp::loadingtime() {
         cmdTab_Click(0);
         mensave.enabled = false;
     }
-    return true;
+    deferWorkingFileCheck = false;
 }
 
 // Reads the tabs of a save file in increasing section number. False when the file breaks off

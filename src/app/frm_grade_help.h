@@ -6,6 +6,7 @@
 // (app/, storage/, tabs/, marks/, grading/, reports/, ter/, look/).
 #include "app/control.h"
 #include "app/services.h"
+#include "shared/file_io.h"
 
 #include <array>
 #include <string>
@@ -201,6 +202,11 @@ private:
     bool readAnswer(std::string& answer); // marks/: false ends the entry
     void setDesignTimeState();            // app/form_layout.cpp
     Control newTabElement(int index) const;
+    // reports/: the file a report goes to, asked for until the user takes or cancels one; the
+    // report written with its closing line; the outcome shown to the user.
+    bool chooseReportFile(std::string& path);
+    IoResult writeReport(const std::string& path, std::string text);
+    void finishReport(const std::string& path, const IoResult& written);
 
     Program& program_;
 };

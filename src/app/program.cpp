@@ -13,8 +13,8 @@ VersionRecord buildVersion() {
 }
 
 Program::Program(Dialogs& dialogs, PlatformFacts facts, FileWriter writer)
-    : dialogs(dialogs), facts(std::move(facts)), ini(std::move(writer)), frmTER(*this),
-      frmGradeHelp(*this) {}
+    : dialogs(dialogs), facts(std::move(facts)), writeFile(writer), ini(std::move(writer)),
+      frmTER(*this), frmGradeHelp(*this) {}
 
 bool Program::start() {
     return run([this] {

@@ -24,6 +24,7 @@ public:
 
     Dialogs& dialogs;
     PlatformFacts facts;
+    FileWriter writeFile; // how reports and the manifest are written
     IniFiles ini;
     ModData modData;
     FrmTER frmTER;

@@ -35,11 +35,11 @@ struct CommonDialogState {
 };
 
 class FrmGradeHelp {
-public:
+  public:
     explicit FrmGradeHelp(Program& program);
 
     // ---- The window and its controls (app/form_layout.cpp sets their design-time state) ----
-    Control frmGradeHelp; // the window itself: Caption, Left, Top, Width, Height
+    Control frmGradeHelp;        // the window itself: Caption, Left, Top, Width, Height
     std::vector<Control> cmdTab; // loaded elements of the tab button array
     Control cmdResetAll, picOuter, picInner, HBar, cmdNewTab, cmdExit, cmdReset;
     Control frameTotals, cmdTER, lblWeightingTot, lblScoreTot, lblShit, lblTotalTest;
@@ -152,6 +152,17 @@ public:
     void HBar_GotFocus();
     void cmdEasyWork_KeyDown(int KeyCode, int Shift);
 
+    // Leaving a tab stores it in the working file. A switch the user makes writes that file to
+    // disk at once and, when the write fails, says why and stays on the tab with its marks.
+    // Commands that switch through every tab (saving, the report set, opening) set this flag for
+    // their loop, so that the file is written once instead of once per tab, then clear it and
+    // call workingFileStored(). Such a loop should end on the tab it started from: until the
+    // file is on disk, the tab left first exists only in the file's pending changes.
+    bool deferWorkingFileCheck = false;
+    // Writes the working file's pending changes to disk. On failure tells the user why in a
+    // message box and returns false; the lists of the current tab are left as they are.
+    bool workingFileStored();
+
     // ---- Reports (reports/) ----
     void SubReport(std::string& out);
     void menSaveReport_Click();
@@ -182,7 +193,7 @@ public:
 
     Program& program() { return program_; }
 
-private:
+  private:
     // Dialogs. Each brings the files on disk up to date before the user is asked anything.
     Answer MsgBox(const std::string& prompt, Buttons buttons = Buttons::OK,
                   const std::string& title = "Tallisto");
@@ -207,6 +218,21 @@ private:
     bool chooseReportFile(std::string& path);
     IoResult writeReport(const std::string& path, std::string text);
     void finishReport(const std::string& path, const IoResult& written);
+
+    // Subject tabs (tabs/).
+    bool leftTabStored(); // the check of a user's switch
+    void reportUnstoredTabs(const std::string& what, const std::string& reason);
+    void showStoredTab(int Index); // the lists, totals and grading system of a switch
+    void selectStoredGradeSys(const std::string& section);
+    void pressTab(int Index); // the one pressed tab button
+    bool isShownTab(int Index) const;
+    int nextShownTab(int from, int step) const; // from `from` on, walking by step; -1 if none
+    void moveToNextTab();                       // the Tab key
+    void setHBarValue(int value); // as the user's scrolling does, with its Change event
+    int picOuterScaleWidth() const;
+    // Marks and resets (marks/).
+    void selectMark(const Control& list);
+    int selectedMarkIndex() const; // the mark selectedMark names, or -1
 
     Program& program_;
 };

@@ -18,7 +18,7 @@ namespace tallisto {
 class IniDocument;
 
 class IniFiles {
-public:
+  public:
     explicit IniFiles(FileWriter writer = writeFileAtomically);
     ~IniFiles();
     IniFiles(const IniFiles&) = delete;
@@ -36,7 +36,9 @@ public:
     void WriteIniValue(const std::string& file, const std::string& section, const std::string& key,
                        const std::string& value);
 
-    // Writes the pending changes of one file, or of all files, to disk.
+    // Writes the pending changes of one file, or of all files, to disk. When a file cannot be
+    // written its pending changes are dropped, so that it reads as it stands on disk, just as
+    // when a single key could not be written.
     IoResult flush(const std::string& file);
     IoResult flushAll();
 
@@ -53,9 +55,10 @@ public:
     // Forgets pending changes of file without writing them.
     void discard(const std::string& file);
 
-private:
+  private:
     struct Entry;
     Entry& entryFor(const std::string& file, bool forWriting);
+    Entry& slotFor(const std::string& file);
     FileWriter writer_;
     std::map<std::string, std::unique_ptr<Entry>> entries_;
 };

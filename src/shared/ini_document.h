@@ -11,7 +11,7 @@
 namespace tallisto {
 
 class IniDocument {
-  public:
+public:
     // text is the file's content, already decoded; lines end in CR LF or in LF alone.
     static IniDocument parse(std::string_view text);
 
@@ -26,7 +26,7 @@ class IniDocument {
 
     std::string text() const;
 
-  private:
+private:
     enum class LineEnd : unsigned char { none, lf, crlf };
     struct Line {
         std::string text;

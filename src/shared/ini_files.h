@@ -18,7 +18,7 @@ namespace tallisto {
 class IniDocument;
 
 class IniFiles {
-  public:
+public:
     explicit IniFiles(FileWriter writer = writeFileAtomically);
     ~IniFiles();
     IniFiles(const IniFiles&) = delete;
@@ -55,7 +55,7 @@ class IniFiles {
     // Forgets pending changes of file without writing them.
     void discard(const std::string& file);
 
-  private:
+private:
     struct Entry;
     Entry& entryFor(const std::string& file, bool forWriting);
     Entry& slotFor(const std::string& file);

@@ -28,7 +28,7 @@ bool isDigit(char c) {
 
 // Walks text while ignoring blanks wherever they stand, so that "1 2" reads as 12.
 class Cursor {
-  public:
+public:
     explicit Cursor(std::string_view text) : text_(text) {}
     char peek() {
         while (pos_ < text_.size() && isSkipped(text_[pos_]))
@@ -37,7 +37,7 @@ class Cursor {
     }
     void advance() { ++pos_; }
 
-  private:
+private:
     std::string_view text_;
     std::size_t pos_ = 0;
 };

@@ -12,7 +12,7 @@ using testing::putBytes;
 using testing::TempDir;
 
 class IniFilesTest : public ::testing::Test {
-  protected:
+protected:
     std::string read(const std::string& section, const std::string& key) {
         return ini.ReadIniValue(file, section, key, "0");
     }

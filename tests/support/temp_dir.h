@@ -7,7 +7,7 @@
 namespace tallisto::testing {
 
 class TempDir {
-  public:
+public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -17,7 +17,7 @@ class TempDir {
     // The full path of a file in the folder, as the program names files: a string.
     std::string file(std::string_view name) const;
 
-  private:
+private:
     std::filesystem::path path_;
 };
 

@@ -67,6 +67,9 @@ void FrmGradeHelp::menReportSet_Click() {
     if (!chooseReportFile(path)) return;
     GradeSysUsed();
     std::string text;
+    // The working file is written once after the visit instead of at every switch; the visit
+    // ends on the tab it started from, so that nothing rests on the pending changes alone.
+    deferWorkingFileCheck = true;
     // Index order is the strip's order from left to right; deleted tabs stay loaded but hidden.
     for (int i = 0; i < static_cast<int>(cmdTab.size()); ++i) {
         if (!cmdTab[i].visible) continue;
@@ -74,10 +77,12 @@ void FrmGradeHelp::menReportSet_Click() {
         GradeSysUsed();
         SubReport(text);
     }
-    const IoResult written = writeReport(path, std::move(text));
-    // Back where the user was, even when the file could not be written.
     cmdTab_Click(rememberedTab);
-    finishReport(path, written);
+    deferWorkingFileCheck = false;
+    // A working file that cannot be written is the tab switch's trouble, told by its own
+    // message; the report gathered from the tabs is whole either way.
+    workingFileStored();
+    finishReport(path, writeReport(path, std::move(text)));
 }
 
 } // namespace tallisto

@@ -127,8 +127,8 @@ TEST(ReportSet, OneBlockPerShownTabInStripOrderThenBackToTheTabTheUserWasOn) {
     t.run([](FrmGradeHelp& f) { f.menGradesys_Click(1); });
     t.run([](FrmGradeHelp& f) { f.cmdTab_Click(1); });
     t.run([](FrmGradeHelp& f) { f.menDelete_Click(); });
-    t.run([](FrmGradeHelp& f) { f.cmdTab_Click(3); });
-    ASSERT_EQ(t.form().currentTab, 3);
+    t.run([](FrmGradeHelp& f) { f.cmdTab_Click(0); });
+    ASSERT_EQ(t.form().currentTab, 0);
     ASSERT_FALSE(t.form().cmdTab[1].visible);
 
     const std::string path = t.file("all.txt");
@@ -163,9 +163,10 @@ TEST(ReportSet, OneBlockPerShownTabInStripOrderThenBackToTheTabTheUserWasOn) {
     EXPECT_EQ(occurrences(report, "Report made by"), 1u);
     EXPECT_EQ(report.substr(report.size() - closing.size()), closing);
 
-    EXPECT_EQ(t.form().currentTab, 3);
-    EXPECT_EQ(t.form().lstScore.list, std::vector<std::string>{"3"});
-    EXPECT_TRUE(t.form().cmdTab[3].checked);
+    EXPECT_EQ(t.form().currentTab, 0);
+    EXPECT_EQ(t.form().lstScore.list, std::vector<std::string>{"8"});
+    EXPECT_FALSE(t.form().deferWorkingFileCheck) << "later switches check the working file again";
+    EXPECT_TRUE(t.form().cmdTab[0].checked);
     ASSERT_EQ(t.dialogs.shown.size(), 3u);
     EXPECT_EQ(t.dialogs.shown[2].prompt, path);
 }

@@ -98,43 +98,6 @@ TEST(OutOf20Grade, RangesAreReadOncePerRun) {
     EXPECT_EQ(t.ter().div20RangesRead, 1);
 }
 
-TEST(OutOf20Window, OpensUnderTheMainWindowAndOnlyOkStopsItsTimer) {
-    TestProgram t(twentyRanges(fourBounds));
-    t.start();
-    ASSERT_TRUE(t.form().cmdTER.visible);
-    FrmTER& ter = t.ter();
-    const Control& main = t.form().frmGradeHelp;
-    auto clickTER = [&] { t.run([](FrmGradeHelp& f) { f.cmdTER_Click(); }); };
-
-    t.form().focus = "lstScore";
-    clickTER();
-    EXPECT_TRUE(ter.frmTER.visible);
-    EXPECT_TRUE(ter.TimerFrmTer.enabled);
-    EXPECT_EQ(ter.frmTER.left, main.left);
-    EXPECT_EQ(ter.frmTER.top, main.top + main.height + 50);
-    EXPECT_EQ(t.form().focus, "cmdEasyWork");
-
-    // Moved away, the window comes back under the main window when it is activated.
-    t.form().frmGradeHelp.left = 300;
-    t.form().frmGradeHelp.top = 450;
-    t.program->run([&] { ter.Form_Activate(); });
-    EXPECT_EQ(ter.frmTER.left, 300);
-    EXPECT_EQ(ter.frmTER.top, 450 + main.height + 50);
-
-    clickTER();
-    EXPECT_FALSE(ter.frmTER.visible);
-    EXPECT_TRUE(ter.TimerFrmTer.enabled) << "hiding with /20 leaves the timer running";
-
-    clickTER();
-    t.program->run([&] { ter.cmdOK_Click(); });
-    EXPECT_FALSE(ter.frmTER.visible);
-    EXPECT_FALSE(ter.TimerFrmTer.enabled);
-
-    clickTER();
-    EXPECT_TRUE(ter.frmTER.visible);
-    EXPECT_TRUE(ter.TimerFrmTer.enabled);
-}
-
 TEST(OutOf20Window, ExtraInfoTogglesTheHeight) {
     TestProgram t(twentyRanges(fourBounds));
     t.start();
@@ -152,20 +115,6 @@ TEST(OutOf20Window, ExtraInfoTogglesTheHeight) {
     hide();
     EXPECT_EQ(ter.frmTER.height, 5070);
     EXPECT_EQ(ter.cmdHide.caption, "Hide Extra Info");
-}
-
-TEST(OutOf20Window, FollowsTheMarksOfTheCurrentTab) {
-    TestProgram t(twentyRanges(fourBounds));
-    t.start();
-    t.run([](FrmGradeHelp& f) { f.cmdTER_Click(); });
-    t.enterMark("15", "20", "50");
-    t.program->run([&] { t.ter().TimerFrmTer_Timer(); });
-    EXPECT_EQ(t.ter().lblScore.caption, "15.");
-    EXPECT_EQ(t.ter().lblGrade.caption, "B");
-    t.enterMark("0", "10", "50"); // 75 % and 0 % on equal weightings: 37.5 %
-    t.program->run([&] { t.ter().TimerFrmTer_Timer(); });
-    EXPECT_EQ(t.ter().lblScore.caption, "7.5.");
-    EXPECT_EQ(t.ter().lblGrade.caption, "E");
 }
 
 } // namespace

@@ -23,8 +23,8 @@ enum class ControlKind {
 };
 
 struct Control {
-    std::string name;  // the control's given name, e.g. "cmdTab"
-    int index = -1;    // element of a control array, or -1
+    std::string name; // the control's given name, e.g. "cmdTab"
+    int index = -1;   // element of a control array, or -1
     ControlKind kind = ControlKind::Label;
     std::string container; // the name of the control, menu or window that holds it
 

@@ -38,7 +38,9 @@ Control hidden(Control c) {
 
 } // namespace
 
-FrmGradeHelp::FrmGradeHelp(Program& program) : program_(program) { setDesignTimeState(); }
+FrmGradeHelp::FrmGradeHelp(Program& program) : program_(program) {
+    setDesignTimeState();
+}
 
 Control FrmGradeHelp::newTabElement(int index) const {
     // A loaded element copies the size and Top of element 0.
@@ -70,8 +72,8 @@ void FrmGradeHelp::setDesignTimeState() {
     lblScoreTot = make("lblScoreTot", K::Label, "frameTotals", 240, 240, 615, 255, "0");
     lblShit = make("lblShit", K::Label, "frameTotals", 3480, 240, 615, 495, "0%");
     lblTotalTest = make("lblTotalTest", K::Label, "frameTotals", 1200, 240, 615, 255, "0");
-    cmdEasyWork = make("cmdEasyWork", K::Button, w, 120, 720, 4455, 615,
-                       "Click HERE to enter your grades");
+    cmdEasyWork =
+        make("cmdEasyWork", K::Button, w, 120, 720, 4455, 615, "Click HERE to enter your grades");
     cmdEasyWork.toolTipText = "Click Here to enter your scores.";
     lstPercentage = make("lstPercentage", K::ListBox, w, 3360, 2040, 975, 1815);
     lstTotal = make("lstTotal", K::ListBox, w, 1200, 2040, 855, 1815);
@@ -124,7 +126,8 @@ void FrmGradeHelp::setDesignTimeState() {
     }
     seper3 = menu("seper3", "menGradesystem", "-");
     menEditRanges = menu("menEditRanges", "menGradesystem", "Edit graderanges.txt");
-    for (Control* sep : {&seper0, &seper1, &seper2, &seper3}) sep->kind = K::Separator;
+    for (Control* sep : {&seper0, &seper1, &seper2, &seper3})
+        sep->kind = K::Separator;
 }
 
 } // namespace tallisto

@@ -11,18 +11,23 @@ namespace tallisto {
 
 std::vector<Control*> FrmGradeHelp::allControls() {
     std::vector<Control*> all{&frmGradeHelp};
-    for (Control& tab : cmdTab) all.push_back(&tab);
+    for (Control& tab : cmdTab)
+        all.push_back(&tab);
     for (Control* c :
-         {&cmdResetAll, &picOuter, &picInner, &HBar, &cmdNewTab, &cmdExit, &cmdReset, &frameTotals,
-          &cmdTER, &lblWeightingTot, &lblScoreTot, &lblShit, &lblTotalTest, &cmdEasyWork,
-          &lstPercentage, &lstTotal, &lstScore, &framescores, &lstWeighting, &Frame1, &lblGradeSys,
-          &lblGradePer, &lblGrade, &Label1, &Line4, &Line3, &Line2, &Line1, &lblWeight, &Label2,
-          &lbltotal, &lblscore, &lblPercent, &file, &tallisto, &menDelSelRes, &seper0, &cmdsave,
-          &mensave, &savereport, &menSaveReport, &menReportSet, &cmdOpen, &seper1, &menXP,
-          &seper2, &menResetAll, &about, &exit, &tabs, &menNewTab, &reset, &menRename, &menDelete,
-          &menGradesystem})
+         {&cmdResetAll,   &picOuter,     &picInner,     &HBar,         &cmdNewTab,
+          &cmdExit,       &cmdReset,     &frameTotals,  &cmdTER,       &lblWeightingTot,
+          &lblScoreTot,   &lblShit,      &lblTotalTest, &cmdEasyWork,  &lstPercentage,
+          &lstTotal,      &lstScore,     &framescores,  &lstWeighting, &Frame1,
+          &lblGradeSys,   &lblGradePer,  &lblGrade,     &Label1,       &Line4,
+          &Line3,         &Line2,        &Line1,        &lblWeight,    &Label2,
+          &lbltotal,      &lblscore,     &lblPercent,   &file,         &tallisto,
+          &menDelSelRes,  &seper0,       &cmdsave,      &mensave,      &savereport,
+          &menSaveReport, &menReportSet, &cmdOpen,      &seper1,       &menXP,
+          &seper2,        &menResetAll,  &about,        &exit,         &tabs,
+          &menNewTab,     &reset,        &menRename,    &menDelete,    &menGradesystem})
         all.push_back(c);
-    for (Control& item : menGradesys) all.push_back(&item);
+    for (Control& item : menGradesys)
+        all.push_back(&item);
     all.push_back(&seper3);
     all.push_back(&menEditRanges);
     return all;
@@ -38,7 +43,9 @@ Control* FrmGradeHelp::findControl(const std::string& name, int index) {
 }
 
 namespace {
-std::string boolText(bool b) { return b ? "True" : "False"; }
+std::string boolText(bool b) {
+    return b ? "True" : "False";
+}
 } // namespace
 
 bool FrmGradeHelp::variableText(const std::string& name, std::string& text) const {

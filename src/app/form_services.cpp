@@ -32,7 +32,9 @@ void FrmGradeHelp::showInEditor(const std::string& path) {
     program_.dialogs.showInEditor(path);
 }
 
-double& FrmGradeHelp::overallPercentage() { return program_.modData.overallPercentage; }
+double& FrmGradeHelp::overallPercentage() {
+    return program_.modData.overallPercentage;
+}
 
 std::string FrmGradeHelp::readIni(const std::string& file, const std::string& section,
                                   const std::string& key) {

@@ -58,11 +58,12 @@ void FrmGradeHelp::Form_Initialize() {
     if (program_.ini.exists(workingFile())) program_.ini.remove(workingFile());
 }
 
-void FrmGradeHelp::Form_Activate() { giveFocusToEasyWork(); }
+void FrmGradeHelp::Form_Activate() {
+    giveFocusToEasyWork();
+}
 
 void FrmGradeHelp::formnamerefresh() {
-    const std::string filePart =
-        currentFileTitle.empty() ? "Unsaved - " : currentFileTitle + " - ";
+    const std::string filePart = currentFileTitle.empty() ? "Unsaved - " : currentFileTitle + " - ";
     const std::string flagPart = unsaved ? "* " : "";
     if (cmdReset.visible) {
         frmGradeHelp.caption = flagPart + filePart + numberText(overallPercentage()) + "% in " +

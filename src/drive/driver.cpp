@@ -122,8 +122,7 @@ bool Driver::reachable(const Control& control, bool onTER) {
 }
 
 std::string Driver::refusalName(const Control& control, bool onTER) {
-    if (onTER && program_->frmGradeHelp.findControl(control.name))
-        return "frmTER." + control.name;
+    if (onTER && program_->frmGradeHelp.findControl(control.name)) return "frmTER." + control.name;
     return control.qualifiedName();
 }
 
@@ -163,7 +162,8 @@ void Driver::get(const std::string& text) {
     if (terOnly) name = name.substr(7);
 
     // Variables first: they carry no property.
-    if (!terOnly && main.variableText(name, value)) return void(out_ << text << "=" << value << "\n");
+    if (!terOnly && main.variableText(name, value))
+        return void(out_ << text << "=" << value << "\n");
     if (!terOnly && name == "overallPercentage")
         return void(out_ << text << "=" << numberText(program_->modData.overallPercentage) << "\n");
     if (!terOnly && name == "scoreOutOf20")
@@ -187,8 +187,7 @@ void Driver::get(const std::string& text) {
     if (!terOnly) control = main.findControl(path.name, path.index);
     if (!control && path.index < 0) control = ter.findControl(path.name);
     if (!control) return error("unknown name: " + text);
-    if (!propertyText(*control, path.property, value))
-        return error("unknown property: " + text);
+    if (!propertyText(*control, path.property, value)) return error("unknown property: " + text);
     out_ << text << "=" << value << "\n";
 }
 

@@ -8,6 +8,9 @@ EventTable buildEventTable() {
     addMarkEvents(table);
     addGradingEvents(table);
     addTerEvents(table);
+    addTabEvents(table);
+    addStorageEvents(table);
+    addReportEvents(table);
     return table;
 }
 
@@ -41,7 +44,8 @@ void addTerEvents(EventTable& t) {
     t["cmdTER_Click"] = click(&FrmGradeHelp::cmdTER, &FrmGradeHelp::cmdTER_Click);
     auto ter = [](std::function<void(FrmTER&)> f, Control FrmTER::*control) {
         Event e{0, [f](Program& p, const Args&) { f(p.frmTER); }, nullptr, true};
-        if (control) e.control = [control](Program& p, const Args&) { return &(p.frmTER.*control); };
+        if (control)
+            e.control = [control](Program& p, const Args&) { return &(p.frmTER.*control); };
         return e;
     };
     t["frmTER.Form_Activate"] = ter(&FrmTER::Form_Activate, nullptr);

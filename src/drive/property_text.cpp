@@ -8,12 +8,17 @@ namespace tallisto::drive {
 
 namespace {
 
-std::string boolText(bool b) { return b ? "True" : "False"; }
-std::string num(int n) { return numberText(n); }
+std::string boolText(bool b) {
+    return b ? "True" : "False";
+}
+std::string num(int n) {
+    return numberText(n);
+}
 
 std::string joined(const std::vector<std::string>& items) {
     std::string text;
-    for (std::size_t i = 0; i < items.size(); ++i) text += (i ? "|" : "") + items[i];
+    for (std::size_t i = 0; i < items.size(); ++i)
+        text += (i ? "|" : "") + items[i];
     return text;
 }
 

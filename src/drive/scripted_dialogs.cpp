@@ -10,25 +10,35 @@ namespace {
 
 std::vector<Answer> buttonsOf(Buttons buttons) {
     switch (buttons) {
-    case Buttons::OK: return {Answer::OK};
-    case Buttons::OKCancel: return {Answer::OK, Answer::Cancel};
-    case Buttons::YesNo: return {Answer::Yes, Answer::No};
-    case Buttons::YesNoCancel: return {Answer::Yes, Answer::No, Answer::Cancel};
+    case Buttons::OK:
+        return {Answer::OK};
+    case Buttons::OKCancel:
+        return {Answer::OK, Answer::Cancel};
+    case Buttons::YesNo:
+        return {Answer::Yes, Answer::No};
+    case Buttons::YesNoCancel:
+        return {Answer::Yes, Answer::No, Answer::Cancel};
     }
     return {Answer::OK};
 }
 
 std::string buttonsName(Buttons buttons) {
     switch (buttons) {
-    case Buttons::OK: return "OK";
-    case Buttons::OKCancel: return "OKCancel";
-    case Buttons::YesNo: return "YesNo";
-    case Buttons::YesNoCancel: return "YesNoCancel";
+    case Buttons::OK:
+        return "OK";
+    case Buttons::OKCancel:
+        return "OKCancel";
+    case Buttons::YesNo:
+        return "YesNo";
+    case Buttons::YesNoCancel:
+        return "YesNoCancel";
     }
     return "OK";
 }
 
-std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
 
 bool isCancel(const ScriptedAnswer& a) {
     return a.kind == ScriptedAnswer::Kind::Press && a.button == Answer::Cancel;
@@ -38,10 +48,14 @@ bool isCancel(const ScriptedAnswer& a) {
 
 std::string buttonName(Answer answer) {
     switch (answer) {
-    case Answer::OK: return "OK";
-    case Answer::Cancel: return "Cancel";
-    case Answer::Yes: return "Yes";
-    case Answer::No: return "No";
+    case Answer::OK:
+        return "OK";
+    case Answer::Cancel:
+        return "Cancel";
+    case Answer::Yes:
+        return "Yes";
+    case Answer::No:
+        return "No";
     }
     return "OK";
 }

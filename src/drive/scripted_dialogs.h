@@ -10,8 +10,8 @@ namespace tallisto::drive {
 
 struct ScriptedAnswer {
     enum class Kind { Type, Press, Choose } kind;
-    std::string text;  // typed text or chosen path
-    Answer button{};   // pressed button
+    std::string text; // typed text or chosen path
+    Answer button{};  // pressed button
 };
 
 class ScriptedDialogs : public Dialogs {

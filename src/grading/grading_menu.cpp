@@ -8,7 +8,8 @@ namespace tallisto {
 
 void FrmGradeHelp::menGradesys_Click(int Index) {
     if (Index < 0 || Index > 3) return;
-    for (Control& item : menGradesys) item.checked = false;
+    for (Control& item : menGradesys)
+        item.checked = false;
     menGradesys[Index].checked = true;
 
     const std::string outOf20 = readIni(rangesFile(), percentSystemSection(Index), "OutOf20");

@@ -46,7 +46,9 @@ void FrmGradeHelp::cmdEasyWork_Click() {
     doweightingcheck();
 }
 
-void FrmGradeHelp::tallisto_Click() { cmdEasyWork_Click(); }
+void FrmGradeHelp::tallisto_Click() {
+    cmdEasyWork_Click();
+}
 
 void FrmGradeHelp::doweightingcheck() {
     if (loadingMarks) {

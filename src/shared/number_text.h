@@ -19,9 +19,11 @@ struct LeadingNumber {
     bool outOfRange = false; // the number lies beyond the range of a double (1E400)
 };
 
-// Reads the number that text begins with: blanks, tabs and line feeds are skipped wherever they
-// stand; then a sign, digits, at most one ".", and an exponent ("E" or "e", a sign, digits).
-// Reading stops at the first character that cannot continue the number.
+// Reads the number that text begins with: blanks, tabs, carriage returns and line feeds are
+// skipped wherever they stand ("1 2" reads 12); then a sign ("+" or "-"), digits, at most one ".",
+// and an exponent ("E" or "e", a sign, digits; an "E" without digits ends the number before it).
+// Reading stops at the first character that cannot continue the number. The reading does not
+// depend on the locale.
 LeadingNumber readLeadingNumber(std::string_view text);
 
 // The leading number's value, 0 for text without one and for a number out of range.

@@ -2,8 +2,8 @@
 #include "ter/frm_ter.h"
 
 #include "app/program.h"
-#include "grading/grade_ranges.h"
 #include "app/variable_text.h"
+#include "grading/grade_ranges.h"
 #include "shared/number_text.h"
 #include "shared/rounding.h"
 
@@ -64,7 +64,9 @@ void FrmTER::show() {
     Form_Activate();
 }
 
-void FrmTER::hide() { frmTER.visible = false; }
+void FrmTER::hide() {
+    frmTER.visible = false;
+}
 
 void FrmTER::Form_Activate() {
     const Control& main = program_.frmGradeHelp.frmGradeHelp;

@@ -1,47 +1,19 @@
 #include "support/test_program.h"
 
-#include <fstream>
-#include <random>
-#include <sstream>
-
 namespace tallisto::testing {
 
 namespace fs = std::filesystem;
 
-TempDir::TempDir() {
-    std::random_device rd;
-    for (;;) {
-        path_ = fs::temp_directory_path() / ("tallisto-test-" + std::to_string(rd()));
-        if (fs::create_directory(path_)) break;
-    }
-}
-
-TempDir::~TempDir() {
-    std::error_code ec;
-    // Tests may make the folder read-only; give the rights back before removing it.
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(path_, ec);
-}
-
-std::string readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
 std::string crlf(const std::vector<std::string>& lines) {
     std::string text;
-    for (const auto& line : lines) text += line + "\r\n";
+    for (const auto& line : lines)
+        text += line + "\r\n";
     return text;
 }
 
-std::string shippedRanges() { return readBytes(fs::path(TALLISTO_DATA_DIR) / "graderanges.txt"); }
+std::string shippedRanges() {
+    return bytesOf(fs::path(TALLISTO_DATA_DIR) / "graderanges.txt");
+}
 
 void ScriptDialogs::type(const std::string& text) {
     answers_.push_back({Scripted::Kind::Type, text});
@@ -52,7 +24,9 @@ void ScriptDialogs::press(Answer button) {
 void ScriptDialogs::choose(const std::string& path) {
     answers_.push_back({Scripted::Kind::Choose, path});
 }
-void ScriptDialogs::cancel() { answers_.push_back({Scripted::Kind::Cancel, ""}); }
+void ScriptDialogs::cancel() {
+    answers_.push_back({Scripted::Kind::Cancel, ""});
+}
 
 Answer ScriptDialogs::messageBox(const std::string& prompt, Buttons buttons,
                                  const std::string& title) {
@@ -117,18 +91,29 @@ TestProgram::~TestProgram() {
     EXPECT_EQ(dialogs.pending(), 0u) << "answers left over at the end of the test";
 }
 
-void TestProgram::start() { ASSERT_TRUE(program->start()); }
+void TestProgram::start() {
+    ASSERT_TRUE(program->start());
+}
 
 bool TestProgram::run(const std::function<void(FrmGradeHelp&)>& event) {
     return program->run([&] { event(form()); });
 }
 
-void TestProgram::enterMark(const std::string& score, const std::string& outOf,
-                            const std::string& weighting) {
+void TestProgram::typeMark(const std::string& score, const std::string& outOf,
+                           const std::string& weighting) {
     dialogs.type(score);
     dialogs.type(outOf);
     dialogs.type(weighting);
+}
+
+void TestProgram::clickEasyWork() {
     run([](FrmGradeHelp& f) { f.cmdEasyWork_Click(); });
+}
+
+void TestProgram::enterMark(const std::string& score, const std::string& outOf,
+                            const std::string& weighting) {
+    typeMark(score, outOf, weighting);
+    clickEasyWork();
 }
 
 } // namespace tallisto::testing

@@ -3,33 +3,17 @@
 // program started as the real one starts. A dialog that the script did not expect fails the test;
 // so do answers left over at the end.
 #include "app/program.h"
-
-#include <gtest/gtest.h>
+#include "support/temp_dir.h"
 
 #include <deque>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace tallisto::testing {
 
-// A folder of its own, removed when the test ends.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
-
-std::string readBytes(const std::filesystem::path& path);
-void writeBytes(const std::filesystem::path& path, const std::string& bytes);
 // Lines joined with CR LF, each line ended by one.
 std::string crlf(const std::vector<std::string>& lines);
 
@@ -54,7 +38,7 @@ public:
                           const std::string& filter) override;
     void showInEditor(const std::string& path) override;
 
-    std::vector<Shown> shown;   // every dialog, in order
+    std::vector<Shown> shown; // every dialog, in order
     std::size_t pending() const { return answers_.size(); }
 
 private:
@@ -82,11 +66,14 @@ public:
     // Types a mark through the three questions, as the user does with the big button.
     void enterMark(const std::string& score, const std::string& outOf,
                    const std::string& weighting);
+    // The same in two steps: the answers queued, then the click.
+    void typeMark(const std::string& score, const std::string& outOf, const std::string& weighting);
+    void clickEasyWork();
 
     std::string file(const std::string& name) const { return dir.file(name); }
-    std::string read(const std::string& name) const { return readBytes(dir.path() / name); }
+    std::string read(const std::string& name) const { return bytesOf(dir.path() / name); }
     void write(const std::string& name, const std::string& bytes) const {
-        writeBytes(dir.path() / name, bytes);
+        putBytes(dir.path() / name, bytes);
     }
     bool exists(const std::string& name) const {
         return std::filesystem::exists(dir.path() / name);

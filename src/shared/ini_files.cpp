@@ -1,0 +1,182 @@
+#include "shared/ini_files.h"
+
+#include "shared/ini_document.h"
+#include "shared/text_encoding.h"
+
+#include <optional>
+#include <sys/stat.h>
+#include <vector>
+
+namespace tallisto {
+
+namespace {
+
+// What tells one state of a file on disk from another. Times are read to the nanosecond and
+// the inode catches files replaced by renaming.
+struct FileStamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    long long modifiedSeconds = 0;
+    long modifiedNanoseconds = 0;
+    long long changedSeconds = 0;
+    long changedNanoseconds = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+std::optional<FileStamp> stampOf(const std::string& file) {
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    return FileStamp{info.st_dev,         info.st_ino,          info.st_size,
+                     info.st_mtim.tv_sec, info.st_mtim.tv_nsec, info.st_ctim.tv_sec,
+                     info.st_ctim.tv_nsec};
+}
+
+std::string cacheKey(const std::string& file) {
+    return std::filesystem::path(file).lexically_normal().string();
+}
+
+constexpr std::size_t longestValue = 254;
+
+} // namespace
+
+struct IniFiles::Entry {
+    explicit Entry(std::string file) : path(std::move(file)) {}
+
+    std::string path;                      // as first named; the cache key may spell it differently
+    std::unique_ptr<IniDocument> document; // null while the file is absent
+    std::optional<FileStamp> stamp;        // the file as parsed or as last flushed
+    bool known = false;                    // stamp and document describe the disk
+    bool pending = false;                  // the document holds writes not yet flushed
+    unsigned checkedInHold = 0;            // the hold of stamps in which it was last compared
+
+    void refresh() {
+        auto now = stampOf(path);
+        if (known && now == stamp) return;
+        // Stamped before reading: a change made while reading shows at the next read.
+        stamp = now;
+        known = true;
+        std::string bytes;
+        if (!now || !readWholeFile(path, bytes)) {
+            document.reset();
+            return;
+        }
+        document = std::make_unique<IniDocument>(IniDocument::parse(decodeFileText(bytes)));
+    }
+};
+
+IniFiles::IniFiles(FileWriter writer, FileWriter scratchWriter)
+    : writer_(std::move(writer)), scratchWriter_(std::move(scratchWriter)) {}
+
+void IniFiles::treatAsScratch(const std::string& file) {
+    scratchFiles_.insert(cacheKey(file));
+}
+
+IniFiles::~IniFiles() = default;
+
+IniFiles::Entry& IniFiles::slotFor(const std::string& file) {
+    // Commands read and write thousands of keys of one file in a row: spare them the path's
+    // normalisation at every key.
+    if (lastEntry_ && file == lastFile_) return *lastEntry_;
+    auto& slot = entries_[cacheKey(file)];
+    if (!slot) slot = std::make_unique<Entry>(file);
+    lastFile_ = file;
+    lastEntry_ = slot.get();
+    return *slot;
+}
+
+IniFiles::Entry& IniFiles::entryFor(const std::string& file, bool forWriting) {
+    Entry& entry = slotFor(file);
+    // Pending writes make the document newer than the disk, so it is not read again.
+    const bool checked = holding_ && entry.known && entry.checkedInHold == hold_;
+    if (!entry.pending && !checked) {
+        entry.refresh();
+        entry.checkedInHold = hold_;
+    }
+    if (forWriting && !entry.document) entry.document = std::make_unique<IniDocument>();
+    return entry;
+}
+
+std::string IniFiles::ReadIniValue(const std::string& file, const std::string& section,
+                                   const std::string& key, const std::string& defaultText) {
+    Entry& entry = entryFor(file, false);
+    std::optional<std::string> value;
+    if (entry.document) value = entry.document->value(section, key);
+    return leftCharacters(value ? *value : defaultText, longestValue);
+}
+
+void IniFiles::WriteIniValue(const std::string& file, const std::string& section,
+                             const std::string& key, const std::string& value) {
+    Entry& entry = entryFor(file, true);
+    entry.document->setValue(section, key, value);
+    entry.pending = true;
+}
+
+IoResult IniFiles::flush(const std::string& file) {
+    auto found = entries_.find(cacheKey(file));
+    if (found == entries_.end() || !found->second->pending) return IoResult::success();
+    Entry& entry = *found->second;
+    const FileWriter& write = scratchFiles_.count(found->first) ? scratchWriter_ : writer_;
+    IoResult result = write(entry.path, encodeFileText(entry.document->text()));
+    if (!result) {
+        // A write that fails leaves the file as it was, and so do the reads that follow.
+        forgetLastEntry();
+        entries_.erase(found);
+        return result;
+    }
+    entry.pending = false;
+    entry.stamp = stampOf(entry.path);
+    entry.known = true;
+    return result;
+}
+
+IoResult IniFiles::flushAll() {
+    IoResult first = IoResult::success();
+    std::vector<std::string> files;
+    for (const auto& [key, entry] : entries_)
+        if (entry->pending) files.push_back(entry->path);
+    for (const std::string& file : files) {
+        IoResult result = flush(file);
+        if (!result && first) first = result;
+    }
+    return first;
+}
+
+void IniFiles::holdStamps(bool hold) {
+    if (hold && !holding_) ++hold_;
+    holding_ = hold;
+}
+
+void IniFiles::startAfresh(const std::string& file) {
+    Entry& entry = slotFor(file);
+    entry.document = std::make_unique<IniDocument>();
+    entry.pending = true;
+}
+
+bool IniFiles::exists(const std::string& file) {
+    auto found = entries_.find(cacheKey(file));
+    return (found != entries_.end() && found->second->pending) || fileExists(file);
+}
+
+IoResult IniFiles::remove(const std::string& file) {
+    forgetLastEntry();
+    entries_.erase(cacheKey(file));
+    return removeFile(file);
+}
+
+void IniFiles::discard(const std::string& file) {
+    forgetLastEntry();
+    entries_.erase(cacheKey(file));
+}
+
+bool IniFiles::sectionExists(const std::string& file, const std::string& section) {
+    const Entry& entry = entryFor(file, false);
+    return entry.document && entry.document->hasSection(section);
+}
+
+int IniFiles::highestNumberedSection(const std::string& file, const std::string& prefix) {
+    const Entry& entry = entryFor(file, false);
+    return entry.document ? entry.document->highestNumberedSection(prefix) : -1;
+}
+
+} // namespace tallisto

@@ -1,0 +1,134 @@
+#include "shared/number_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace tallisto {
+
+std::string numberText(double value) {
+    // Negative zero and values that are not finite would otherwise show as "-0", "inf" or "nan".
+    if (!std::isfinite(value) || value == 0) return "0";
+    char buffer[40];
+    auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    std::string text(buffer, end);
+    if (auto e = text.find('e'); e != std::string::npos) text[e] = 'E';
+    return text;
+}
+
+namespace {
+
+bool isSkipped(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Walks text while ignoring blanks wherever they stand, so that "1 2" reads as 12.
+class Cursor {
+public:
+    explicit Cursor(std::string_view text) : text_(text) {}
+    char peek() {
+        while (pos_ < text_.size() && isSkipped(text_[pos_]))
+            ++pos_;
+        return pos_ < text_.size() ? text_[pos_] : '\0';
+    }
+    void advance() { ++pos_; }
+
+private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+std::size_t takeDigits(Cursor& cursor, std::string& out) {
+    std::size_t count = 0;
+    for (; isDigit(cursor.peek()); cursor.advance(), ++count)
+        out += cursor.peek();
+    return count;
+}
+
+// An exponent counts only when digits follow the "E"; otherwise the number ends before it.
+void takeExponent(Cursor& cursor, std::string& out) {
+    char e = cursor.peek();
+    if (e != 'e' && e != 'E') return;
+    cursor.advance();
+    std::string exponent = "e";
+    if (char sign = cursor.peek(); sign == '+' || sign == '-') {
+        if (sign == '-') exponent += '-';
+        cursor.advance();
+    }
+    if (takeDigits(cursor, exponent) > 0) out += exponent;
+}
+
+// The number text begins with, blanks removed and without a "+", ready for std::from_chars;
+// empty when text does not begin with a number.
+std::string compactLeadingNumber(std::string_view text) {
+    Cursor cursor(text);
+    std::string number;
+    if (char sign = cursor.peek(); sign == '+' || sign == '-') {
+        if (sign == '-') number += '-';
+        cursor.advance();
+    }
+    std::size_t digits = takeDigits(cursor, number);
+    if (cursor.peek() == '.') {
+        cursor.advance();
+        number += '.';
+        digits += takeDigits(cursor, number);
+    }
+    if (digits == 0) return {};
+    takeExponent(cursor, number);
+    return number;
+}
+
+// The number of digits before the point, counted from the first significant one; for a
+// mantissa below 1, minus the number of zeros after the point.
+long long decimalPlaces(std::string_view mantissa) {
+    auto point = mantissa.find('.');
+    std::string_view whole = mantissa.substr(0, point);
+    if (auto first = whole.find_first_not_of("-0"); first != std::string_view::npos)
+        return static_cast<long long>(whole.size() - first);
+    std::string_view fraction =
+        point == std::string_view::npos ? std::string_view{} : mantissa.substr(point + 1);
+    auto first = fraction.find_first_not_of('0');
+    return -static_cast<long long>(first == std::string_view::npos ? fraction.size() : first);
+}
+
+long long exponentValue(std::string_view digits) {
+    bool negative = !digits.empty() && digits.front() == '-';
+    if (negative) digits.remove_prefix(1);
+    long long exponent = 0;
+    for (char c : digits) // saturates: far beyond any double either way
+        exponent = std::min(exponent * 10 + (c - '0'), 1'000'000'000LL);
+    return negative ? -exponent : exponent;
+}
+
+// from_chars reports overflow and underflow alike; the size of the number tells them apart,
+// and only overflow lies beyond what a double can hold.
+bool overflows(std::string_view number) {
+    auto e = number.find('e');
+    long long exponent = e == std::string_view::npos ? 0 : exponentValue(number.substr(e + 1));
+    return decimalPlaces(number.substr(0, e)) + exponent > 0;
+}
+
+} // namespace
+
+LeadingNumber readLeadingNumber(std::string_view text) {
+    std::string number = compactLeadingNumber(text);
+    if (number.empty()) return {};
+    LeadingNumber result;
+    result.found = true;
+    auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), result.value);
+    if (ec == std::errc::result_out_of_range) {
+        result.value = 0;
+        result.outOfRange = overflows(number);
+    }
+    return result;
+}
+
+double numberValue(std::string_view text) {
+    return readLeadingNumber(text).value;
+}
+
+} // namespace tallisto

@@ -42,12 +42,12 @@ void layBack(const std::vector<BoundWidget>& bound);
 // and hands Escape to the core too.
 class EasyWorkButton : public QPushButton {
     Q_OBJECT
-  public:
+public:
     using QPushButton::QPushButton;
-  signals:
+signals:
     void keyDown(int keyCode, int shift);
 
-  protected:
+protected:
     bool event(QEvent* event) override;
     bool focusNextPrevChild(bool) override { return false; }
 };
@@ -55,43 +55,43 @@ class EasyWorkButton : public QPushButton {
 // One button of the tab strip.
 class TabButton : public QPushButton {
     Q_OBJECT
-  public:
+public:
     TabButton(int index, QWidget* parent);
     int index() const { return index_; }
-  signals:
+signals:
     void doubleClicked(int index);
     void mouseUp(int index, int button);
 
-  protected:
+protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
-  private:
+private:
     int index_;
 };
 
 // picOuter and picInner: the empty part of the strip answers a double click.
 class StripPanel : public QWidget {
     Q_OBJECT
-  public:
+public:
     using QWidget::QWidget;
-  signals:
+signals:
     void doubleClicked();
 
-  protected:
+protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
 
 // A mark list; the core reads the chosen row when the mouse is released over it.
 class MarkList : public QListWidget {
     Q_OBJECT
-  public:
+public:
     using QListWidget::QListWidget;
-  signals:
+signals:
     void mouseUp();
 
-  protected:
+protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 

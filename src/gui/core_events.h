@@ -9,7 +9,7 @@
 namespace tallisto::gui {
 
 class CoreEvents {
-  public:
+public:
     explicit CoreEvents(Program& program) : program_(program) {}
 
     Program& program() { return program_; }
@@ -31,7 +31,7 @@ class CoreEvents {
     bool busy() const { return depth_ > 0; }
     bool ended() const { return program_.ended(); }
 
-  private:
+private:
     Program& program_;
     std::vector<std::function<void()>> windows_;
     std::function<void()> onEnded_;

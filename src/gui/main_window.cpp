@@ -128,9 +128,9 @@ void MainWindow::connectButton(QWidget* widget, const Control& control) {
     };
     auto click = clicks.find(control.name);
     if (click == clicks.end()) return;
-    const Procedure procedure = click->second;
+    const Procedure& procedure = click->second;
     connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, this,
-            [this, procedure] { runEvent([procedure](FrmGradeHelp& f) { (f.*procedure)(); }); });
+            [this, procedure] { runEvent(procedure); });
 }
 
 void MainWindow::runEvent(const std::function<void(FrmGradeHelp&)>& event) {

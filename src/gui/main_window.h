@@ -23,7 +23,7 @@ class TerWindow;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
-  public:
+public:
     explicit MainWindow(Program& program, QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -33,14 +33,16 @@ class MainWindow : public QMainWindow {
     // Copies the core's state into this window; cheap enough to run after every event.
     void sync();
 
-  protected:
+protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
-  private:
-    using Procedure = void (FrmGradeHelp::*)();
+private:
+    // An event procedure of the form; some report whether they succeeded, which the window
+    // does not need.
+    using Procedure = std::function<void(FrmGradeHelp&)>;
 
     // main_window.cpp
     void buildControls();

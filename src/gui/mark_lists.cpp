@@ -17,11 +17,11 @@ void MainWindow::buildMarkList(Control& control, QWidget* widget) {
     lists_.push_back({list, &control, {}});
     auto mouseUp = mouseUps.find(control.name);
     if (mouseUp == mouseUps.end()) return;
-    const Procedure procedure = mouseUp->second;
+    const Procedure& procedure = mouseUp->second;
     Control* state = &control;
     connect(list, &MarkList::mouseUp, this, [this, list, state, procedure] {
         state->listIndex = list->currentItem() ? list->currentRow() : -1;
-        runEvent([procedure](FrmGradeHelp& f) { (f.*procedure)(); });
+        runEvent(procedure);
     });
 }
 

@@ -96,9 +96,8 @@ void MainWindow::addMenuItem(QMenu* menu, Control& item) {
     }
     auto click = clicks.find(item.name);
     if (click == clicks.end()) return;
-    const Procedure procedure = click->second;
-    connect(action, &QAction::triggered, this,
-            [this, procedure] { runEvent([procedure](FrmGradeHelp& f) { (f.*procedure)(); }); });
+    const Procedure& procedure = click->second;
+    connect(action, &QAction::triggered, this, [this, procedure] { runEvent(procedure); });
 }
 
 void MainWindow::syncMenus() {

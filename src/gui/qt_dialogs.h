@@ -11,7 +11,7 @@
 namespace tallisto::gui {
 
 class QtDialogs : public Dialogs {
-  public:
+public:
     // The window the dialogs belong to (centred over it, modal to the program).
     void setParentWindow(QWidget* window) { parent_ = window; }
     // Runs before any dialog is shown, so that the windows show the state the question is about.
@@ -24,7 +24,7 @@ class QtDialogs : public Dialogs {
                           const std::string& filter) override;
     void showInEditor(const std::string& path) override;
 
-  private:
+private:
     void prepare();
     QPointer<QWidget> parent_;
     std::function<void()> beforeDialog_;

@@ -12,18 +12,18 @@ namespace tallisto::gui {
 
 class TerWindow : public QWidget {
     Q_OBJECT
-  public:
+public:
     explicit TerWindow(CoreEvents& events);
 
     void sync();
     QTimer& timer() { return *timer_; }
 
-  protected:
+protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
 
-  private:
+private:
     void buildControls();
     void runEvent(void (FrmTER::*procedure)());
     void syncTimer();

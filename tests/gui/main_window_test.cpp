@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -17,7 +18,7 @@ namespace tallisto::gui::testing {
 
 class MainWindowTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void init() { gui = std::make_unique<GuiProgram>(); }
     void cleanup() {
         QVERIFY2(gui->dialogs.unexpected.isEmpty(), qPrintable(gui->dialogs.unexpected.join("; ")));
@@ -30,9 +31,10 @@ class MainWindowTest : public QObject {
     void everyCaptionFitsItsBox();
     void enteringAMarkShowsItInTheWindow();
     void shortcutsOfDisabledOrHiddenItemsDoNothing();
+    void closingAsksAboutUnsavedWorkAndCanBeCancelled();
     void syncAfterAnEventIsCheap();
 
-  private:
+private:
     std::unique_ptr<GuiProgram> gui;
 };
 
@@ -143,6 +145,32 @@ void MainWindowTest::shortcutsOfDisabledOrHiddenItemsDoNothing() {
     gui->window->sync();
     QTest::keyClick(keys, Qt::Key_F3, Qt::ControlModifier);
     QCOMPARE(form.gradeSys, 2);
+}
+
+void MainWindowTest::closingAsksAboutUnsavedWorkAndCanBeCancelled() {
+    gui->enterMark("8", "10", "50");
+    MainWindow& window = *gui->window;
+    const QString question =
+        QStringLiteral("msgbox Save Changes?: Save Changes made to: <Unsaved>?");
+
+    // The close box asks; Cancel keeps the window and the marks.
+    gui->dialogs.press(Answer::Cancel);
+    QVERIFY(!window.close());
+    QVERIFY(window.isVisible());
+    QCOMPARE(gui->dialogs.shown.last(), question);
+    QVERIFY(!gui->program->ended());
+
+    // Escape on the big button asks the same; No ends the program and closes both windows.
+    gui->find<QAction>("menGradesys(3)")->trigger(); // the system with a score out of 20
+    gui->find<QPushButton>("cmdTER")->click();
+    QVERIFY(window.terWindow().isVisible());
+    gui->dialogs.press(Answer::No);
+    QTest::keyClick(gui->find<QWidget>("cmdEasyWork"), Qt::Key_Escape);
+    QCOMPARE(gui->dialogs.shown.last(), question);
+    QVERIFY(gui->program->ended());
+    QVERIFY(!window.isVisible());
+    QVERIFY(!window.terWindow().isVisible());
+    QVERIFY(QFile::exists(gui->dir.filePath(QStringLiteral("settings.ini"))));
 }
 
 namespace {

@@ -34,7 +34,7 @@ void whenShown(const std::function<void(QWidget*)>& answer) {
 
 class QtDialogsTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void nameFiltersKeepOrAddThePattern_data();
     void nameFiltersKeepOrAddThePattern();
     void messageBoxShowsExactlyTheButtonsAndNoIcon();

@@ -11,7 +11,7 @@ namespace tallisto::gui::testing {
 
 class TabStripTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void init() { gui = std::make_unique<GuiProgram>(); }
     void cleanup() {
         QVERIFY2(gui->dialogs.unexpected.isEmpty(), qPrintable(gui->dialogs.unexpected.join("; ")));
@@ -25,7 +25,7 @@ class TabStripTest : public QObject {
     void doubleClickRenamesTheTab();
     void scrollBarSlidesTheStrip();
 
-  private:
+private:
     QPushButton* tab(int index) const {
         return gui->find<QPushButton>(qPrintable(QStringLiteral("cmdTab(%1)").arg(index)));
     }

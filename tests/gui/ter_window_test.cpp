@@ -11,7 +11,7 @@ namespace tallisto::gui::testing {
 
 class TerWindowTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void init() { gui = std::make_unique<GuiProgram>(); }
     void cleanup() {
         QVERIFY2(gui->dialogs.unexpected.isEmpty(), qPrintable(gui->dialogs.unexpected.join("; ")));
@@ -24,7 +24,7 @@ class TerWindowTest : public QObject {
     void timerShowsTheScoreOfTheCurrentPercentage();
     void extraInfoMakesTheWindowTall();
 
-  private:
+private:
     void openTer() {
         gui->find<QAction>("menGradesys(3)")->trigger(); // the system with a score out of 20
         gui->enterMark("8", "10", "50");

@@ -31,6 +31,7 @@ private slots:
     void everyCaptionFitsItsBox();
     void enteringAMarkShowsItInTheWindow();
     void shortcutsOfDisabledOrHiddenItemsDoNothing();
+    void aMarkChosenInAListIsDeletedWithTheDelKey();
     void closingAsksAboutUnsavedWorkAndCanBeCancelled();
     void syncAfterAnEventIsCheap();
 
@@ -145,6 +146,26 @@ void MainWindowTest::shortcutsOfDisabledOrHiddenItemsDoNothing() {
     gui->window->sync();
     QTest::keyClick(keys, Qt::Key_F3, Qt::ControlModifier);
     QCOMPARE(form.gradeSys, 2);
+}
+
+void MainWindowTest::aMarkChosenInAListIsDeletedWithTheDelKey() {
+    gui->enterMark("8", "10", "50");
+    gui->enterMark("3", "4", "25");
+    auto* percentages = gui->find<QListWidget>("lstPercentage");
+    QVERIFY(!gui->find<QAction>("menDelSelRes")->isEnabled());
+    QTest::mouseClick(percentages->viewport(), Qt::LeftButton, {},
+                      percentages->visualItemRect(percentages->item(1)).center());
+    QCOMPARE(gui->form().lstPercentage.listIndex, 1);
+    QCOMPARE(percentages->currentRow(), 1);
+    QCOMPARE(gui->find<QListWidget>("lstScore")->currentRow(), -1); // each list its own row
+    QVERIFY(gui->find<QAction>("menDelSelRes")->isEnabled());
+    // The list took no focus: the key reaches the window's shortcut.
+    QCOMPARE(QApplication::focusWidget(), gui->find<QWidget>("cmdEasyWork"));
+
+    QTest::keyClick(gui->find<QWidget>("cmdEasyWork"), Qt::Key_Delete);
+    QCOMPARE(percentages->count(), 1);
+    QCOMPARE(gui->find<QListWidget>("lstScore")->item(0)->text(), QStringLiteral("8"));
+    QCOMPARE(gui->find<QLabel>("lblShit")->text(), QStringLiteral("80%"));
 }
 
 void MainWindowTest::closingAsksAboutUnsavedWorkAndCanBeCancelled() {

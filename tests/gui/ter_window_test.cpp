@@ -1,4 +1,5 @@
 // The score-out-of-20 window: its timer, its two heights, closing and reopening it.
+#include "gui/main_window.h"
 #include "gui/ter_window.h"
 #include "gui_fixture.h"
 
@@ -60,8 +61,20 @@ void TerWindowTest::timerShowsTheScoreOfTheCurrentPercentage() {
     QTRY_COMPARE_WITH_TIMEOUT(terLabel("lblScore")->text(), QStringLiteral("16."), 2000);
     QCOMPARE(terLabel("lblGrade")->text(), QStringLiteral("B"));
     QCOMPARE(terLabel("lblGradePer")->text(), QStringLiteral("(>15 <18)"));
-    // It stands under the main window.
-    QCOMPARE(gui->ter().frmTER.left, gui->form().frmGradeHelp.left);
+    // It stands under the main window, and goes back there when activated after the main
+    // window has moved.
+    MainWindow& main = *gui->window;
+    QCOMPARE(window.frameGeometry().left(), main.frameGeometry().left());
+    main.move(main.frameGeometry().topLeft() + QPoint(40, 30));
+    QCOMPARE(gui->form().frmGradeHelp.left, main.frameGeometry().left() * 15);
+    QCOMPARE(gui->form().frmGradeHelp.top, main.frameGeometry().top() * 15);
+    main.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTRY_COMPARE_WITH_TIMEOUT(window.frameGeometry().left(), main.frameGeometry().left(), 2000);
+    QCOMPARE(window.frameGeometry().top(),
+             (gui->form().frmGradeHelp.top + gui->form().frmGradeHelp.height + 50 + 7) / 15);
 
     // The next mark reaches the window through the timer.
     gui->enterMark("10", "10", "50");

@@ -6,8 +6,10 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
+#include <QScreen>
 #include <QScrollBar>
 
 namespace tallisto::gui {
@@ -34,9 +36,19 @@ MainWindow::MainWindow(Program& program, QWidget* parent)
     events_.addWindow([this] { ter_->sync(); });
     events_.setOnEnded([this] { endProgram(); });
 
-    const Control& window = form_.frmGradeHelp;
-    move(toPixels(window.left), toPixels(window.top));
+    move(openingPlace(form_.frmGradeHelp));
     events_.syncWindows();
+}
+
+// Where the core puts the window, unless no screen shows that place any more (a screen taken
+// away since the place was saved): then near the top left of the main screen.
+QPoint MainWindow::openingPlace(const Control& window) {
+    const QPoint place(toPixels(window.left), toPixels(window.top));
+    const QRect titleBar(place, QSize(toPixels(window.width), 30));
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen->availableGeometry().intersects(titleBar)) return place;
+    const QScreen* main = QGuiApplication::primaryScreen();
+    return main ? main->availableGeometry().topLeft() + QPoint(80, 80) : QPoint(80, 80);
 }
 
 MainWindow::~MainWindow() = default;
@@ -144,7 +156,9 @@ void MainWindow::endProgram() {
 }
 
 void MainWindow::sync() {
-    const QString caption = qText(form_.frmGradeHelp.caption);
+    // "[*]" in a title marks Qt's modified flag; a tab may be called that.
+    const QString caption =
+        qText(form_.frmGradeHelp.caption).replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
     if (windowTitle() != caption) setWindowTitle(caption);
     for (const BoundWidget& b : bound_) {
         syncCommon(b.widget, *b.control);

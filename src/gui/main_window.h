@@ -46,6 +46,7 @@ private:
 
     // main_window.cpp
     void buildControls();
+    static QPoint openingPlace(const Control& window);
     QWidget* createWidget(Control& control, QWidget* container);
     void connectButton(QWidget* widget, const Control& control);
     void runEvent(const std::function<void(FrmGradeHelp&)>& event);

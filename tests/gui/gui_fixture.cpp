@@ -63,9 +63,13 @@ ModalWatchdog::ModalWatchdog() {
     timer_.start(200);
 }
 
-GuiProgram::GuiProgram() {
+GuiProgram::GuiProgram(const QByteArray& settings) {
     const QString ranges = dir.filePath(QStringLiteral("graderanges.txt"));
     QFile::copy(QStringLiteral(TALLISTO_DATA_DIR "/graderanges.txt"), ranges);
+    if (!settings.isEmpty()) {
+        QFile file(dir.filePath(QStringLiteral("settings.ini")));
+        if (file.open(QIODevice::WriteOnly)) file.write(settings);
+    }
     PlatformFacts facts;
     facts.programDir = dir.path().toStdString();
     facts.version = buildVersion();

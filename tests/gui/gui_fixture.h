@@ -15,7 +15,7 @@
 namespace tallisto::gui::testing {
 
 class ScriptedDialogs : public Dialogs {
-  public:
+public:
     void type(const std::string& text) { answers_.push_back({Kind::Type, text, Answer::OK}); }
     void press(Answer button) { answers_.push_back({Kind::Press, {}, button}); }
     void cancel() { answers_.push_back({Kind::Cancel, {}, Answer::Cancel}); }
@@ -31,7 +31,7 @@ class ScriptedDialogs : public Dialogs {
     QStringList shown;      // "inputbox TITLE: PROMPT", in order
     QStringList unexpected; // dialogs the script had no answer for
 
-  private:
+private:
     enum class Kind { Type, Press, Cancel };
     struct Scripted {
         Kind kind;
@@ -45,17 +45,18 @@ class ScriptedDialogs : public Dialogs {
 // Rejects any modal window that comes up while it runs, and remembers its title.
 class ModalWatchdog : public QObject {
     Q_OBJECT
-  public:
+public:
     ModalWatchdog();
     QStringList caught;
 
-  private:
+private:
     QTimer timer_;
 };
 
 class GuiProgram {
-  public:
-    GuiProgram();
+public:
+    // settings: the content of settings.ini at start, none when empty.
+    explicit GuiProgram(const QByteArray& settings = {});
     ~GuiProgram();
 
     FrmGradeHelp& form() { return program->frmGradeHelp; }

@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <algorithm>
 
@@ -33,6 +34,7 @@ private slots:
     void shortcutsOfDisabledOrHiddenItemsDoNothing();
     void aMarkChosenInAListIsDeletedWithTheDelKey();
     void closingAsksAboutUnsavedWorkAndCanBeCancelled();
+    void theWindowOpensWhereItWasOrOnAScreen();
     void syncAfterAnEventIsCheap();
 
 private:
@@ -192,6 +194,23 @@ void MainWindowTest::closingAsksAboutUnsavedWorkAndCanBeCancelled() {
     QVERIFY(!window.isVisible());
     QVERIFY(!window.terWindow().isVisible());
     QVERIFY(QFile::exists(gui->dir.filePath(QStringLiteral("settings.ini"))));
+}
+
+void MainWindowTest::theWindowOpensWhereItWasOrOnAScreen() {
+    gui.reset();
+    gui = std::make_unique<GuiProgram>("[Settings]\r\nLeft=1500\r\nTop=2250\r\n");
+    QCOMPARE(gui->window->frameGeometry().topLeft(), QPoint(100, 150));
+    QCOMPARE(gui->form().frmGradeHelp.left, 1500);
+    QCOMPARE(gui->form().frmGradeHelp.width, gui->window->frameGeometry().width() * 15);
+    QCOMPARE(gui->form().frmGradeHelp.height, gui->window->frameGeometry().height() * 15);
+
+    // A place on a screen that is no longer there would leave the window out of reach.
+    gui.reset();
+    gui = std::make_unique<GuiProgram>("[Settings]\r\nLeft=900000\r\nTop=-900000\r\n");
+    const QRect frame = gui->window->frameGeometry();
+    QVERIFY(gui->window->screen()->availableGeometry().contains(frame.topLeft()));
+    QCOMPARE(gui->form().frmGradeHelp.left, frame.left() * 15);
+    QCOMPARE(gui->form().frmGradeHelp.top, frame.top() * 15);
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QWindow>
 
 namespace tallisto::gui::testing {
 
@@ -76,15 +77,20 @@ void TabStripTest::middleClickDeletesTheTabUnderTheMouse() {
 
 void TabStripTest::doubleClickRenamesTheTab() {
     QVERIFY(addTabs(1));
-    gui->dialogs.type("Maths");
+    gui->dialogs.type("R&D [*]"); // shown as typed, not as an accelerator or a placeholder
     const QPoint centre = tab(1)->mapTo(gui->window.get(), tab(1)->rect().center());
     QTest::mouseDClick(gui->window->windowHandle(), Qt::LeftButton, {}, centre);
     QCOMPARE(gui->dialogs.shown.value(0),
              QStringLiteral("inputbox Tallisto: Enter the new name of Tab 2"));
-    QCOMPARE(tab(1)->text(), QStringLiteral("Maths"));
+    QCOMPARE(gui->form().cmdTab[1].caption, std::string("R&D [*]"));
+    QCOMPARE(tab(1)->text(), QStringLiteral("R&&D [*]"));
     QCOMPARE(gui->form().currentTab, 1);
     QVERIFY(tab(1)->isChecked());
     QVERIFY(!tab(1)->isDown());
+
+    gui->enterMark("8", "10", "50");
+    QCOMPARE(gui->window->windowHandle()->title(),
+             QStringLiteral("* Unsaved - 80% in R&D [*] - Tallisto"));
 }
 
 void TabStripTest::scrollBarSlidesTheStrip() {

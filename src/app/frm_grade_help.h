@@ -34,7 +34,7 @@ struct CommonDialogState {
 };
 
 class FrmGradeHelp {
-public:
+  public:
     explicit FrmGradeHelp(Program& program);
 
     // ---- The window and its controls (app/form_layout.cpp sets their design-time state) ----
@@ -95,7 +95,7 @@ public:
     void Form_QueryUnload(bool& cancel);
     void exit_Click();
     void cmdExit_Click();
-    void exit_me();
+    [[noreturn]] void exit_me();
     // Unloads the main window as the close box, Escape and both Exit commands do: runs
     // Form_QueryUnload, which ends the program or keeps the window open.
     void unloadMainWindow();
@@ -128,11 +128,14 @@ public:
     // ---- Tab store, saving, opening (storage/) ----
     void SaveRun();
     void LoadRun();
-    void mensave_Click();
-    void cmdsave_Click();
-    void saveloop();
+    // The three saving procedures return whether the work is now in the file; a save that fails
+    // has told the user why and left the file on disk as it was.
+    bool mensave_Click();
+    bool cmdsave_Click();
+    bool saveloop();
     void cmdOpen_Click();
-    void loadingtime();
+    // False when the user cancelled the file dialog and nothing was read.
+    bool loadingtime();
 
     // ---- Subject tabs (tabs/) ----
     void cmdTab_Click(int Index);
@@ -150,6 +153,17 @@ public:
     void HBar_Scroll();
     void HBar_GotFocus();
     void cmdEasyWork_KeyDown(int KeyCode, int Shift);
+
+    // Leaving a tab stores it in the working file. A switch the user makes writes that file to
+    // disk at once and, when the write fails, says why and stays on the tab with its marks.
+    // Commands that switch through every tab (saving, the report set, opening) set this flag for
+    // their loop, so that the file is written once instead of once per tab, then clear it and
+    // call workingFileStored(). Such a loop should end on the tab it started from: until the
+    // file is on disk, the tab left first exists only in the file's pending changes.
+    bool deferWorkingFileCheck = false;
+    // Writes the working file's pending changes to disk. On failure tells the user why in a
+    // message box and returns false; the lists of the current tab are left as they are.
+    bool workingFileStored();
 
     // ---- Reports (reports/) ----
     void SubReport(std::string& out);
@@ -181,7 +195,7 @@ public:
 
     Program& program() { return program_; }
 
-private:
+  private:
     // Dialogs. Each brings the files on disk up to date before the user is asked anything.
     Answer MsgBox(const std::string& prompt, Buttons buttons = Buttons::OK,
                   const std::string& title = "Tallisto");
@@ -200,7 +214,28 @@ private:
     // Helpers of the subsystems, each defined beside its users.
     bool readAnswer(std::string& answer); // marks/: false ends the entry
     void setDesignTimeState();            // app/form_layout.cpp
+    bool isProgramsOwnFile(const std::string& path) const; // storage/saving.cpp
+    bool chooseSaveFile(std::string& path, std::string& title);
+    enum class TabRead { Read, TooMany, Broken };                     // storage/opening.cpp
+    bool readSaveFileTabs(const std::string& path, const std::string& title);
+    TabRead readSaveFileTab(const std::string& path, const std::string& title, int section,
+                            bool firstTab);
     Control newTabElement(int index) const;
+
+    // Subject tabs (tabs/).
+    bool leftTabStored(); // the check of a user's switch
+    void reportUnstoredTabs(const std::string& what, const std::string& reason);
+    void showStoredTab(int Index); // the lists, totals and grading system of a switch
+    void selectStoredGradeSys(const std::string& section);
+    void pressTab(int Index); // the one pressed tab button
+    bool isShownTab(int Index) const;
+    int nextShownTab(int from, int step) const; // from `from` on, walking by step; -1 if none
+    void moveToNextTab();                       // the Tab key
+    void setHBarValue(int value); // as the user's scrolling does, with its Change event
+    int picOuterScaleWidth() const;
+    // Marks and resets (marks/).
+    void selectMark(const Control& list);
+    int selectedMarkIndex() const; // the mark selectedMark names, or -1
 
     Program& program_;
 };

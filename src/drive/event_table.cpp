@@ -8,6 +8,7 @@ EventTable buildEventTable() {
     addMarkEvents(table);
     addGradingEvents(table);
     addTerEvents(table);
+    addStorageEvents(table);
     return table;
 }
 

@@ -27,6 +27,7 @@ void addAppEvents(EventTable& table);
 void addMarkEvents(EventTable& table);
 void addGradingEvents(EventTable& table);
 void addTerEvents(EventTable& table);
+void addStorageEvents(EventTable& table);
 
 EventTable buildEventTable();
 

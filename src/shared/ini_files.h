@@ -49,6 +49,13 @@ public:
     // Whether file exists, counting pending changes that flush() will write.
     bool exists(const std::string& file);
 
+    // Whether file has a section of that name (letter case aside), even one without keys.
+    bool sectionExists(const std::string& file, const std::string& section);
+
+    // The highest n for which file has a section named prefix + n, n written in decimal without
+    // leading zeros; -1 when it has none.
+    int highestNumberedSection(const std::string& file, const std::string& prefix);
+
     // Deletes file and forgets its pending changes.
     IoResult remove(const std::string& file);
 

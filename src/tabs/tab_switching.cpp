@@ -1,0 +1,130 @@
+// Switching between tabs: the tab left is stored in the working file and the tab chosen is
+// rebuilt from it.
+#include "app/frm_grade_help.h"
+#include "app/program.h"
+#include "shared/number_text.h"
+
+#include <string>
+
+namespace tallisto {
+
+namespace {
+
+std::string tabSection(int index) {
+    return "Tab " + std::to_string(index);
+}
+
+} // namespace
+
+void FrmGradeHelp::cmdTab_Click(int Index) {
+    giveFocusToEasyWork();
+    if (Index < 0 || Index >= static_cast<int>(cmdTab.size())) return;
+    if (Index != currentTab) {
+        saveTab = currentTab;
+        currentTab = Index;
+        saveFile = workingFile();
+        SaveRun();
+        if (!leftTabStored()) {
+            currentTab = saveTab;
+            pressTab(currentTab);
+            return;
+        }
+        showStoredTab(Index);
+    }
+    if (!loadingTabs && cmdReset.visible) GradeIs();
+}
+
+// Steps after the tab left is stored: the name test, the marks, the grading system, the caption.
+void FrmGradeHelp::showStoredTab(int Index) {
+    const std::string file = workingFile();
+    const std::string section = tabSection(Index);
+    if (readIni(file, section, "Name") != cmdTab[Index].caption) {
+        // Never stored under this name: the tab is new, or its index held a tab of another name.
+        if (loadingTabs) return;
+        ResetTab();
+    } else {
+        if (!loadingTabs) ResetTab();
+        if (!loadingTabs && readIni(file, section, "count") != "0") {
+            loadFile = file;
+            loadTab = currentTab;
+            LoadRun();
+        }
+        selectStoredGradeSys(section);
+    }
+    if (!loadingTabs) {
+        formnamerefresh();
+        giveFocusToEasyWork();
+        pressTab(Index);
+    }
+}
+
+// The tab's own grading system, chosen without marking the work unsaved. A stored value that
+// names no system leaves the one in use.
+void FrmGradeHelp::selectStoredGradeSys(const std::string& section) {
+    for (int g = 0; g < 4; ++g) {
+        if (numberValue(readIni(workingFile(), section, "gradesys")) != g) continue;
+        loadingTabs = true;
+        menGradesys_Click(g);
+        loadingTabs = false;
+    }
+}
+
+bool FrmGradeHelp::leftTabStored() {
+    // A deleted tab is left for good: nothing of it needs to reach the disk.
+    if (deferWorkingFileCheck || !isShownTab(saveTab)) return true;
+    const IoResult written = program_.ini.flush(workingFile());
+    if (written) return true;
+    reportUnstoredTabs("The tab \"" + cmdTab[saveTab].caption +
+                           "\" could not be stored, so it stays open.",
+                       written.reason);
+    return false;
+}
+
+bool FrmGradeHelp::workingFileStored() {
+    const IoResult written = program_.ini.flush(workingFile());
+    if (written) return true;
+    reportUnstoredTabs("The tabs could not be stored in Tallisto's working file.", written.reason);
+    return false;
+}
+
+void FrmGradeHelp::reportUnstoredTabs(const std::string& what, const std::string& reason) {
+    MsgBox(what + "\n\n" + reason +
+           "\n\nThe marks shown now are kept. Free some disk space or make the folder writable, "
+           "then try again.");
+    giveFocusToEasyWork();
+}
+
+void FrmGradeHelp::pressTab(int Index) {
+    for (Control& tab : cmdTab)
+        tab.checked = tab.index == Index;
+}
+
+bool FrmGradeHelp::isShownTab(int Index) const {
+    return Index >= 0 && Index < static_cast<int>(cmdTab.size()) && cmdTab[Index].visible;
+}
+
+int FrmGradeHelp::nextShownTab(int from, int step) const {
+    for (int i = from; i >= 0 && i < static_cast<int>(cmdTab.size()); i += step)
+        if (cmdTab[i].visible) return i;
+    return -1;
+}
+
+void FrmGradeHelp::cmdTab_GotFocus(int) {
+    giveFocusToEasyWork();
+}
+
+void FrmGradeHelp::cmdTab_DblClick(int) {
+    menRename_Click();
+}
+
+void FrmGradeHelp::cmdTab_MouseUp(int Index, int Button) {
+    if (Button != vbMiddleButton || !isShownTab(Index)) return;
+    const int previousTab = currentTab;
+    cmdTab_Click(Index);
+    // A tab that could not be left stays current, and it is not the one the user meant.
+    if (currentTab != Index) return;
+    menDelete_Click();
+    if (previousTab != Index) cmdTab_Click(previousTab);
+}
+
+} // namespace tallisto

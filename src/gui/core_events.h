@@ -1,0 +1,41 @@
+#pragma once
+// The one way the windows hand an event to the core: run the procedure, then show its outcome in
+// every window.
+#include "app/program.h"
+
+#include <functional>
+#include <vector>
+
+namespace tallisto::gui {
+
+class CoreEvents {
+  public:
+    explicit CoreEvents(Program& program) : program_(program) {}
+
+    Program& program() { return program_; }
+    FrmGradeHelp& form() { return program_.frmGradeHelp; }
+    FrmTER& ter() { return program_.frmTER; }
+
+    // Runs one event, then brings every window up to date. The core runs one event at a time:
+    // what arrives while an event waits for a dialog (a timer tick, a window activation) is
+    // dropped. False when the event did not run or ended the program; an ended program has
+    // already closed its windows.
+    bool run(const std::function<void()>& event);
+
+    // Copies the core's state into every window.
+    void syncWindows();
+    void addWindow(std::function<void()> sync) { windows_.push_back(std::move(sync)); }
+    // Called once when an event ends the program.
+    void setOnEnded(std::function<void()> ended) { onEnded_ = std::move(ended); }
+
+    bool busy() const { return depth_ > 0; }
+    bool ended() const { return program_.ended(); }
+
+  private:
+    Program& program_;
+    std::vector<std::function<void()>> windows_;
+    std::function<void()> onEnded_;
+    int depth_ = 0;
+};
+
+} // namespace tallisto::gui

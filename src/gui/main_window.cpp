@@ -1,0 +1,209 @@
+#include "gui/main_window.h"
+
+#include "gui/ter_window.h"
+#include "gui/twips.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QScrollBar>
+
+namespace tallisto::gui {
+
+namespace {
+constexpr int clientWidth = 6015;
+constexpr int clientHeight = 5040;
+} // namespace
+
+MainWindow::MainWindow(Program& program, QWidget* parent)
+    : QMainWindow(parent), events_(program), form_(program.frmGradeHelp) {
+    setObjectName(QStringLiteral("frmGradeHelp"));
+    client_ = new QWidget(this);
+    client_->setFixedSize(toPixels(clientWidth), toPixels(clientHeight));
+    setCentralWidget(client_);
+    containers_["frmGradeHelp"] = client_;
+    buildControls();
+    buildMenus();
+    // Nothing in the window reacts to a change of size, so the size cannot change.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    ter_ = new TerWindow(events_, this);
+    events_.addWindow([this] { sync(); });
+    events_.addWindow([this] { ter_->sync(); });
+    events_.setOnEnded([this] { endProgram(); });
+
+    const Control& window = form_.frmGradeHelp;
+    move(toPixels(window.left), toPixels(window.top));
+    events_.syncWindows();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildControls() {
+    for (Control* control : form_.allControls()) {
+        switch (control->kind) {
+        case ControlKind::Form:
+        case ControlKind::OptionButton: // the tab buttons follow the core's array in sync()
+        case ControlKind::Timer:
+        case ControlKind::Menu:
+        case ControlKind::MenuItem:
+        case ControlKind::Separator:
+            continue;
+        default:
+            break;
+        }
+        auto holder = containers_.find(control->container);
+        QWidget* container = holder != containers_.end() ? holder->second : client_;
+        QWidget* widget = createWidget(*control, container);
+        widget->setObjectName(qText(control->qualifiedName()));
+        bound_.push_back({widget, control});
+    }
+    // Frames are drawn behind the controls laid over them (the mark lists over their frame).
+    for (const Bound& b : bound_)
+        if (b.control->kind == ControlKind::Frame) b.widget->lower();
+}
+
+QWidget* MainWindow::createWidget(Control& control, QWidget* container) {
+    QWidget* widget = nullptr;
+    switch (control.kind) {
+    case ControlKind::Button:
+        if (control.name == "cmdEasyWork") {
+            easyWork_ = new EasyWorkButton(container);
+            connect(easyWork_, &EasyWorkButton::keyDown, this, [this](int key, int shift) {
+                runEvent([=](FrmGradeHelp& f) { f.cmdEasyWork_KeyDown(key, shift); });
+            });
+            widget = easyWork_;
+        } else {
+            widget = new QPushButton(container);
+        }
+        connectButton(widget, control);
+        break;
+    case ControlKind::Label: {
+        auto* label = new QLabel(container);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        widget = label;
+        break;
+    }
+    case ControlKind::Frame:
+        widget = new QGroupBox(container);
+        containers_[control.name] = widget;
+        break;
+    case ControlKind::ListBox:
+        widget = new MarkList(container);
+        buildMarkList(control, widget);
+        break;
+    case ControlKind::ScrollBar:
+    case ControlKind::PictureBox:
+        widget = control.kind == ControlKind::ScrollBar
+                     ? static_cast<QWidget*>(new QScrollBar(Qt::Horizontal, container))
+                     : new StripPanel(container);
+        buildTabStrip(control, widget);
+        break;
+    case ControlKind::Line: {
+        auto* line = new QFrame(container);
+        line->setFrameShape(control.height == 0 ? QFrame::HLine : QFrame::VLine);
+        line->setFrameShadow(QFrame::Sunken);
+        widget = line;
+        break;
+    }
+    default:
+        widget = new QWidget(container);
+        break;
+    }
+    // Keys belong to the big button alone: it keeps the focus between commands.
+    if (widget != easyWork_) widget->setFocusPolicy(Qt::NoFocus);
+    return widget;
+}
+
+void MainWindow::connectButton(QWidget* widget, const Control& control) {
+    static const std::map<std::string, Procedure> clicks = {
+        {"cmdEasyWork", &FrmGradeHelp::cmdEasyWork_Click},
+        {"cmdNewTab", &FrmGradeHelp::cmdNewTab_Click},
+        {"cmdExit", &FrmGradeHelp::cmdExit_Click},
+        {"cmdReset", &FrmGradeHelp::cmdReset_Click},
+        {"cmdResetAll", &FrmGradeHelp::cmdResetAll_Click},
+        {"cmdTER", &FrmGradeHelp::cmdTER_Click},
+    };
+    auto click = clicks.find(control.name);
+    if (click == clicks.end()) return;
+    const Procedure procedure = click->second;
+    connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, this,
+            [this, procedure] { runEvent([procedure](FrmGradeHelp& f) { (f.*procedure)(); }); });
+}
+
+void MainWindow::runEvent(const std::function<void(FrmGradeHelp&)>& event) {
+    events_.run([&] { event(form_); });
+}
+
+void MainWindow::endProgram() {
+    ter_->close();
+    close();
+    QCoreApplication::quit();
+}
+
+void MainWindow::sync() {
+    const QString caption = qText(form_.frmGradeHelp.caption);
+    if (windowTitle() != caption) setWindowTitle(caption);
+    for (const Bound& b : bound_) {
+        syncCommon(b.widget, *b.control);
+        syncCaption(b.widget, *b.control);
+    }
+    syncTabStrip();
+    syncMarkLists();
+    syncMenus();
+    syncFocus();
+}
+
+void MainWindow::syncFocus() {
+    if (form_.focus == "cmdEasyWork" && !easyWork_->hasFocus()) easyWork_->setFocus();
+}
+
+bool MainWindow::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::WindowActivate) {
+        recordFrame();
+        runEvent([](FrmGradeHelp& f) { f.Form_Activate(); });
+    }
+    return handled;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (events_.ended()) return event->accept();
+    bool cancel = false;
+    const bool ran = events_.run([&] { form_.Form_QueryUnload(cancel); });
+    if (events_.ended()) return event->accept(); // the windows are closing already
+    if (!ran || cancel) return event->ignore();
+    // Neither kept open nor ended by the core: the window goes, and with it the program.
+    event->accept();
+    ter_->close();
+    QCoreApplication::quit();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    shown_ = true;
+    recordFrame();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    recordFrame();
+}
+
+// The core keeps the window's outer frame in twips: its position is written to settings.ini at
+// the end, and the out-of-20 window is placed under it.
+void MainWindow::recordFrame() {
+    if (!shown_ || events_.ended()) return;
+    const QRect frame = frameGeometry();
+    Control& window = form_.frmGradeHelp;
+    window.left = toTwips(frame.x());
+    window.top = toTwips(frame.y());
+    window.width = toTwips(frame.width());
+    window.height = toTwips(frame.height());
+}
+
+} // namespace tallisto::gui

@@ -1,0 +1,106 @@
+#pragma once
+// The main window, frmGradeHelp, drawn from the core's control states. Every user event goes to
+// the core procedure of the same name; afterwards the window copies back what changed.
+#include "app/program.h"
+#include "gui/control_widgets.h"
+#include "gui/core_events.h"
+
+#include <QMainWindow>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+class QAction;
+class QButtonGroup;
+class QMenu;
+class QScrollBar;
+
+namespace tallisto::gui {
+
+class TerWindow;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit MainWindow(Program& program, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    CoreEvents& events() { return events_; }
+    TerWindow& terWindow() { return *ter_; }
+
+    // Copies the core's state into this window; cheap enough to run after every event.
+    void sync();
+
+  protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    using Procedure = void (FrmGradeHelp::*)();
+
+    // main_window.cpp
+    void buildControls();
+    QWidget* createWidget(Control& control, QWidget* container);
+    void connectButton(QWidget* widget, const Control& control);
+    void runEvent(const std::function<void(FrmGradeHelp&)>& event);
+    void endProgram();
+    void recordFrame();
+    void syncFocus();
+
+    // tab_strip.cpp
+    void buildTabStrip(Control& control, QWidget* widget);
+    void syncTabStrip();
+    void syncTabButtons();
+    void syncScrollBar();
+    void addTabButton(int index);
+    void scrollBarMoved(bool dragging);
+
+    // menus.cpp
+    void buildMenus();
+    QMenu* buildMenu(Control& menu, QMenu* holder);
+    void addMenuItem(QMenu* menu, Control& item);
+    void syncMenus();
+
+    // mark_lists.cpp
+    void buildMarkList(Control& control, QWidget* widget);
+    void syncMarkLists();
+
+    CoreEvents events_;
+    FrmGradeHelp& form_;
+    QWidget* client_ = nullptr;
+    std::map<std::string, QWidget*> containers_;
+
+    struct Bound {
+        QWidget* widget;
+        Control* control;
+    };
+    std::vector<Bound> bound_; // widgets that show one fixed control
+
+    EasyWorkButton* easyWork_ = nullptr;
+    QScrollBar* hbar_ = nullptr;
+    QButtonGroup* tabGroup_ = nullptr;
+    std::vector<TabButton*> tabButtons_;
+    bool syncing_ = false; // the scroll bar is being set from the core, not moved by the user
+
+    struct ListView {
+        MarkList* widget;
+        Control* control;
+        std::vector<std::string> shown; // the entries the widget holds
+    };
+    std::vector<ListView> lists_;
+
+    struct MenuEntry {
+        QAction* action;
+        Control* control;
+    };
+    std::vector<MenuEntry> menuEntries_;
+    std::vector<std::pair<QMenu*, Control*>> menus_;
+
+    TerWindow* ter_ = nullptr;
+    bool shown_ = false;
+};
+
+} // namespace tallisto::gui

@@ -1,0 +1,67 @@
+// The four mark lists: one row per mark, each list with its own selected row.
+#include "gui/main_window.h"
+
+namespace tallisto::gui {
+
+void MainWindow::buildMarkList(Control& control, QWidget* widget) {
+    static const std::map<std::string, Procedure> mouseUps = {
+        {"lstScore", &FrmGradeHelp::lstScore_MouseUp},
+        {"lstTotal", &FrmGradeHelp::lstTotal_MouseUp},
+        {"lstWeighting", &FrmGradeHelp::lstWeighting_MouseUp},
+        {"lstPercentage", &FrmGradeHelp::lstPercentage_MouseUp},
+    };
+    auto* list = static_cast<MarkList*>(widget);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setUniformItemSizes(true);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lists_.push_back({list, &control, {}});
+    auto mouseUp = mouseUps.find(control.name);
+    if (mouseUp == mouseUps.end()) return;
+    const Procedure procedure = mouseUp->second;
+    Control* state = &control;
+    connect(list, &MarkList::mouseUp, this, [this, list, state, procedure] {
+        state->listIndex = list->currentItem() ? list->currentRow() : -1;
+        runEvent([procedure](FrmGradeHelp& f) { (f.*procedure)(); });
+    });
+}
+
+namespace {
+
+void showEntries(MarkList* widget, const std::vector<std::string>& entries,
+                 std::vector<std::string>& shown) {
+    if (entries == shown) return;
+    // A mark entered is one entry more; only a change elsewhere rebuilds the list.
+    const bool appended =
+        entries.size() > shown.size() && std::equal(shown.begin(), shown.end(), entries.begin());
+    if (!appended) {
+        widget->clear();
+        shown.clear();
+    }
+    QStringList added;
+    for (std::size_t i = shown.size(); i < entries.size(); ++i)
+        added << qText(entries[i]);
+    widget->addItems(added);
+    shown = entries;
+}
+
+void showRow(MarkList* widget, int row) {
+    if (row < 0 || row >= widget->count()) {
+        if (widget->currentItem() || !widget->selectedItems().isEmpty()) {
+            widget->setCurrentRow(-1);
+            widget->clearSelection();
+        }
+        return;
+    }
+    if (widget->currentRow() != row || !widget->item(row)->isSelected()) widget->setCurrentRow(row);
+}
+
+} // namespace
+
+void MainWindow::syncMarkLists() {
+    for (ListView& view : lists_) {
+        showEntries(view.widget, view.control->list, view.shown);
+        showRow(view.widget, view.control->listIndex);
+    }
+}
+
+} // namespace tallisto::gui

@@ -1,0 +1,141 @@
+#include "gui/ter_window.h"
+
+#include "gui/control_widgets.h"
+#include "gui/twips.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <map>
+#include <string>
+
+namespace tallisto::gui {
+
+namespace {
+constexpr int clientWidth = 4680;
+// Title bar and borders of the window as designed (outer 1455 less client 1065), for the time
+// before the window manager has told us its own.
+constexpr int designedFrameHeight = 390;
+} // namespace
+
+TerWindow::TerWindow(CoreEvents& events, QWidget* owner)
+    : QWidget(owner, Qt::Window), events_(events), form_(events.ter()) {
+    setObjectName(QStringLiteral("frmTER"));
+    // Showing it leaves the keyboard with the main window; the core moves it under that window
+    // itself when it shows it.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    buildControls();
+    timer_.setObjectName(QStringLiteral("TimerFrmTer"));
+    connect(&timer_, &QTimer::timeout, this, [this] { runEvent(&FrmTER::TimerFrmTer_Timer); });
+}
+
+void TerWindow::buildControls() {
+    for (Control* control : form_.allControls()) {
+        QWidget* container = this;
+        for (const Bound& b : bound_)
+            if (b.control->name == control->container) container = b.widget;
+        QWidget* widget = nullptr;
+        switch (control->kind) {
+        case ControlKind::Frame:
+            widget = new QGroupBox(container);
+            break;
+        case ControlKind::Label: {
+            auto* label = new QLabel(container);
+            label->setTextFormat(Qt::PlainText);
+            label->setWordWrap(true);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            if (control->name == "lblScore" || control->name == "lblTER") {
+                QFont bold = label->font();
+                bold.setBold(true);
+                label->setFont(bold);
+            }
+            widget = label;
+            break;
+        }
+        case ControlKind::Button: {
+            auto* button = new QPushButton(container);
+            static const std::map<std::string, void (FrmTER::*)()> clicks = {
+                {"cmdHide", &FrmTER::cmdHide_Click}, {"cmdOK", &FrmTER::cmdOK_Click}};
+            if (auto click = clicks.find(control->name); click != clicks.end()) {
+                auto procedure = click->second;
+                connect(button, &QPushButton::clicked, this,
+                        [this, procedure] { runEvent(procedure); });
+            }
+            widget = button;
+            break;
+        }
+        default: // the window itself and its timer
+            continue;
+        }
+        widget->setObjectName(qText(control->qualifiedName()));
+        bound_.push_back({widget, control});
+    }
+}
+
+void TerWindow::runEvent(void (FrmTER::*procedure)()) {
+    events_.run([this, procedure] { (form_.*procedure)(); });
+}
+
+// The core gives the outer height; the client area is what the window frame leaves of it.
+int TerWindow::frameHeight() const {
+    if (isVisible() && frameGeometry().height() != geometry().height())
+        return frameGeometry().height() - geometry().height();
+    return toPixels(designedFrameHeight);
+}
+
+void TerWindow::syncFrame() {
+    const Control& window = form_.frmTER;
+    const QString caption = qText(window.caption);
+    if (windowTitle() != caption) setWindowTitle(caption);
+    const QSize client(toPixels(clientWidth), toPixels(window.height) - frameHeight());
+    if (size() != client) setFixedSize(client);
+    const QPoint place(toPixels(window.left), toPixels(window.top));
+    if (window.visible && frameGeometry().topLeft() != place) {
+        placing_ = true;
+        move(place);
+        placing_ = false;
+    }
+    if (isHidden() == window.visible) setVisible(window.visible);
+}
+
+void TerWindow::syncTimer() {
+    const Control& timer = form_.TimerFrmTer;
+    if (timer.enabled && timer.interval > 0) {
+        if (!timer_.isActive() || timer_.interval() != timer.interval) timer_.start(timer.interval);
+    } else if (timer_.isActive()) {
+        timer_.stop();
+    }
+}
+
+void TerWindow::sync() {
+    for (const Bound& b : bound_) {
+        syncCommon(b.widget, *b.control);
+        syncCaption(b.widget, *b.control);
+    }
+    syncFrame();
+    syncTimer();
+}
+
+bool TerWindow::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::WindowActivate) runEvent(&FrmTER::Form_Activate);
+    return handled;
+}
+
+void TerWindow::closeEvent(QCloseEvent* event) {
+    // Closed from its title bar it is only hidden; its timer runs on and "/20" brings it back.
+    if (!events_.ended()) runEvent(&FrmTER::hide);
+    event->accept();
+}
+
+void TerWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    // Where the user puts the window is where it is, until the core places it again.
+    if (placing_ || !isVisible() || events_.ended()) return;
+    const QRect frame = frameGeometry();
+    form_.frmTER.left = toTwips(frame.x());
+    form_.frmTER.top = toTwips(frame.y());
+}
+
+} // namespace tallisto::gui

@@ -1,0 +1,43 @@
+#pragma once
+// The score-out-of-20 window, frmTER, drawn from the core's control states; its timer follows
+// the core's TimerFrmTer.
+#include "gui/core_events.h"
+
+#include <QTimer>
+#include <QWidget>
+#include <vector>
+
+namespace tallisto::gui {
+
+class TerWindow : public QWidget {
+    Q_OBJECT
+  public:
+    TerWindow(CoreEvents& events, QWidget* owner);
+
+    void sync();
+    QTimer& timer() { return timer_; }
+
+  protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+
+  private:
+    void buildControls();
+    void runEvent(void (FrmTER::*procedure)());
+    void syncTimer();
+    void syncFrame();
+    int frameHeight() const;
+
+    CoreEvents& events_;
+    FrmTER& form_;
+    struct Bound {
+        QWidget* widget;
+        Control* control;
+    };
+    std::vector<Bound> bound_;
+    QTimer timer_;
+    bool placing_ = false; // the window is being moved to the core's place
+};
+
+} // namespace tallisto::gui

@@ -23,13 +23,15 @@ ProgramDirectory failure(const ProgramDirectoryPlaces& places, const fs::path& t
     return result;
 }
 
-// The user's copy comes from the installed one; a program moved out of its unpacked folder
-// without an installed copy falls back to the one beside it.
+// The user's copy comes from the installed one; a program whose folder holds a copy but may not
+// be written, and has no installed one, falls back to its own.
 IoResult seedRanges(const ProgramDirectoryPlaces& places, const fs::path& dir) {
     const fs::path target = dir / rangesName;
     std::error_code ec;
     if (fs::exists(fs::symlink_status(target, ec))) return IoResult::success();
-    for (const fs::path& from : {places.installedDataDir, places.exeDir}) {
+    std::vector<fs::path> sources = places.dataDirs;
+    sources.push_back(places.exeDir);
+    for (const fs::path& from : sources) {
         std::string bytes;
         if (!from.empty() && readWholeFile(from / rangesName, bytes))
             return writeFileAtomically(target, bytes);

@@ -8,13 +8,15 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace tallisto {
 
 struct ProgramDirectoryPlaces {
-    std::filesystem::path exeDir;           // the folder of the running executable
-    std::filesystem::path installedDataDir; // where the packaged graderanges.txt lies
-    std::filesystem::path configBase;       // $XDG_CONFIG_HOME or ~/.config; empty when unknown
+    std::filesystem::path exeDir; // the folder of the running executable
+    // Where the packaged graderanges.txt may lie, the first that holds it chosen.
+    std::vector<std::filesystem::path> dataDirs;
+    std::filesystem::path configBase; // $XDG_CONFIG_HOME or ~/.config; empty when unknown
 };
 
 struct ProgramDirectory {

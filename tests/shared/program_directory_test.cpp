@@ -14,13 +14,14 @@ using testing::putBytes;
 using testing::TempDir;
 
 // An install prefix in a temporary folder: the program in bin/, the packaged ranges in
-// share/tallisto/, and a home whose configuration folder does not exist yet.
+// share/tallisto/ (after a data folder that does not exist), and a home whose configuration
+// folder does not exist yet.
 struct Prefix {
     TempDir root;
     fs::path bin = root.path() / "bin";
     fs::path data = root.path() / "share" / "tallisto";
     fs::path config = root.path() / "home" / ".config";
-    ProgramDirectoryPlaces places{bin, data, config};
+    ProgramDirectoryPlaces places{bin, {root.path() / "nowhere", data}, config};
 
     Prefix() {
         fs::create_directories(bin);
@@ -77,14 +78,14 @@ TEST(ProgramDirectory, aFolderThatCannotBeWrittenIsLeftForTheConfigurationFolder
 
     // Without an installed copy, the one beside the program seeds the folder.
     TempDir home;
-    ProgramDirectoryPlaces unpacked{prefix.bin, prefix.root.path() / "absent", home.path()};
+    ProgramDirectoryPlaces unpacked{prefix.bin, {prefix.root.path() / "absent"}, home.path()};
     dir = findProgramDirectory(unpacked, allButBin);
     ASSERT_TRUE(dir.ok) << dir.reason;
     EXPECT_EQ(bytesOf(dir.path / "graderanges.txt"), "beside");
 
     // With no copy anywhere the program still starts; its grading menu reports the missing file.
     TempDir bare, otherHome;
-    dir = findProgramDirectory({bare.path(), bare.path() / "absent", otherHome.path()});
+    dir = findProgramDirectory({bare.path(), {bare.path() / "absent"}, otherHome.path()});
     ASSERT_TRUE(dir.ok) << dir.reason;
     EXPECT_FALSE(fs::exists(dir.path / "graderanges.txt"));
 }
@@ -112,12 +113,12 @@ TEST(ProgramDirectory, noUsableFolderIsAnErrorThatNamesBothPlaces) {
 
     TempDir home;
     const auto noneWritable = [](const fs::path&) { return false; };
-    dir = findProgramDirectory({prefix.bin, prefix.data, home.path()}, noneWritable);
+    dir = findProgramDirectory({prefix.bin, {prefix.data}, home.path()}, noneWritable);
     EXPECT_FALSE(dir.ok);
     EXPECT_NE(dir.reason.find("cannot be written"), std::string::npos) << dir.reason;
     EXPECT_FALSE(fs::exists(home.path() / "tallisto" / "graderanges.txt"));
 
-    dir = findProgramDirectory({prefix.bin, prefix.data, {}}, everyFolderWritable);
+    dir = findProgramDirectory({prefix.bin, {prefix.data}, {}}, everyFolderWritable);
     EXPECT_FALSE(dir.ok);
     EXPECT_NE(dir.reason.find("HOME"), std::string::npos) << dir.reason;
 }

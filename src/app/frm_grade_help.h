@@ -136,6 +136,9 @@ class FrmGradeHelp {
     void cmdOpen_Click();
     // False when the user cancelled the file dialog and nothing was read.
     bool loadingtime();
+    // Opens a file named on the command line as Open does, without asking for it; a file that
+    // does not exist or cannot be read is reported and the program stays empty.
+    void openFileAtStart(const std::string& path);
 
     // ---- Subject tabs (tabs/) ----
     void cmdTab_Click(int Index);
@@ -217,6 +220,7 @@ class FrmGradeHelp {
     bool isProgramsOwnFile(const std::string& path) const; // storage/saving.cpp
     bool chooseSaveFile(std::string& path, std::string& title);
     enum class TabRead { Read, TooMany, Broken };                     // storage/opening.cpp
+    void readChosenFile(const std::string& path, const std::string& title);
     bool readSaveFileTabs(const std::string& path, const std::string& title);
     TabRead readSaveFileTab(const std::string& path, const std::string& title, int section,
                             bool firstTab);

@@ -58,6 +58,13 @@ bool FrmGradeHelp::loadingtime() {
     }
     const std::string path = CommonDialog.FileName;
     const std::string title = CommonDialog.FileTitle;
+    readChosenFile(path, title);
+    return true;
+}
+
+// Everything Open does once the file is chosen; opening a file named at start does the same.
+void FrmGradeHelp::readChosenFile(const std::string& path, const std::string& title) {
+    loadingTabs = true;
     cmdResetAll_Click();
     currentFilePath = path;
     loadFile = path;
@@ -68,7 +75,6 @@ bool FrmGradeHelp::loadingtime() {
         cmdTab_Click(0);
         mensave.enabled = false;
     }
-    return true;
 }
 
 // Reads the tabs of a save file in increasing section number. False when the file breaks off

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The installed program in a real window: installs the build into a temporary prefix, starts it
 # under an X server of its own, enters marks through the real input boxes, saves through the real
-# file dialog and closes it through the closing question, all with the keyboard.
+# file dialog and closes it through the closing question, all with the keyboard. Then opens the
+# saved file as a double-click does, through its file type and the desktop entry.
 # Usage: installed_program.sh CMAKE BUILD_DIR SCREENSHOT
 set -euo pipefail
 
@@ -14,7 +15,8 @@ skip() {
     echo "SKIPPED: $* (scripts/install-deps installs it)"
     exit 77
 }
-for tool in Xvfb xdotool xprop import; do
+for tool in Xvfb xdotool xprop import xdg-open mimetype update-mime-database \
+    update-desktop-database; do
     command -v "$tool" >/dev/null || skip "$tool is missing"
 done
 
@@ -24,6 +26,8 @@ program_pid=""
 cleanup() {
     if [ -n "$program_pid" ]; then kill "$program_pid" 2>/dev/null || true; fi
     if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+    # xdg-open, when the program it started did not end
+    for job in $(jobs -p); do kill "$job" 2>/dev/null || true; done
     wait 2>/dev/null || true
     rm -rf "$work"
 }
@@ -93,6 +97,10 @@ enter_mark() {
     answer "Weighting of this peice\.\.\." "$3"
 }
 
+program_ended() {
+    ! kill -0 "$program_pid" 2>/dev/null
+}
+
 expect_title() {
     retry 50 title_is "$main" "$1" || fail "the title reads '$(title_of "$main")', not '$1'"
 }
@@ -120,10 +128,17 @@ for n in 91 92 93 94 95 96 97 98 99; do
 done
 [ -n "$xvfb_pid" ] || fail "no X server could be started on the displays :91 to :99"
 
-# ---- the program ----
-env -u SESSION_MANAGER -u QT_QPA_PLATFORMTHEME HOME="$work/home" \
-    XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
-    "$prefix/bin/tallisto" >"$work/program.log" 2>&1 &
+# ---- the program, in a desktop session of its own that knows the installed file type ----
+share=$prefix/share
+XDG_DATA_DIRS=$share update-mime-database "$share/mime" >/dev/null 2>&1 ||
+    fail "update-mime-database refused the file type"
+update-desktop-database "$share/applications" || fail "update-desktop-database failed"
+desktop=(env -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION -u KDE_FULL_SESSION
+    -u GNOME_DESKTOP_SESSION_ID -u SESSION_MANAGER -u QT_QPA_PLATFORMTHEME
+    HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
+    XDG_DATA_DIRS="$share:/usr/share" XDG_RUNTIME_DIR="$work/runtime" PATH="$prefix/bin:$PATH"
+    QT_QPA_PLATFORM=xcb)
+"${desktop[@]}" tallisto >"$work/program.log" 2>&1 &
 program_pid=$!
 main=$(window_named "Unsaved - Tallisto") || fail "the main window did not appear"
 
@@ -153,13 +168,22 @@ xdotool key Escape
 question=$(window_named "Save Changes\?") || fail "closing asked nothing"
 focus "$question"
 xdotool key alt+n
-program_ended() {
-    ! kill -0 "$program_pid" 2>/dev/null
-}
 retry 50 program_ended || fail "the program did not end after No"
 wait "$program_pid" || fail "the program ended with status $?"
 program_pid=""
 ! grep -q "yougot1" "$saved" || fail "No saved the second mark all the same"
+
+# ---- a double-click on the saved file: its file type leads to the desktop entry ----
+type=$("${desktop[@]}" xdg-mime query filetype "$saved")
+[ "$type" = "application/x-tallisto" ] || fail "$saved is of the type $type"
+"${desktop[@]}" xdg-open "$saved" >"$work/program.log" 2>&1 &
+opened=$(window_named "marks.tly - 80% in Tab 1 - Tallisto") ||
+    fail "xdg-open did not show the saved file in Tallisto"
+program_pid=$(xdotool getwindowpid "$opened")
+focus "$opened"
+xdotool key Escape
+retry 50 program_ended || fail "the program opened by xdg-open did not end on Escape"
+program_pid=""
 
 # The installed program kept its files in the user's configuration folder.
 config=$work/home/.config/tallisto

@@ -2,7 +2,6 @@
 #include "app/program.h"
 
 #include <benchmark/benchmark.h>
-
 #include <filesystem>
 #include <fstream>
 #include <random>

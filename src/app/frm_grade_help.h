@@ -6,6 +6,7 @@
 // (app/, storage/, tabs/, marks/, grading/, reports/, ter/, look/).
 #include "app/control.h"
 #include "app/services.h"
+#include "shared/file_io.h"
 
 #include <array>
 #include <string>
@@ -219,8 +220,10 @@ class FrmGradeHelp {
     void setDesignTimeState();            // app/form_layout.cpp
     bool isProgramsOwnFile(const std::string& path) const; // storage/saving.cpp
     bool chooseSaveFile(std::string& path, std::string& title);
-    enum class TabRead { Read, TooMany, Broken };                     // storage/opening.cpp
+    IoResult writeAllTabs(const std::string& path);
+    enum class TabRead { Read, TooMany, Broken }; // storage/opening.cpp
     void readChosenFile(const std::string& path, const std::string& title);
+    void readAllTabs(const std::string& path, const std::string& title);
     bool readSaveFileTabs(const std::string& path, const std::string& title);
     TabRead readSaveFileTab(const std::string& path, const std::string& title, int section,
                             bool firstTab);

@@ -8,6 +8,7 @@ EventTable buildEventTable() {
     addMarkEvents(table);
     addGradingEvents(table);
     addTerEvents(table);
+    addTabEvents(table);
     addStorageEvents(table);
     return table;
 }

@@ -27,7 +27,8 @@ void addAppEvents(EventTable& table);
 void addMarkEvents(EventTable& table);
 void addGradingEvents(EventTable& table);
 void addTerEvents(EventTable& table);
-void addStorageEvents(EventTable& table);
+void addTabEvents(EventTable& table); // drive/events_tabs.cpp
+void addStorageEvents(EventTable& table); // drive/events_storage.cpp
 
 EventTable buildEventTable();
 

@@ -42,6 +42,12 @@ public:
     IoResult flush(const std::string& file);
     IoResult flushAll();
 
+    // While held, each file is compared with the disk once instead of at every read: for the
+    // length of a command that reads many thousand keys in a row with no dialog in between
+    // (opening, saving), where no edit by another program can be waited for.
+    void holdStamps(bool hold);
+    bool holdingStamps() const { return holding_; }
+
     // The next writes build file from nothing, as if it had been deleted first; the file on disk
     // is left alone until flush(), which then replaces it whole.
     void startAfresh(const std::string& file);
@@ -66,8 +72,28 @@ private:
     struct Entry;
     Entry& entryFor(const std::string& file, bool forWriting);
     Entry& slotFor(const std::string& file);
+    void forgetLastEntry() { lastEntry_ = nullptr; }
     FileWriter writer_;
     std::map<std::string, std::unique_ptr<Entry>> entries_;
+    std::string lastFile_; // the file named last, as named, and its entry
+    Entry* lastEntry_ = nullptr;
+    bool holding_ = false;
+    unsigned hold_ = 0; // counts the holds, so that each compares every file afresh
+};
+
+// Holds the stamps of the program's files for the length of a scope.
+class StampHold {
+public:
+    explicit StampHold(IniFiles& ini) : ini_(ini), held_(ini.holdingStamps()) {
+        ini_.holdStamps(true);
+    }
+    ~StampHold() { ini_.holdStamps(held_); }
+    StampHold(const StampHold&) = delete;
+    StampHold& operator=(const StampHold&) = delete;
+
+private:
+    IniFiles& ini_;
+    bool held_;
 };
 
 } // namespace tallisto

@@ -68,6 +68,13 @@ void FrmGradeHelp::readChosenFile(const std::string& path, const std::string& ti
     cmdResetAll_Click();
     currentFilePath = path;
     loadFile = path;
+    readAllTabs(path, title);
+    workingFileStored();
+}
+
+void FrmGradeHelp::readAllTabs(const std::string& path, const std::string& title) {
+    const StampHold hold(program_.ini);
+    deferWorkingFileCheck = true;
     const bool inOrder = readSaveFileTabs(path, title);
     loadingTabs = false;
     if (inOrder) {
@@ -75,6 +82,7 @@ void FrmGradeHelp::readChosenFile(const std::string& path, const std::string& ti
         cmdTab_Click(0);
         mensave.enabled = false;
     }
+    deferWorkingFileCheck = false;
 }
 
 // Reads the tabs of a save file in increasing section number. False when the file breaks off

@@ -77,6 +77,7 @@ bool FrmGradeHelp::cmdsave_Click() {
     if (!saveloop()) {
         currentFilePath = oldPath;
         currentFileTitle = oldTitle;
+        formnamerefresh();
         mensave.enabled = true;
         exitAfterSave = false;
         return false;
@@ -90,6 +91,26 @@ bool FrmGradeHelp::cmdsave_Click() {
     return true;
 }
 
+// Visits every tab and writes the shown ones into path, then returns to the tab shown before.
+IoResult FrmGradeHelp::writeAllTabs(const std::string& path) {
+    const StampHold hold(program_.ini);
+    const int remembered = currentTab;
+    // The new content is built beside the old file and replaces it only once it is whole.
+    program_.ini.startAfresh(path);
+    deferWorkingFileCheck = true;
+    for (int i = 0; i < static_cast<int>(cmdTab.size()); ++i) {
+        cmdTab_Click(i);
+        saveFile = path;
+        saveTab = currentTab;
+        if (cmdTab[i].visible) SaveRun();
+    }
+    const IoResult written = program_.ini.flush(path);
+    if (!written) program_.ini.discard(path);
+    cmdTab_Click(remembered);
+    deferWorkingFileCheck = false;
+    return written;
+}
+
 bool FrmGradeHelp::saveloop() {
     const std::string path = currentFilePath;
     if (isProgramsOwnFile(path)) {
@@ -98,24 +119,8 @@ bool FrmGradeHelp::saveloop() {
                "name.");
         return false;
     }
-    const int remembered = currentTab;
-    // The new content is built beside the old file and replaces it only once it is whole.
-    program_.ini.startAfresh(path);
-    bool visitedAll = true;
-    for (int i = 0; i < static_cast<int>(cmdTab.size()); ++i) {
-        cmdTab_Click(i);
-        if (currentTab != i) {
-            visitedAll = false; // the switch refused: this tab's marks are not in the lists
-            break;
-        }
-        saveFile = path;
-        saveTab = currentTab;
-        if (cmdTab[i].visible) SaveRun();
-    }
-    IoResult written = visitedAll ? program_.ini.flush(path)
-                                  : IoResult::failure("not every tab could be read back");
-    if (!written) program_.ini.discard(path);
-    cmdTab_Click(remembered);
+    const IoResult written = writeAllTabs(path);
+    workingFileStored();
     if (!written) {
         MsgBox("Your work could not be saved to " + path + ". " + written.reason +
                ". The file was left as it was, and your work is still open.");

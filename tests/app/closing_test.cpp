@@ -1,9 +1,8 @@
 // Closing the program: the offer to save, each answer, and the settings kept for the next start.
 #include "support/test_program.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace tallisto::testing {
 namespace {
@@ -24,16 +23,16 @@ bool closeWith(TestProgram& t, const std::function<void(FrmGradeHelp&)>& how) {
 
 void expectSettings(TestProgram& t, const std::string& left, const std::string& top,
                     const std::string& gradesys) {
-    EXPECT_EQ(t.read("settings.ini"), crlf({"[Settings]", "Left=" + left, "Top=" + top,
-                                            "gradesys=" + gradesys}));
+    EXPECT_EQ(t.read("settings.ini"),
+              crlf({"[Settings]", "Left=" + left, "Top=" + top, "gradesys=" + gradesys}));
 }
 
 TEST(Closing, WithoutUnsavedWorkEndsAndWritesOnlyTheSettings) {
     for (const auto& [way, how] : closings) {
         SCOPED_TRACE(way);
         TestProgram t;
-        t.write("settings.ini", crlf({"[Other]", "kept=no", "[Settings]", "gradesys=2",
-                                      "Left=0.0", "extra=1"}));
+        t.write("settings.ini",
+                crlf({"[Other]", "kept=no", "[Settings]", "gradesys=2", "Left=0.0", "extra=1"}));
         t.start();
         t.form().frmGradeHelp.left = 2400;
         t.form().frmGradeHelp.top = -315;
@@ -131,11 +130,12 @@ TEST(Closing, YesWithoutAFileGoesThroughSaveAs) {
 
 TEST(Closing, ASaveThatFailsKeepsTheWindowOpen) {
     TestProgram t;
-    t.program = std::make_unique<Program>(
-        t.dialogs, t.facts, [](const fs::path& path, std::string_view bytes) {
-            if (path.extension() == ".tly") return IoResult::failure("Read-only file system");
-            return writeFileAtomically(path, bytes);
-        });
+    t.program = std::make_unique<Program>(t.dialogs, t.facts,
+                                          [](const fs::path& path, std::string_view bytes) {
+                                              if (path.extension() == ".tly")
+                                                  return IoResult::failure("Read-only file system");
+                                              return writeFileAtomically(path, bytes);
+                                          });
     t.start();
     t.enterMark("8", "10", "50");
     t.form().currentFilePath = t.file("marks.tly");
@@ -149,8 +149,7 @@ TEST(Closing, ASaveThatFailsKeepsTheWindowOpen) {
         if (!bound) t.dialogs.choose(t.file("other.tly"));
         t.dialogs.press(Answer::OK); // the failure
         EXPECT_FALSE(closeWith(t, closings[0].second));
-        EXPECT_NE(t.dialogs.shown.back().prompt.find("Read-only file system"),
-                  std::string::npos);
+        EXPECT_NE(t.dialogs.shown.back().prompt.find("Read-only file system"), std::string::npos);
         EXPECT_TRUE(t.form().unsaved);
         EXPECT_FALSE(t.form().exitAfterSave);
         EXPECT_EQ(t.form().lstScore.list, std::vector<std::string>{"8"});

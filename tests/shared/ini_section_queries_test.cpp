@@ -10,9 +10,9 @@ namespace {
 TEST(IniSectionQueries, SeeSectionsWithoutKeysAndTheHighestNumberedOne) {
     TempDir dir;
     const std::string file = dir.file("s.tly");
-    writeBytes(file, crlf({"[TabInfo]", "NumTabs=2", "[Tab 0]", "Name=0", "[tab 7]", "[Tab 03]",
-                           "[Tab 12x]", "[Tab -4]", "[Tab 99999999999]", "[Tab 40]", "",
-                           "[Other 90]"}));
+    putBytes(file,
+             crlf({"[TabInfo]", "NumTabs=2", "[Tab 0]", "Name=0", "[tab 7]", "[Tab 03]",
+                   "[Tab 12x]", "[Tab -4]", "[Tab 99999999999]", "[Tab 40]", "", "[Other 90]"}));
     IniFiles ini;
     EXPECT_TRUE(ini.sectionExists(file, "Tab 0"));
     EXPECT_TRUE(ini.sectionExists(file, "TAB 7")) << "names match without regard to case";

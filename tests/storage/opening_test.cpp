@@ -1,9 +1,8 @@
 // Opening a save file: the scan of its sections, broken and foreign files, and the questions.
 #include "storage/work_helpers.h"
 
-#include <gtest/gtest.h>
-
 #include <chrono>
+#include <gtest/gtest.h>
 #include <random>
 
 namespace tallisto::testing {
@@ -14,7 +13,8 @@ const std::string openFilter =
 
 std::vector<std::string> names(TestProgram& t) {
     std::vector<std::string> result;
-    for (const TabState& tab : shownTabs(t)) result.push_back(tab.name);
+    for (const TabState& tab : shownTabs(t))
+        result.push_back(tab.name);
     return result;
 }
 
@@ -34,19 +34,37 @@ TEST(Opening, ReadsSectionsInOrderSkippingDeletedAndAbsentOnes) {
     TestProgram t;
     t.start();
     // Written by the Windows version: Windows-1252 text, weightings over 100 % as they stand.
-    const std::string file = crlf({"[TabInfo]", "NumTabs=3", "[Tab 0]", "Name=Fran\xe7" "ais",
-                                   "count=2", "yougot0=8", "outof0=10", "weighting0=80",
-                                   "yougot1=1", "outof1=2", "weighting1=80", "gradesys=2",
-                                   "[Tab 2]", "Deleted=Yes", "Name=Gone", "count=0",
-                                   "[Tab 3]", "Name=Art", "gradesys=1", "",
-                                   "[Tab 5]", "Name=Never", "count=0"});
+    const std::string file = crlf({"[TabInfo]",
+                                   "NumTabs=3",
+                                   "[Tab 0]",
+                                   "Name=Fran\xe7"
+                                   "ais",
+                                   "count=2",
+                                   "yougot0=8",
+                                   "outof0=10",
+                                   "weighting0=80",
+                                   "yougot1=1",
+                                   "outof1=2",
+                                   "weighting1=80",
+                                   "gradesys=2",
+                                   "[Tab 2]",
+                                   "Deleted=Yes",
+                                   "Name=Gone",
+                                   "count=0",
+                                   "[Tab 3]",
+                                   "Name=Art",
+                                   "gradesys=1",
+                                   "",
+                                   "[Tab 5]",
+                                   "Name=Never",
+                                   "count=0"});
     t.write("old.tly", file);
     open(t, t.file("old.tly"));
 
     const std::vector<TabState> tabs = shownTabs(t);
     ASSERT_EQ(tabs.size(), 2u) << "the deleted section uses up one of NumTabs";
-    EXPECT_EQ(tabs[0], (TabState{"Français", {"8", "1"}, {"10", "2"}, {"80", "80"},
-                                 {"64", "40"}, 2}));
+    EXPECT_EQ(tabs[0],
+              (TabState{"Français", {"8", "1"}, {"10", "2"}, {"80", "80"}, {"64", "40"}, 2}));
     EXPECT_EQ(tabs[1], (TabState{"Art", {}, {}, {}, {}, 1}));
     FrmGradeHelp& f = t.form();
     EXPECT_EQ(f.currentTab, 0);
@@ -63,8 +81,8 @@ TEST(Opening, ReadsSectionsInOrderSkippingDeletedAndAbsentOnes) {
     EXPECT_EQ(dialog.prompt, openFilter);
 
     // Gaps in the section numbers: three tabs, renumbered 0, 1, 2.
-    t.write("gaps.tly", crlf({"[TabInfo]", "NumTabs=3", "[Tab 0]", "Name=A", "[Tab 2]",
-                              "Name=B", "[Tab 5]", "Name=C"}));
+    t.write("gaps.tly", crlf({"[TabInfo]", "NumTabs=3", "[Tab 0]", "Name=A", "[Tab 2]", "Name=B",
+                              "[Tab 5]", "Name=C"}));
     open(t, t.file("gaps.tly"));
     EXPECT_EQ(names(t), (std::vector<std::string>{"A", "B", "C"}));
     EXPECT_EQ(t.form().cmdTab.size(), 3u);
@@ -74,8 +92,8 @@ TEST(Opening, ATabNamedZeroIsReadAndTooLargeATabCountEndsTheScan) {
     TestProgram t;
     t.start();
     t.write("zero.tly", crlf({"[TabInfo]", "NumTabs=30000", "[Tab 0]", "Name=0", "count=1",
-                              "yougot0=3", "outof0=4", "weighting0=10", "gradesys=0",
-                              "[Tab 1]", "count=0", "gradesys=3", "[Tab 4]", "Name=Last"}));
+                              "yougot0=3", "outof0=4", "weighting0=10", "gradesys=0", "[Tab 1]",
+                              "count=0", "gradesys=3", "[Tab 4]", "Name=Last"}));
     const auto start = std::chrono::steady_clock::now();
     open(t, t.file("zero.tly"));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
@@ -100,9 +118,9 @@ TEST(Opening, BrokenValuesEndTheReadingWithTheTabsReadSoFar) {
     expectOneEmptyTab(t, t.file("a.tly"));
 
     // A count that is not a number: the tab being read is current, without marks.
-    t.write("b.tly", crlf({"[TabInfo]", "NumTabs=3", "[Tab 0]", "Name=A", "count=1",
-                           "yougot0=1", "outof0=2", "weighting0=10", "gradesys=2", "[Tab 1]",
-                           "Name=B", "count=1x", "yougot0=5", "[Tab 2]", "Name=C"}));
+    t.write("b.tly", crlf({"[TabInfo]", "NumTabs=3", "[Tab 0]", "Name=A", "count=1", "yougot0=1",
+                           "outof0=2", "weighting0=10", "gradesys=2", "[Tab 1]", "Name=B",
+                           "count=1x", "yougot0=5", "[Tab 2]", "Name=C"}));
     open(t, t.file("b.tly"));
     FrmGradeHelp& f = t.form();
     EXPECT_EQ(f.currentTab, 1);
@@ -114,11 +132,11 @@ TEST(Opening, BrokenValuesEndTheReadingWithTheTabsReadSoFar) {
     EXPECT_EQ(shownTabs(t)[0], (TabState{"A", {"1"}, {"2"}, {"10"}, {"5"}, 2}));
 
     // A count beyond 16 bits, and a grading system that is not a number.
-    for (const char* broken : {"count=70000", "gradesys=two"}) {
-        SCOPED_TRACE(broken);
-        t.write("c.tly", crlf({"[TabInfo]", "NumTabs=2", "[Tab 0]", "Name=A", "count=1",
-                               "yougot0=1", "outof0=2", "weighting0=10", broken, "[Tab 1]",
-                               "Name=B"}));
+    for (const auto& [count, gradesys] :
+         {std::pair{"count=70000", "gradesys=0"}, std::pair{"count=1", "gradesys=two"}}) {
+        SCOPED_TRACE(std::string(count) + " " + gradesys);
+        t.write("c.tly", crlf({"[TabInfo]", "NumTabs=2", "[Tab 0]", "Name=A", count, "yougot0=1",
+                               "outof0=2", "weighting0=10", gradesys, "[Tab 1]", "Name=B"}));
         open(t, t.file("c.tly"));
         EXPECT_EQ(t.form().cmdTab.size(), 1u);
         EXPECT_EQ(t.form().cmdTab[0].caption, "A");
@@ -127,9 +145,8 @@ TEST(Opening, BrokenValuesEndTheReadingWithTheTabsReadSoFar) {
     // Missing keys read as 0; a grading system out of range keeps the one in use; blanks
     // around numbers are no fault.
     chooseGradeSys(t, 1);
-    t.write("d.tly", crlf({"[TabInfo]", "NumTabs= 2 ", "[Tab 0]", "Name=A", "gradesys=9",
-                           "[Tab 1]", "Name=B", "count=1", "yougot0=4", "outof0=4",
-                           "weighting0=20"}));
+    t.write("d.tly", crlf({"[TabInfo]", "NumTabs= 2 ", "[Tab 0]", "Name=A", "gradesys=9", "[Tab 1]",
+                           "Name=B", "count=1", "yougot0=4", "outof0=4", "weighting0=20"}));
     open(t, t.file("d.tly"));
     EXPECT_EQ(shownTabs(t), (std::vector<TabState>{{"A", {}, {}, {}, {}, 1},
                                                    {"B", {"4"}, {"4"}, {"20"}, {"20"}, 0}}));
@@ -169,7 +186,8 @@ TEST(Opening, FilesThatAreNotSaveFilesOpenAsOneEmptyTabQuickly) {
     t.start();
     std::mt19937 random(5);
     std::string noise(100'000, '\0');
-    for (char& c : noise) c = static_cast<char>(random());
+    for (char& c : noise)
+        c = static_cast<char>(random());
     std::string png = "\x89PNG\r\n\x1a\n";
     png += std::string("\0\0\0\rIHDR", 8) + noise.substr(0, 4000);
     std::string text;

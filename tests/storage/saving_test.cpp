@@ -1,9 +1,8 @@
 // Saving all tabs into one file: the layout, the dialogs around it and a save that fails.
 #include "storage/work_helpers.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <gtest/gtest.h>
 
 namespace tallisto::testing {
 namespace {
@@ -24,11 +23,10 @@ void buildThreeTabsSecondDeleted(TestProgram& t) {
     chooseGradeSys(t, 1);
 }
 
-const std::string threeTabsFile = crlf({"[TabInfo]", "NumTabs=2", "[Tab 0]", "Name=Maths",
-                                        "count=2", "yougot0=45", "outof0=50", "weighting0=20",
-                                        "yougot1=17.5", "outof1=20", "weighting1=30",
-                                        "gradesys=0", "[Tab 2]", "Name=Physics", "count=0",
-                                        "gradesys=1"});
+const std::string threeTabsFile =
+    crlf({"[TabInfo]", "NumTabs=2", "[Tab 0]", "Name=Maths", "count=2", "yougot0=45", "outof0=50",
+          "weighting0=20", "yougot1=17.5", "outof1=20", "weighting1=30", "gradesys=0", "[Tab 2]",
+          "Name=Physics", "count=0", "gradesys=1"});
 
 TEST(Saving, WritesTheTabsInTheStoredLayoutByteForByte) {
     TestProgram t;
@@ -54,9 +52,9 @@ TEST(Saving, WritesTheTabsInTheStoredLayoutByteForByte) {
     switchTo(t, 0);
     t.run([](FrmGradeHelp& f) { f.cmdReset_Click(); });
     t.run([](FrmGradeHelp& f) { f.mensave_Click(); });
-    EXPECT_EQ(t.read("marks.tly"), crlf({"[TabInfo]", "NumTabs=2", "[Tab 0]", "Name=Maths",
-                                         "count=0", "gradesys=0", "[Tab 2]", "Name=Physics",
-                                         "count=0", "gradesys=1"}));
+    EXPECT_EQ(t.read("marks.tly"),
+              crlf({"[TabInfo]", "NumTabs=2", "[Tab 0]", "Name=Maths", "count=0", "gradesys=0",
+                    "[Tab 2]", "Name=Physics", "count=0", "gradesys=1"}));
     EXPECT_EQ(t.dialogs.shown.size(), dialogsShown);
     EXPECT_EQ(f.currentTab, 0);
 }
@@ -66,7 +64,8 @@ TEST(Saving, EveryTabComesBackFromTheFileAsItWasSaved) {
     t.start();
     // Nine tabs, four of them deleted, names in several scripts, every grading system.
     fillTab(t, "Maths", {{"45", "50", "20"}, {"17.5", "20", "30"}, {"0", "0", "5"}}, 2);
-    for (int i = 0; i < 8; ++i) newTab(t);
+    for (int i = 0; i < 8; ++i)
+        newTab(t);
     switchTo(t, 1);
     fillTab(t, "Français", {{"33.335", "40", "12.5"}}, 1);
     switchTo(t, 3);
@@ -203,12 +202,13 @@ TEST(Saving, ASaveThatFailsKeepsTheOldFileTheWorkAndTheFlag) {
     TestProgram t;
     // The disk refuses save files, nothing else: the working file still works.
     int refused = 0;
-    t.program = std::make_unique<Program>(
-        t.dialogs, t.facts, [&](const fs::path& path, std::string_view bytes) {
-            if (path.extension() != ".tly") return writeFileAtomically(path, bytes);
-            ++refused;
-            return IoResult::failure("No space left on device");
-        });
+    t.program = std::make_unique<Program>(t.dialogs, t.facts,
+                                          [&](const fs::path& path, std::string_view bytes) {
+                                              if (path.extension() != ".tly")
+                                                  return writeFileAtomically(path, bytes);
+                                              ++refused;
+                                              return IoResult::failure("No space left on device");
+                                          });
     t.start();
     fillTab(t, "Maths", {{"45", "50", "20"}}, 1);
     newTab(t);

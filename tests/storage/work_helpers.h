@@ -47,7 +47,8 @@ inline void chooseGradeSys(TestProgram& t, int index) {
 inline void fillTab(TestProgram& t, const std::string& name, const std::vector<Mark>& marks,
                     int gradeSys) {
     rename(t, name);
-    for (const Mark& m : marks) t.enterMark(m.score, m.outOf, m.weighting);
+    for (const Mark& m : marks)
+        t.enterMark(m.score, m.outOf, m.weighting);
     chooseGradeSys(t, gradeSys);
 }
 
@@ -59,8 +60,8 @@ inline std::vector<TabState> shownTabs(TestProgram& t) {
     for (int i = 0; i < static_cast<int>(f.cmdTab.size()); ++i) {
         if (!f.cmdTab[i].visible) continue;
         switchTo(t, i);
-        tabs.push_back({f.cmdTab[i].caption, f.lstScore.list, f.lstTotal.list,
-                        f.lstWeighting.list, f.lstPercentage.list, f.gradeSys});
+        tabs.push_back({f.cmdTab[i].caption, f.lstScore.list, f.lstTotal.list, f.lstWeighting.list,
+                        f.lstPercentage.list, f.gradeSys});
     }
     switchTo(t, current);
     return tabs;

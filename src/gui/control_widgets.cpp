@@ -49,6 +49,16 @@ void syncCaption(QWidget* widget, const Control& control) {
     }
 }
 
+// The platform the layout was made for draws labels and lines beneath the windowed controls: the
+// "/20" button lies over the lower half of the percentage label and must still take the clicks.
+void layBack(const std::vector<BoundWidget>& bound) {
+    for (const BoundWidget& b : bound)
+        if (b.control->kind == ControlKind::Label || b.control->kind == ControlKind::Line)
+            b.widget->lower();
+    for (const BoundWidget& b : bound)
+        if (b.control->kind == ControlKind::Frame) b.widget->lower();
+}
+
 bool EasyWorkButton::event(QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWidget>
 #include <string>
+#include <vector>
 
 namespace tallisto::gui {
 
@@ -26,6 +27,16 @@ int shiftState(Qt::KeyboardModifiers modifiers);
 void syncCommon(QWidget* widget, const Control& control);
 // The caption of a button, label or frame.
 void syncCaption(QWidget* widget, const Control& control);
+
+// A widget that shows one control of the core.
+struct BoundWidget {
+    QWidget* widget;
+    Control* control;
+};
+
+// Stacks a window's widgets as the layout expects: labels and lines beneath the buttons and lists
+// they touch, frames beneath everything laid over them.
+void layBack(const std::vector<BoundWidget>& bound);
 
 // The big entry button. It keeps Tab and Shift+Tab for the tab strip instead of moving the focus,
 // and hands Escape to the core too.

@@ -1,15 +1,86 @@
 #include "gui/look.h"
 
+#include "gui/control_widgets.h"
+#include "gui/twips.h"
+
 #include <QApplication>
-#include <QFont>
 #include <QFontDatabase>
+#include <QFontMetrics>
 
 namespace tallisto::gui {
 
-void applyProgramLook(QApplication& app) {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setPointSizeF(8);
-    app.setFont(font);
+namespace {
+
+// Space a push button needs beside its text for its frame.
+constexpr int buttonFrame = 4;
+
+void addCaptions(std::vector<CaptionBox>& boxes, const std::vector<Control*>& controls) {
+    for (const Control* c : controls) {
+        const bool label = c->kind == ControlKind::Label;
+        const bool button = c->kind == ControlKind::Button || c->kind == ControlKind::OptionButton;
+        if ((!label && !button) || c->caption.empty()) continue;
+        CaptionBox box{qText(c->caption), pixelRect(*c).size(), label, false};
+        box.bold = c->name == "lblScore" || c->name == "lblTER";
+        boxes.push_back(box);
+    }
+}
+
+} // namespace
+
+std::vector<CaptionBox> captionBoxes(Program& program) {
+    std::vector<CaptionBox> boxes;
+    FrmGradeHelp& form = program.frmGradeHelp;
+    addCaptions(boxes, form.allControls());
+    addCaptions(boxes, program.frmTER.allControls());
+    const QSize gradeRange = pixelRect(form.lblGradePer).size();
+    boxes.push_back({QStringLiteral("(>50% <65%)"), gradeRange, true, false});
+    const QSize tab = pixelRect(form.cmdTab[0]).size();
+    boxes.push_back({QStringLiteral("Tab 43"), tab, false, false});
+    const QSize systemName = pixelRect(form.lblGradeSys).size();
+    for (const Control& item : form.menGradesys)
+        if (item.visible)
+            boxes.push_back({QStringLiteral("Using %1 grading.").arg(qText(item.caption)),
+                             systemName, true, false});
+    return boxes;
+}
+
+bool captionFits(const QFont& font, const CaptionBox& caption) {
+    QFont shown = font;
+    shown.setBold(caption.bold);
+    const QFontMetrics metrics(shown);
+    if (!caption.wraps) {
+        return metrics.horizontalAdvance(caption.text) + buttonFrame <= caption.box.width() &&
+               metrics.height() <= caption.box.height();
+    }
+    const QRect needed = metrics.boundingRect(QRect(0, 0, caption.box.width(), 100000),
+                                              Qt::TextWordWrap, caption.text);
+    return needed.width() <= caption.box.width() && needed.height() <= caption.box.height();
+}
+
+QFont chooseFont(const QFont& base, const std::vector<CaptionBox>& captions) {
+    QFont font = base;
+    for (double size : {9.0, 8.5, 8.0, 7.5, 7.0}) {
+        for (int stretch : {int(QFont::Unstretched), int(QFont::SemiCondensed)}) {
+            font.setPointSizeF(size);
+            font.setStretch(stretch);
+            bool all = true;
+            for (const CaptionBox& caption : captions)
+                all = all && captionFits(font, caption);
+            if (all) return font;
+        }
+    }
+    return font;
+}
+
+void applyProgramLook(QApplication& app, Program& program) {
+    const QFont base = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    app.setFont(chooseFont(base, captionBoxes(program)));
+    // Frames carry their caption in the top edge, so that the controls placed inside them clear
+    // the caption as they were laid out to.
+    app.setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 3px; margin-top: 0.6em; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+        " left: 6px; padding: 0 2px; }"));
 }
 
 } // namespace tallisto::gui

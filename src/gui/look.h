@@ -1,9 +1,34 @@
 #pragma once
-// The program's look: one font at which every caption fits the window's fixed layout.
+// The program's look: one font at which every caption fits the windows' fixed layout.
+#include "app/program.h"
+
+#include <QFont>
+#include <QSize>
+#include <QString>
+#include <vector>
+
 class QApplication;
 
 namespace tallisto::gui {
 
-void applyProgramLook(QApplication& app);
+// A caption and the box it must fit into, in pixels. Labels wrap at word boundaries.
+struct CaptionBox {
+    QString text;
+    QSize box;
+    bool wraps = false;
+    bool bold = false;
+};
+
+// The captions of both windows as the core has them now, with the longest texts that the labels
+// filled at run time are given (a grade range, the name of each grading system).
+std::vector<CaptionBox> captionBoxes(Program& program);
+
+bool captionFits(const QFont& font, const CaptionBox& caption);
+
+// The platform's own sans font at the largest size, and failing that in its condensed cut, at
+// which every caption fits; the smallest candidate when none does.
+QFont chooseFont(const QFont& base, const std::vector<CaptionBox>& captions);
+
+void applyProgramLook(QApplication& app, Program& program);
 
 } // namespace tallisto::gui

@@ -55,7 +55,6 @@ int main(int argc, char** argv) {
                   << " --help' for more information.\n";
         return 2;
     }
-    tallisto::gui::applyProgramLook(app);
 
     const tallisto::ProgramDirectory dir = tallisto::findProgramDirectory(placesOfThisProgram());
     if (!dir.ok) {
@@ -71,6 +70,7 @@ int main(int argc, char** argv) {
     tallisto::gui::QtDialogs dialogs;
     tallisto::Program program(dialogs, facts);
     if (!program.start()) return 0;
+    tallisto::gui::applyProgramLook(app, program);
 
     tallisto::gui::MainWindow window(program);
     dialogs.setParentWindow(&window);

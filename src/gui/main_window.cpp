@@ -60,9 +60,7 @@ void MainWindow::buildControls() {
         widget->setObjectName(qText(control->qualifiedName()));
         bound_.push_back({widget, control});
     }
-    // Frames are drawn behind the controls laid over them (the mark lists over their frame).
-    for (const Bound& b : bound_)
-        if (b.control->kind == ControlKind::Frame) b.widget->lower();
+    layBack(bound_);
 }
 
 QWidget* MainWindow::createWidget(Control& control, QWidget* container) {
@@ -148,7 +146,7 @@ void MainWindow::endProgram() {
 void MainWindow::sync() {
     const QString caption = qText(form_.frmGradeHelp.caption);
     if (windowTitle() != caption) setWindowTitle(caption);
-    for (const Bound& b : bound_) {
+    for (const BoundWidget& b : bound_) {
         syncCommon(b.widget, *b.control);
         syncCaption(b.widget, *b.control);
     }

@@ -73,11 +73,7 @@ class MainWindow : public QMainWindow {
     QWidget* client_ = nullptr;
     std::map<std::string, QWidget*> containers_;
 
-    struct Bound {
-        QWidget* widget;
-        Control* control;
-    };
-    std::vector<Bound> bound_; // widgets that show one fixed control
+    std::vector<BoundWidget> bound_; // widgets that show one fixed control
 
     EasyWorkButton* easyWork_ = nullptr;
     QScrollBar* hbar_ = nullptr;

@@ -33,7 +33,7 @@ TerWindow::TerWindow(CoreEvents& events, QWidget* owner)
 void TerWindow::buildControls() {
     for (Control* control : form_.allControls()) {
         QWidget* container = this;
-        for (const Bound& b : bound_)
+        for (const BoundWidget& b : bound_)
             if (b.control->name == control->container) container = b.widget;
         QWidget* widget = nullptr;
         switch (control->kind) {
@@ -71,6 +71,7 @@ void TerWindow::buildControls() {
         widget->setObjectName(qText(control->qualifiedName()));
         bound_.push_back({widget, control});
     }
+    layBack(bound_);
 }
 
 void TerWindow::runEvent(void (FrmTER::*procedure)()) {
@@ -109,7 +110,7 @@ void TerWindow::syncTimer() {
 }
 
 void TerWindow::sync() {
-    for (const Bound& b : bound_) {
+    for (const BoundWidget& b : bound_) {
         syncCommon(b.widget, *b.control);
         syncCaption(b.widget, *b.control);
     }

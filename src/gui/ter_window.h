@@ -1,6 +1,7 @@
 #pragma once
 // The score-out-of-20 window, frmTER, drawn from the core's control states; its timer follows
 // the core's TimerFrmTer.
+#include "gui/control_widgets.h"
 #include "gui/core_events.h"
 
 #include <QTimer>
@@ -31,11 +32,7 @@ class TerWindow : public QWidget {
 
     CoreEvents& events_;
     FrmTER& form_;
-    struct Bound {
-        QWidget* widget;
-        Control* control;
-    };
-    std::vector<Bound> bound_;
+    std::vector<BoundWidget> bound_;
     QTimer timer_;
     bool placing_ = false; // the window is being moved to the core's place
 };

@@ -65,7 +65,12 @@ struct IniFiles::Entry {
     }
 };
 
-IniFiles::IniFiles(FileWriter writer) : writer_(std::move(writer)) {}
+IniFiles::IniFiles(FileWriter writer, FileWriter scratchWriter)
+    : writer_(std::move(writer)), scratchWriter_(std::move(scratchWriter)) {}
+
+void IniFiles::treatAsScratch(const std::string& file) {
+    scratchFiles_.insert(cacheKey(file));
+}
 
 IniFiles::~IniFiles() = default;
 
@@ -111,7 +116,8 @@ IoResult IniFiles::flush(const std::string& file) {
     auto found = entries_.find(cacheKey(file));
     if (found == entries_.end() || !found->second->pending) return IoResult::success();
     Entry& entry = *found->second;
-    IoResult result = writer_(entry.path, encodeFileText(entry.document->text()));
+    const FileWriter& write = scratchFiles_.count(found->first) ? scratchWriter_ : writer_;
+    IoResult result = write(entry.path, encodeFileText(entry.document->text()));
     if (!result) {
         // A write that fails leaves the file as it was, and so do the reads that follow.
         forgetLastEntry();

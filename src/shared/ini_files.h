@@ -11,6 +11,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 namespace tallisto {
@@ -19,7 +20,9 @@ class IniDocument;
 
 class IniFiles {
 public:
-    explicit IniFiles(FileWriter writer = writeFileAtomically);
+    // writer writes every file; scratchWriter the files marked as scratch.
+    explicit IniFiles(FileWriter writer = writeFileAtomically,
+                      FileWriter scratchWriter = writeScratchFile);
     ~IniFiles();
     IniFiles(const IniFiles&) = delete;
     IniFiles& operator=(const IniFiles&) = delete;
@@ -68,12 +71,18 @@ public:
     // Forgets pending changes of file without writing them.
     void discard(const std::string& file);
 
+    // Marks file as a scratch file, written without waiting for the disk: its content does not
+    // outlive the program, and waiting would cost more than a frame on every change.
+    void treatAsScratch(const std::string& file);
+
 private:
     struct Entry;
     Entry& entryFor(const std::string& file, bool forWriting);
     Entry& slotFor(const std::string& file);
     void forgetLastEntry() { lastEntry_ = nullptr; }
     FileWriter writer_;
+    FileWriter scratchWriter_;
+    std::set<std::string> scratchFiles_; // cache keys
     std::map<std::string, std::unique_ptr<Entry>> entries_;
     std::string lastFile_; // the file named last, as named, and its entry
     Entry* lastEntry_ = nullptr;

@@ -228,6 +228,11 @@ class FrmGradeHelp {
     TabRead readSaveFileTab(const std::string& path, const std::string& title, int section,
                             bool firstTab);
     Control newTabElement(int index) const;
+    // reports/: the file a report goes to, asked for until the user takes or cancels one; the
+    // report written with its closing line; the outcome shown to the user.
+    bool chooseReportFile(std::string& path);
+    IoResult writeReport(const std::string& path, std::string text);
+    void finishReport(const std::string& path, const IoResult& written);
 
     // Subject tabs (tabs/).
     bool leftTabStored(); // the check of a user's switch

@@ -25,6 +25,7 @@ public:
 
     Dialogs& dialogs;
     PlatformFacts facts;
+    FileWriter writeFile; // how reports and the manifest are written
     IniFiles ini;
     ModData modData;
     FrmTER frmTER;

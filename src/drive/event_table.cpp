@@ -10,6 +10,7 @@ EventTable buildEventTable() {
     addTerEvents(table);
     addTabEvents(table);
     addStorageEvents(table);
+    addReportEvents(table);
     return table;
 }
 

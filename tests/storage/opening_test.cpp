@@ -107,6 +107,14 @@ TEST(Opening, ATabNamedZeroIsReadAndTooLargeATabCountEndsTheScan) {
     EXPECT_EQ(t.form().currentTab, 0);
     EXPECT_FALSE(t.form().mensave.enabled);
     EXPECT_EQ(t.form().currentFileTitle, "zero.tly");
+
+    // A count of 0 with tabs in the file: every tab is read, up to the last section.
+    t.write("none.tly", crlf({"[TabInfo]", "NumTabs=0", "[Tab 0]", "Name=A", "[Tab 1]", "Name=B",
+                              "count=1", "yougot0=1", "outof0=1", "weighting0=1"}));
+    open(t, t.file("none.tly"));
+    EXPECT_EQ(names(t), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(t.form().currentTab, 0);
+    EXPECT_FALSE(t.form().mensave.enabled);
 }
 
 TEST(Opening, BrokenValuesEndTheReadingWithTheTabsReadSoFar) {

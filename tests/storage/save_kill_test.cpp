@@ -38,7 +38,7 @@ void saveWithFirstTabNamed(TestProgram& t, const std::string& name) {
 TEST(SaveKill, AKilledSaveLeavesTheOldOrTheNewFileWhole) {
     TestProgram t;
     t.start();
-    t.write("source.tly", manyTabsFile(8, 400));
+    t.write("source.tly", manyTabsFile(6, 200));
     open(t, t.file("source.tly"));
     ASSERT_TRUE(saveAs(t, t.file("kill.tly")));
     saveWithFirstTabNamed(t, "Alpha");

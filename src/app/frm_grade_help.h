@@ -137,6 +137,9 @@ class FrmGradeHelp {
     void cmdOpen_Click();
     // False when the user cancelled the file dialog and nothing was read.
     bool loadingtime();
+    // Opens a file named on the command line as Open does, without asking for it; a file that
+    // does not exist or cannot be read is reported and the program stays empty.
+    void openFileAtStart(const std::string& path);
 
     // ---- Subject tabs (tabs/) ----
     void cmdTab_Click(int Index);
@@ -219,6 +222,7 @@ class FrmGradeHelp {
     bool chooseSaveFile(std::string& path, std::string& title);
     IoResult writeAllTabs(const std::string& path);
     enum class TabRead { Read, TooMany, Broken }; // storage/opening.cpp
+    void readChosenFile(const std::string& path, const std::string& title);
     void readAllTabs(const std::string& path, const std::string& title);
     bool readSaveFileTabs(const std::string& path, const std::string& title);
     TabRead readSaveFileTab(const std::string& path, const std::string& title, int section,

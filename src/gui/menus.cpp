@@ -60,7 +60,8 @@ QMenu* MainWindow::buildMenu(Control& menu, QMenu* holder) {
 }
 
 void MainWindow::addMenuItem(QMenu* menu, Control& item) {
-    static const std::map<std::string, Procedure> clicks = {
+    // Save and Save As tell their callers whether the work reached the file; a menu ignores it.
+    static const std::map<std::string, std::function<void(FrmGradeHelp&)>> clicks = {
         {"tallisto", &FrmGradeHelp::tallisto_Click},
         {"menDelSelRes", &FrmGradeHelp::menDelSelRes_Click},
         {"cmdsave", &FrmGradeHelp::cmdsave_Click},
@@ -96,7 +97,7 @@ void MainWindow::addMenuItem(QMenu* menu, Control& item) {
     }
     auto click = clicks.find(item.name);
     if (click == clicks.end()) return;
-    const Procedure& procedure = click->second;
+    const std::function<void(FrmGradeHelp&)> procedure = click->second;
     connect(action, &QAction::triggered, this, [this, procedure] { runEvent(procedure); });
 }
 

@@ -58,12 +58,18 @@ bool FrmGradeHelp::loadingtime() {
     }
     const std::string path = CommonDialog.FileName;
     const std::string title = CommonDialog.FileTitle;
+    readChosenFile(path, title);
+    return true;
+}
+
+// Everything Open does once the file is chosen; opening a file named at start does the same.
+void FrmGradeHelp::readChosenFile(const std::string& path, const std::string& title) {
+    loadingTabs = true;
     cmdResetAll_Click();
     currentFilePath = path;
     loadFile = path;
     readAllTabs(path, title);
     workingFileStored();
-    return true;
 }
 
 void FrmGradeHelp::readAllTabs(const std::string& path, const std::string& title) {

@@ -1,0 +1,53 @@
+# Installing Tallisto as a desktop program, and its Debian package.
+include(GNUInstallDirs)
+
+set(TALLISTO_DATA_DIR_INSTALLED ${CMAKE_INSTALL_FULL_DATADIR}/tallisto)
+# The program finds its data relative to itself first, so that an installed tree can be moved
+# (a package installs under /usr, a test under a temporary prefix).
+file(RELATIVE_PATH TALLISTO_DATA_DIR_FROM_BIN ${CMAKE_INSTALL_FULL_BINDIR}
+     ${TALLISTO_DATA_DIR_INSTALLED})
+
+if(TARGET tallisto)
+    target_compile_definitions(tallisto PRIVATE
+        TALLISTO_DATA_DIR_INSTALLED="${TALLISTO_DATA_DIR_INSTALLED}"
+        TALLISTO_DATA_DIR_FROM_BIN="${TALLISTO_DATA_DIR_FROM_BIN}")
+    install(TARGETS tallisto RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+
+set(data ${PROJECT_SOURCE_DIR}/data)
+install(FILES ${data}/graderanges.txt DESTINATION ${CMAKE_INSTALL_DATADIR}/tallisto)
+install(FILES ${data}/tallisto.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${data}/tallisto-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME tallisto.xml)
+install(FILES ${data}/io.github.tallisto.Tallisto.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+set(icons ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+install(FILES ${data}/icons/tallisto.svg DESTINATION ${icons}/scalable/apps)
+foreach(size 16 32 48 64 128 256)
+    install(FILES ${data}/icons/tallisto-${size}.png DESTINATION ${icons}/${size}x${size}/apps
+            RENAME tallisto.png)
+endforeach()
+
+# `make package`: a .deb whose dependencies are read from the libraries the program links. The
+# menu, file type and icon caches are brought up to date by the dpkg triggers of the packages
+# that own them, so the package needs no scripts of its own.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME tallisto)
+set(CPACK_PACKAGE_VENDOR Fenwarde)
+set(CPACK_PACKAGE_CONTACT "Tallisto Developers <dev@tallisto.invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "work out your current grade in every subject from your marks")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Tallisto works out your current grade in every subject from the marks received so far.
+Each mark is a score, what it was out of and how much it counts towards the subject;
+Tallisto keeps the totals, the weighted overall percentage and the grade under one of
+four grading systems, for up to 43 subjects in one save file.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
+set(CPACK_DEBIAN_PACKAGE_SECTION education)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# "Edit graderanges.txt" hands the file to the desktop's handler through xdg-open.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
+include(CPack)

@@ -1,0 +1,30 @@
+// Opening the file named on the command line, as a double-click on a save file does.
+#include "app/frm_grade_help.h"
+#include "shared/file_io.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace tallisto {
+
+void FrmGradeHelp::openFileAtStart(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    // Save goes back to this name later, from whatever folder the program is in by then.
+    fs::path full = fs::absolute(path, ec);
+    if (ec) full = path;
+    full = full.lexically_normal();
+    std::string bytes;
+    if (!fs::exists(full, ec)) {
+        MsgBox("Tallisto cannot open " + full.string() + " because the file does not exist.");
+    } else if (!readWholeFile(full, bytes)) {
+        MsgBox("Tallisto cannot open " + full.string() + " because the file cannot be read.");
+    } else {
+        readChosenFile(full.string(), full.filename().string());
+        unsaved = false;
+    }
+    formnamerefresh();
+    giveFocusToEasyWork();
+}
+
+} // namespace tallisto

@@ -1,0 +1,195 @@
+#!/usr/bin/env bash
+# The installed program in a real window: installs the build into a temporary prefix, starts it
+# under an X server of its own, enters marks through the real input boxes, saves through the real
+# file dialog and closes it through the closing question, all with the keyboard. Then opens the
+# saved file as a double-click does, through its file type and the desktop entry.
+# Usage: installed_program.sh CMAKE BUILD_DIR SCREENSHOT
+set -euo pipefail
+
+cmake=$1
+build=$2
+shot=$3
+started=$(date +%s.%N)
+
+skip() {
+    echo "SKIPPED: $* (scripts/install-deps installs it)"
+    exit 77
+}
+for tool in Xvfb xdotool xprop import xdg-open mimetype update-mime-database \
+    update-desktop-database; do
+    command -v "$tool" >/dev/null || skip "$tool is missing"
+done
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/tallisto-e2e.XXXXXX")
+xvfb_pid=""
+program_pid=""
+cleanup() {
+    if [ -n "$program_pid" ]; then kill "$program_pid" 2>/dev/null || true; fi
+    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+    # xdg-open, when the program it started did not end
+    for job in $(jobs -p); do kill "$job" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAILED: $*" >&2
+    import -window root "$shot" 2>/dev/null && echo "screen at the failure: $shot" >&2
+    if [ -s "$work/program.log" ]; then
+        echo "--- the program's output:" >&2
+        cat "$work/program.log" >&2
+    fi
+    exit 1
+}
+
+# Runs a command every tenth of a second until it succeeds, at most N times.
+retry() {
+    local tries=$1
+    shift
+    until "$@"; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || return 1
+        sleep 0.1
+    done
+}
+
+# The first visible window whose whole title matches, waiting up to 10 s for it.
+window_named() {
+    local ids
+    ids=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null) || return 1
+    echo "${ids%%$'\n'*}"
+}
+
+# A window's title as xprop reads it.
+title_of() {
+    xprop -id "$1" -notype _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME = "\(.*\)"$/\1/p'
+}
+
+title_is() {
+    [ "$(title_of "$1")" = "$2" ]
+}
+
+gone() {
+    ! xdotool search --onlyvisible --name "^$2\$" 2>/dev/null | grep -qx "$1"
+}
+
+focus() {
+    timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+}
+
+# Types an answer into the input box of that title and waits for the box to go.
+answer() {
+    local box
+    box=$(window_named "$1") || fail "no input box '$1' appeared"
+    focus "$box"
+    xdotool type --delay 15 "$2"
+    xdotool key Return
+    retry 50 gone "$box" "$1" || fail "the input box '$1' did not close after $2"
+}
+
+# A mark entered as the user does: Space on the big button, then the three questions.
+enter_mark() {
+    focus "$main"
+    xdotool key space
+    answer "Enter Your Score\.\.\." "$1"
+    answer "The Test Was Out Of\.\.\." "$2"
+    answer "Weighting of this peice\.\.\." "$3"
+}
+
+program_ended() {
+    ! kill -0 "$program_pid" 2>/dev/null
+}
+
+expect_title() {
+    retry 50 title_is "$main" "$1" || fail "the title reads '$(title_of "$main")', not '$1'"
+}
+
+# ---- an install in a temporary prefix, and a home of its own ----
+prefix=$work/prefix
+"$cmake" --install "$build" --prefix "$prefix" >"$work/install.log" ||
+    fail "cmake --install failed: $(cat "$work/install.log")"
+[ -x "$prefix/bin/tallisto" ] || fail "no bin/tallisto in the installed tree"
+mkdir -p "$work/home/.config" "$work/runtime"
+chmod 700 "$work/runtime"
+
+# ---- an X server on a free display ----
+x_ready() {
+    kill -0 "$xvfb_pid" 2>/dev/null && xprop -root >/dev/null 2>&1
+}
+for n in 91 92 93 94 95 96 97 98 99; do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    retry 50 x_ready && break
+    kill "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
+done
+[ -n "$xvfb_pid" ] || fail "no X server could be started on the displays :91 to :99"
+
+# ---- the program, in a desktop session of its own that knows the installed file type ----
+share=$prefix/share
+XDG_DATA_DIRS=$share update-mime-database "$share/mime" >/dev/null 2>&1 ||
+    fail "update-mime-database refused the file type"
+update-desktop-database "$share/applications" || fail "update-desktop-database failed"
+desktop=(env -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION -u KDE_FULL_SESSION
+    -u GNOME_DESKTOP_SESSION_ID -u SESSION_MANAGER -u QT_QPA_PLATFORMTHEME
+    HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
+    XDG_DATA_DIRS="$share:/usr/share" XDG_RUNTIME_DIR="$work/runtime" PATH="$prefix/bin:$PATH"
+    QT_QPA_PLATFORM=xcb)
+"${desktop[@]}" tallisto >"$work/program.log" 2>&1 &
+program_pid=$!
+main=$(window_named "Unsaved - Tallisto") || fail "the main window did not appear"
+
+enter_mark 8 10 50
+expect_title "* Unsaved - 80% in Tab 1 - Tallisto"
+
+# Save through the real file dialog.
+saved=$work/marks.tly
+focus "$main"
+xdotool key ctrl+s
+dialog=$(window_named "Save file\.\.\.") || fail "Ctrl+S showed no save dialog"
+focus "$dialog"
+xdotool type --delay 5 "$saved"
+xdotool key Return
+retry 50 test -s "$saved" || fail "$saved was not written"
+grep -q "yougot0=8" "$saved" || fail "$saved lacks the mark: $(cat "$saved")"
+expect_title "marks.tly - 80% in Tab 1 - Tallisto"
+
+# A second mark makes the work unsaved again, so that closing asks.
+enter_mark 1 2 10
+expect_title "* marks.tly - 75% in Tab 1 - Tallisto"
+import -window root "$shot" || fail "no screenshot could be taken"
+
+# Escape on the big button closes the window; No to the question ends without saving.
+focus "$main"
+xdotool key Escape
+question=$(window_named "Save Changes\?") || fail "closing asked nothing"
+focus "$question"
+xdotool key alt+n
+retry 50 program_ended || fail "the program did not end after No"
+wait "$program_pid" || fail "the program ended with status $?"
+program_pid=""
+! grep -q "yougot1" "$saved" || fail "No saved the second mark all the same"
+
+# ---- a double-click on the saved file: its file type leads to the desktop entry ----
+type=$("${desktop[@]}" xdg-mime query filetype "$saved")
+[ "$type" = "application/x-tallisto" ] || fail "$saved is of the type $type"
+"${desktop[@]}" xdg-open "$saved" >"$work/program.log" 2>&1 &
+opened=$(window_named "marks.tly - 80% in Tab 1 - Tallisto") ||
+    fail "xdg-open did not show the saved file in Tallisto"
+program_pid=$(xdotool getwindowpid "$opened")
+focus "$opened"
+xdotool key Escape
+retry 50 program_ended || fail "the program opened by xdg-open did not end on Escape"
+program_pid=""
+
+# The installed program kept its files in the user's configuration folder.
+config=$work/home/.config/tallisto
+cmp -s "$config/graderanges.txt" "$prefix/share/tallisto/graderanges.txt" ||
+    fail "$config holds no copy of the installed graderanges.txt"
+grep -q "gradesys=" "$config/settings.ini" || fail "closing wrote no settings.ini into $config"
+[ ! -e "$prefix/bin/settings.ini" ] || fail "the installed program wrote beside itself"
+
+echo "passed in $(awk "BEGIN { printf \"%.1f\", $(date +%s.%N) - $started }") s; screenshot: $shot"

@@ -6,6 +6,7 @@
 // (app/, storage/, tabs/, marks/, grading/, reports/, ter/, look/).
 #include "app/control.h"
 #include "app/services.h"
+#include "shared/file_io.h"
 
 #include <array>
 #include <string>
@@ -95,7 +96,7 @@ public:
     void Form_QueryUnload(bool& cancel);
     void exit_Click();
     void cmdExit_Click();
-    void exit_me();
+    [[noreturn]] void exit_me();
     // Unloads the main window as the close box, Escape and both Exit commands do: runs
     // Form_QueryUnload, which ends the program or keeps the window open.
     void unloadMainWindow();
@@ -128,11 +129,14 @@ public:
     // ---- Tab store, saving, opening (storage/) ----
     void SaveRun();
     void LoadRun();
-    void mensave_Click();
-    void cmdsave_Click();
-    void saveloop();
+    // The three saving procedures return whether the work is now in the file; a save that fails
+    // has told the user why and left the file on disk as it was.
+    bool mensave_Click();
+    bool cmdsave_Click();
+    bool saveloop();
     void cmdOpen_Click();
-    void loadingtime();
+    // False when the user cancelled the file dialog and nothing was read.
+    bool loadingtime();
 
     // ---- Subject tabs (tabs/) ----
     void cmdTab_Click(int Index);
@@ -211,7 +215,20 @@ private:
     // Helpers of the subsystems, each defined beside its users.
     bool readAnswer(std::string& answer); // marks/: false ends the entry
     void setDesignTimeState();            // app/form_layout.cpp
+    bool isProgramsOwnFile(const std::string& path) const; // storage/saving.cpp
+    bool chooseSaveFile(std::string& path, std::string& title);
+    IoResult writeAllTabs(const std::string& path);
+    enum class TabRead { Read, TooMany, Broken }; // storage/opening.cpp
+    void readAllTabs(const std::string& path, const std::string& title);
+    bool readSaveFileTabs(const std::string& path, const std::string& title);
+    TabRead readSaveFileTab(const std::string& path, const std::string& title, int section,
+                            bool firstTab);
     Control newTabElement(int index) const;
+    // reports/: the file a report goes to, asked for until the user takes or cancels one; the
+    // report written with its closing line; the outcome shown to the user.
+    bool chooseReportFile(std::string& path);
+    IoResult writeReport(const std::string& path, std::string text);
+    void finishReport(const std::string& path, const IoResult& written);
 
     // Tab store (storage/tab_store.cpp).
     struct StoredMark {

@@ -13,8 +13,11 @@ VersionRecord buildVersion() {
 }
 
 Program::Program(Dialogs& dialogs, PlatformFacts facts, FileWriter writer)
-    : dialogs(dialogs), facts(std::move(facts)), ini(std::move(writer)), frmTER(*this),
-      frmGradeHelp(*this) {}
+    : dialogs(dialogs), facts(std::move(facts)), writeFile(writer ? writer : writeFileAtomically),
+      ini(writer ? writer : writeFileAtomically, writer ? writer : writeScratchFile), frmTER(*this),
+      frmGradeHelp(*this) {
+    ini.treatAsScratch(frmGradeHelp.workingFile());
+}
 
 bool Program::start() {
     return run([this] {

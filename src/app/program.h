@@ -20,10 +20,12 @@ struct ModData {
 
 class Program {
 public:
-    Program(Dialogs& dialogs, PlatformFacts facts, FileWriter writer = writeFileAtomically);
+    // A writer given here writes every file, scratch files included (tests pass failing ones).
+    Program(Dialogs& dialogs, PlatformFacts facts, FileWriter writer = {});
 
     Dialogs& dialogs;
     PlatformFacts facts;
+    FileWriter writeFile; // how reports and the manifest are written
     IniFiles ini;
     ModData modData;
     FrmTER frmTER;

@@ -45,13 +45,13 @@ struct VersionRecord {
     std::string companyName = "Fenwarde";
 };
 
-struct PlatformFacts {
-    std::string programDir;           // where settings.ini, graderanges.txt and temp.tmp lie
-    std::string exeName = "tallisto"; // the executable's file name without extension
-    VersionRecord version;            // the build's version record when left at its default
-};
-
 // The version record of this build.
 VersionRecord buildVersion();
+
+struct PlatformFacts {
+    std::string programDir;                 // where settings.ini, graderanges.txt and temp.tmp lie
+    std::string exeName = "tallisto";       // the executable's file name without extension
+    VersionRecord version = buildVersion(); // the build's version record when left at its default
+};
 
 } // namespace tallisto

@@ -9,6 +9,8 @@ EventTable buildEventTable() {
     addGradingEvents(table);
     addTerEvents(table);
     addTabEvents(table);
+    addStorageEvents(table);
+    addReportEvents(table);
     return table;
 }
 

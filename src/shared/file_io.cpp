@@ -63,12 +63,14 @@ void syncFolder(const std::filesystem::path& path) {
 
 } // namespace
 
-IoResult writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+namespace {
+
+IoResult writeReplacing(const std::filesystem::path& path, std::string_view bytes, bool durable) {
     std::filesystem::path temporary;
     int fd = createTemporary(path, temporary);
     if (fd < 0) return failedWrite(path, errno);
     keepPermissions(fd, path);
-    bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    bool written = writeAll(fd, bytes) && (!durable || ::fsync(fd) == 0);
     int error = errno;
     if (::close(fd) != 0 && written) {
         written = false;
@@ -82,8 +84,18 @@ IoResult writeFileAtomically(const std::filesystem::path& path, std::string_view
         ::unlink(temporary.c_str());
         return failedWrite(path, error);
     }
-    syncFolder(path);
+    if (durable) syncFolder(path);
     return IoResult::success();
+}
+
+} // namespace
+
+IoResult writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+    return writeReplacing(path, bytes, true);
+}
+
+IoResult writeScratchFile(const std::filesystem::path& path, std::string_view bytes) {
+    return writeReplacing(path, bytes, false);
 }
 
 bool readWholeFile(const std::filesystem::path& path, std::string& bytes) {

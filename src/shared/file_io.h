@@ -20,6 +20,10 @@ struct IoResult {
 // On failure path is untouched and the temporary file is removed.
 IoResult writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
+// The same without waiting for the disk: a killed process still leaves the old or the new file
+// whole, but a power cut may lose both. For scratch files that start-up deletes anyway.
+IoResult writeScratchFile(const std::filesystem::path& path, std::string_view bytes);
+
 // How files are written; tests put a failing writer in its place.
 using FileWriter = std::function<IoResult(const std::filesystem::path&, std::string_view)>;
 

@@ -1,6 +1,7 @@
 #include "shared/ini_document.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace tallisto {
 
@@ -161,6 +162,25 @@ std::string IniDocument::text() const {
         }
     }
     return text;
+}
+
+bool IniDocument::hasSection(std::string_view section) const {
+    return sectionIndex_.contains(lowerCase(section));
+}
+
+int IniDocument::highestNumberedSection(std::string_view prefix) const {
+    const std::string lowerPrefix = lowerCase(prefix);
+    int highest = -1;
+    for (const auto& [name, index] : sectionIndex_) {
+        if (!name.starts_with(lowerPrefix)) continue;
+        const std::string_view digits = std::string_view(name).substr(lowerPrefix.size());
+        if (digits.empty() || (digits.size() > 1 && digits.front() == '0')) continue;
+        int n = 0;
+        const char* end = digits.data() + digits.size();
+        const auto [stop, error] = std::from_chars(digits.data(), end, n);
+        if (error == std::errc() && stop == end && n >= 0) highest = std::max(highest, n);
+    }
+    return highest;
 }
 
 } // namespace tallisto

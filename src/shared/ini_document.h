@@ -26,6 +26,13 @@ public:
 
     std::string text() const;
 
+    // Whether a section of that name is present, letter case aside, even one without keys.
+    bool hasSection(std::string_view section) const;
+
+    // The highest n for which a section is named prefix + n, n in decimal without leading zeros
+    // and within an int; -1 when there is none.
+    int highestNumberedSection(std::string_view prefix) const;
+
 private:
     enum class LineEnd : unsigned char { none, lf, crlf };
     struct Line {

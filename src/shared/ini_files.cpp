@@ -48,6 +48,7 @@ struct IniFiles::Entry {
     std::optional<FileStamp> stamp;        // the file as parsed or as last flushed
     bool known = false;                    // stamp and document describe the disk
     bool pending = false;                  // the document holds writes not yet flushed
+    unsigned checkedInHold = 0;            // the hold of stamps in which it was last compared
 
     void refresh() {
         auto now = stampOf(path);
@@ -64,20 +65,34 @@ struct IniFiles::Entry {
     }
 };
 
-IniFiles::IniFiles(FileWriter writer) : writer_(std::move(writer)) {}
+IniFiles::IniFiles(FileWriter writer, FileWriter scratchWriter)
+    : writer_(std::move(writer)), scratchWriter_(std::move(scratchWriter)) {}
+
+void IniFiles::treatAsScratch(const std::string& file) {
+    scratchFiles_.insert(cacheKey(file));
+}
 
 IniFiles::~IniFiles() = default;
 
 IniFiles::Entry& IniFiles::slotFor(const std::string& file) {
+    // Commands read and write thousands of keys of one file in a row: spare them the path's
+    // normalisation at every key.
+    if (lastEntry_ && file == lastFile_) return *lastEntry_;
     auto& slot = entries_[cacheKey(file)];
     if (!slot) slot = std::make_unique<Entry>(file);
+    lastFile_ = file;
+    lastEntry_ = slot.get();
     return *slot;
 }
 
 IniFiles::Entry& IniFiles::entryFor(const std::string& file, bool forWriting) {
     Entry& entry = slotFor(file);
     // Pending writes make the document newer than the disk, so it is not read again.
-    if (!entry.pending) entry.refresh();
+    const bool checked = holding_ && entry.known && entry.checkedInHold == hold_;
+    if (!entry.pending && !checked) {
+        entry.refresh();
+        entry.checkedInHold = hold_;
+    }
     if (forWriting && !entry.document) entry.document = std::make_unique<IniDocument>();
     return entry;
 }
@@ -101,9 +116,11 @@ IoResult IniFiles::flush(const std::string& file) {
     auto found = entries_.find(cacheKey(file));
     if (found == entries_.end() || !found->second->pending) return IoResult::success();
     Entry& entry = *found->second;
-    IoResult result = writer_(entry.path, encodeFileText(entry.document->text()));
+    const FileWriter& write = scratchFiles_.count(found->first) ? scratchWriter_ : writer_;
+    IoResult result = write(entry.path, encodeFileText(entry.document->text()));
     if (!result) {
         // A write that fails leaves the file as it was, and so do the reads that follow.
+        forgetLastEntry();
         entries_.erase(found);
         return result;
     }
@@ -125,6 +142,11 @@ IoResult IniFiles::flushAll() {
     return first;
 }
 
+void IniFiles::holdStamps(bool hold) {
+    if (hold && !holding_) ++hold_;
+    holding_ = hold;
+}
+
 void IniFiles::startAfresh(const std::string& file) {
     Entry& entry = slotFor(file);
     entry.document = std::make_unique<IniDocument>();
@@ -137,12 +159,24 @@ bool IniFiles::exists(const std::string& file) {
 }
 
 IoResult IniFiles::remove(const std::string& file) {
+    forgetLastEntry();
     entries_.erase(cacheKey(file));
     return removeFile(file);
 }
 
 void IniFiles::discard(const std::string& file) {
+    forgetLastEntry();
     entries_.erase(cacheKey(file));
+}
+
+bool IniFiles::sectionExists(const std::string& file, const std::string& section) {
+    const Entry& entry = entryFor(file, false);
+    return entry.document && entry.document->hasSection(section);
+}
+
+int IniFiles::highestNumberedSection(const std::string& file, const std::string& prefix) {
+    const Entry& entry = entryFor(file, false);
+    return entry.document ? entry.document->highestNumberedSection(prefix) : -1;
 }
 
 } // namespace tallisto

@@ -11,6 +11,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 namespace tallisto {
@@ -19,7 +20,9 @@ class IniDocument;
 
 class IniFiles {
 public:
-    explicit IniFiles(FileWriter writer = writeFileAtomically);
+    // writer writes every file; scratchWriter the files marked as scratch.
+    explicit IniFiles(FileWriter writer = writeFileAtomically,
+                      FileWriter scratchWriter = writeScratchFile);
     ~IniFiles();
     IniFiles(const IniFiles&) = delete;
     IniFiles& operator=(const IniFiles&) = delete;
@@ -42,6 +45,12 @@ public:
     IoResult flush(const std::string& file);
     IoResult flushAll();
 
+    // While held, each file is compared with the disk once instead of at every read: for the
+    // length of a command that reads many thousand keys in a row with no dialog in between
+    // (opening, saving), where no edit by another program can be waited for.
+    void holdStamps(bool hold);
+    bool holdingStamps() const { return holding_; }
+
     // The next writes build file from nothing, as if it had been deleted first; the file on disk
     // is left alone until flush(), which then replaces it whole.
     void startAfresh(const std::string& file);
@@ -49,18 +58,51 @@ public:
     // Whether file exists, counting pending changes that flush() will write.
     bool exists(const std::string& file);
 
+    // Whether file has a section of that name (letter case aside), even one without keys.
+    bool sectionExists(const std::string& file, const std::string& section);
+
+    // The highest n for which file has a section named prefix + n, n written in decimal without
+    // leading zeros; -1 when it has none.
+    int highestNumberedSection(const std::string& file, const std::string& prefix);
+
     // Deletes file and forgets its pending changes.
     IoResult remove(const std::string& file);
 
     // Forgets pending changes of file without writing them.
     void discard(const std::string& file);
 
+    // Marks file as a scratch file, written without waiting for the disk: its content does not
+    // outlive the program, and waiting would cost more than a frame on every change.
+    void treatAsScratch(const std::string& file);
+
 private:
     struct Entry;
     Entry& entryFor(const std::string& file, bool forWriting);
     Entry& slotFor(const std::string& file);
+    void forgetLastEntry() { lastEntry_ = nullptr; }
     FileWriter writer_;
+    FileWriter scratchWriter_;
+    std::set<std::string> scratchFiles_; // cache keys
     std::map<std::string, std::unique_ptr<Entry>> entries_;
+    std::string lastFile_; // the file named last, as named, and its entry
+    Entry* lastEntry_ = nullptr;
+    bool holding_ = false;
+    unsigned hold_ = 0; // counts the holds, so that each compares every file afresh
+};
+
+// Holds the stamps of the program's files for the length of a scope.
+class StampHold {
+public:
+    explicit StampHold(IniFiles& ini) : ini_(ini), held_(ini.holdingStamps()) {
+        ini_.holdStamps(true);
+    }
+    ~StampHold() { ini_.holdStamps(held_); }
+    StampHold(const StampHold&) = delete;
+    StampHold& operator=(const StampHold&) = delete;
+
+private:
+    IniFiles& ini_;
+    bool held_;
 };
 
 } // namespace tallisto

@@ -202,5 +202,26 @@ TEST_F(IniFilesTest, startingAfreshReplacesTheOldContentWhole) {
     EXPECT_EQ(bytesOf(file), "[Tab 0]\r\nName=New\r\n");
 }
 
+TEST(IniFilesScratch, scratchFilesGoThroughTheirOwnWriter) {
+    TempDir dir;
+    std::vector<std::string> durable, scratch;
+    IniFiles ini(
+        [&](const std::filesystem::path& p, std::string_view b) {
+            durable.push_back(p.filename().string());
+            return writeFileAtomically(p, b);
+        },
+        [&](const std::filesystem::path& p, std::string_view b) {
+            scratch.push_back(p.filename().string());
+            return writeScratchFile(p, b);
+        });
+    ini.treatAsScratch(dir.file("temp.tmp"));
+    ini.WriteIniValue(dir.file("temp.tmp"), "Tab 0", "Name", "Maths");
+    ini.WriteIniValue(dir.file("marks.tly"), "Tab 0", "Name", "Maths");
+    ASSERT_TRUE(ini.flushAll());
+    EXPECT_EQ(durable, std::vector<std::string>{"marks.tly"});
+    EXPECT_EQ(scratch, std::vector<std::string>{"temp.tmp"});
+    EXPECT_EQ(bytesOf(dir.path() / "temp.tmp"), "[Tab 0]\r\nName=Maths\r\n");
+}
+
 } // namespace
 } // namespace tallisto

@@ -1,0 +1,58 @@
+// The report block of the current tab, taken from the window as it stands.
+#include "app/frm_grade_help.h"
+#include "shared/number_text.h"
+
+#include <string>
+
+namespace tallisto {
+
+namespace {
+
+const std::string rule(50, '-');
+
+void line(std::string& out, const std::string& text) {
+    out += text;
+    out += "\r\n";
+}
+
+std::string blanks(std::size_t count) {
+    return std::string(count, ' ');
+}
+
+// An entry is reported as the number it begins with, so "12.50" reads 12.5 and text without a
+// number reads 0. A list shorter than the score list reports 0 rather than reading past its end.
+std::string entryNumber(const Control& list, std::size_t i) {
+    return numberText(i < list.list.size() ? numberValue(list.list[i]) : 0);
+}
+
+} // namespace
+
+void FrmGradeHelp::SubReport(std::string& out) {
+    line(out, blanks(13) + "Results for " + cmdTab[currentTab].caption);
+    line(out, "");
+    line(out, rule);
+    line(out, "  You Got  |  Out Of  |  Weighting  |  Percentage  ");
+    // The blank runs are fixed, not padding: a long value pushes the rest of its line right.
+    for (std::size_t i = 0; i < lstScore.list.size(); ++i) {
+        line(out, blanks(5) + entryNumber(lstScore, i) + blanks(9) + entryNumber(lstTotal, i) +
+                      blanks(9) + entryNumber(lstWeighting, i) + blanks(13) +
+                      entryNumber(lstPercentage, i));
+    }
+    line(out, rule);
+    line(out, "");
+    line(out, rule);
+    line(out, " Total Score | Total 'Out of' | Total Weighting%");
+    // The totals are copied as shown, so the report says what the window said.
+    line(out, blanks(7) + lblScoreTot.caption + blanks(12) + lblTotalTest.caption + blanks(16) +
+                  lblWeightingTot.caption);
+    line(out, rule);
+    line(out, "");
+    line(out, "Your overall percentage is " + lblShit.caption + ".");
+    line(out, "This is a " + lblGrade.caption + " " + lblGradePer.caption + ", using " +
+                  gradeSysName + " grading.");
+    line(out, "");
+    line(out, rule);
+    line(out, "");
+}
+
+} // namespace tallisto

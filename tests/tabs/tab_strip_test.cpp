@@ -155,11 +155,19 @@ TEST(TabStrip, TabKeyScrollsJustFarEnoughToShowTheNextTab) {
     EXPECT_EQ(f.HBar.value, f.HBar.max);
 }
 
-TEST(TabStrip, EscapeClosesTheWindow) {
+TEST(TabStrip, EscapeClosesTheWindowThroughTheClosingQuestion) {
     TestProgram t(sampleRanges());
     t.start();
-    EXPECT_FALSE(t.run([](FrmGradeHelp& f) { f.cmdEasyWork_KeyDown(vbKeyEscape, 0); }))
-        << "nothing unsaved: the program ends";
+    t.enterMark("8", "10", "50");
+    t.dialogs.press(Answer::Cancel);
+    EXPECT_TRUE(t.run([](FrmGradeHelp& f) { f.cmdEasyWork_KeyDown(vbKeyEscape, 0); }));
+    ASSERT_EQ(t.dialogs.shown.back().kind, "msgbox");
+    EXPECT_EQ(t.dialogs.shown.back().title, "Save Changes?");
+    EXPECT_EQ(t.form().lstScore.list, std::vector<std::string>{"8"}) << "cancelled: nothing goes";
+
+    t.run([](FrmGradeHelp& f) { f.cmdReset_Click(); });
+    EXPECT_FALSE(t.run([](FrmGradeHelp& f) { f.cmdEasyWork_KeyDown(vbKeyEscape, 1); }))
+        << "nothing unsaved: the program ends without a question";
 }
 
 } // namespace

@@ -35,7 +35,7 @@ struct CommonDialogState {
 };
 
 class FrmGradeHelp {
-  public:
+public:
     explicit FrmGradeHelp(Program& program);
 
     // ---- The window and its controls (app/form_layout.cpp sets their design-time state) ----
@@ -199,7 +199,7 @@ class FrmGradeHelp {
 
     Program& program() { return program_; }
 
-  private:
+private:
     // Dialogs. Each brings the files on disk up to date before the user is asked anything.
     Answer MsgBox(const std::string& prompt, Buttons buttons = Buttons::OK,
                   const std::string& title = "Tallisto");
@@ -234,11 +234,24 @@ class FrmGradeHelp {
     IoResult writeReport(const std::string& path, std::string text);
     void finishReport(const std::string& path, const IoResult& written);
 
+    // Tab store (storage/tab_store.cpp).
+    struct StoredMark {
+        std::string youGot, outOf, weighting;
+    };
+    std::vector<StoredMark> readStoredMarks(const std::string& file, int tab);
+    void replayMarks(const std::vector<StoredMark>& marks); // through the mark entry
     // Subject tabs (tabs/).
+    struct StoredTab {         // what a switch reads of the tab it goes to
+        bool sameName = false; // stored under the button's caption
+        bool hasMarks = false; // "count" is not the text "0"
+        std::vector<StoredMark> marks;
+        std::string gradesys;
+    };
+    StoredTab readStoredTab(int Index);
     bool leftTabStored(); // the check of a user's switch
     void reportUnstoredTabs(const std::string& what, const std::string& reason);
-    void showStoredTab(int Index); // the lists, totals and grading system of a switch
-    void selectStoredGradeSys(const std::string& section);
+    void showStoredTab(int Index, const StoredTab& stored);
+    void selectStoredGradeSys(const std::string& gradesys);
     void pressTab(int Index); // the one pressed tab button
     bool isShownTab(int Index) const;
     int nextShownTab(int from, int step) const; // from `from` on, walking by step; -1 if none

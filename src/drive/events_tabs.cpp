@@ -11,7 +11,8 @@ Control* tabButton(Program& p, const Args& a) {
     return p.frmGradeHelp.findControl("cmdTab", a[0]);
 }
 
-// An event on one tab button: refused when that button is hidden or disabled.
+// An event on one tab button: refused when that button is hidden or disabled, as the user cannot
+// reach it; an error for an element that is not loaded.
 Event onTab(void (FrmGradeHelp::*f)(int)) {
     return {1, [f](Program& p, const Args& a) { (p.frmGradeHelp.*f)(a[0]); }, tabButton};
 }
@@ -67,12 +68,12 @@ void addTabEvents(EventTable& t) {
     t["menNewTab_Click"] = click(&F::menNewTab, &F::menNewTab_Click);
     t["menRename_Click"] = click(&F::menRename, &F::menRename_Click);
     t["menDelete_Click"] = click(&F::menDelete, &F::menDelete_Click);
-    t["picOuter_DblClick"] = click(&F::picOuter, &F::picOuter_DblClick);
+    t["picOuter_DblClick"] = plain(&F::picOuter_DblClick);
     t["lastTabCheck"] = plain(&F::lastTabCheck);
     t["scrollBarCheck"] = plain(&F::scrollBarCheck);
     t["HBar_Change"] = scrolled(&F::HBar_Change);
     t["HBar_Scroll"] = scrolled(&F::HBar_Scroll);
-    t["HBar_GotFocus"] = click(&F::HBar, &F::HBar_GotFocus);
+    t["HBar_GotFocus"] = plain(&F::HBar_GotFocus);
     // The key code alone: the handler does not look at Shift.
     t["cmdEasyWork_KeyDown"] = {
         1, [](Program& p, const Args& a) { p.frmGradeHelp.cmdEasyWork_KeyDown(a[0], 0); }, nullptr};

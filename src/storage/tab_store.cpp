@@ -5,6 +5,7 @@
 #include "shared/number_text.h"
 #include "shared/rounding.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -48,15 +49,32 @@ void FrmGradeHelp::SaveRun() {
 }
 
 void FrmGradeHelp::LoadRun() {
-    loadingMarks = true;
-    const std::string section = tabSection(loadTab);
-    const int count = storedCount(readIni(loadFile, section, "count"));
-    storedWeighting.clear();
+    replayMarks(readStoredMarks(loadFile, loadTab));
+}
+
+std::vector<FrmGradeHelp::StoredMark> FrmGradeHelp::readStoredMarks(const std::string& file,
+                                                                    int tab) {
+    const std::string section = tabSection(tab);
+    const int count = storedCount(readIni(file, section, "count"));
+    std::vector<StoredMark> marks;
+    marks.reserve(static_cast<std::size_t>(std::max(count, 0)));
     for (int j = 0; j < count; ++j) {
         const std::string n = std::to_string(j);
-        storedYouGot = readIni(loadFile, section, "yougot" + n);
-        storedOutOf = readIni(loadFile, section, "outof" + n);
-        storedWeighting = readIni(loadFile, section, "weighting" + n);
+        marks.push_back({readIni(file, section, "yougot" + n), readIni(file, section, "outof" + n),
+                         readIni(file, section, "weighting" + n)});
+    }
+    return marks;
+}
+
+// Each stored mark goes through the mark entry as its stored texts, so that every total is
+// computed as if the marks had been typed again in their order.
+void FrmGradeHelp::replayMarks(const std::vector<StoredMark>& marks) {
+    loadingMarks = true;
+    storedWeighting.clear();
+    for (const StoredMark& mark : marks) {
+        storedYouGot = mark.youGot;
+        storedOutOf = mark.outOf;
+        storedWeighting = mark.weighting;
         cmdEasyWork_Click();
     }
     loadingMarks = false;

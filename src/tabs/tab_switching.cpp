@@ -24,32 +24,45 @@ void FrmGradeHelp::cmdTab_Click(int Index) {
         currentTab = Index;
         saveFile = workingFile();
         SaveRun();
+        // Read before the file goes to disk: the switch can still be undone, and the reads are
+        // served from the changes in memory.
+        const StoredTab stored = readStoredTab(Index);
         if (!leftTabStored()) {
             currentTab = saveTab;
             pressTab(currentTab);
             return;
         }
-        showStoredTab(Index);
+        showStoredTab(Index, stored);
     }
     if (!loadingTabs && cmdReset.visible) GradeIs();
 }
 
-// Steps after the tab left is stored: the name test, the marks, the grading system, the caption.
-void FrmGradeHelp::showStoredTab(int Index) {
+// A tab is found again only under the caption it was stored with; a new tab, or an index that
+// held a tab of another name, counts as never stored.
+FrmGradeHelp::StoredTab FrmGradeHelp::readStoredTab(int Index) {
     const std::string file = workingFile();
     const std::string section = tabSection(Index);
-    if (readIni(file, section, "Name") != cmdTab[Index].caption) {
-        // Never stored under this name: the tab is new, or its index held a tab of another name.
+    StoredTab stored;
+    stored.sameName = readIni(file, section, "Name") == cmdTab[Index].caption;
+    if (!stored.sameName) return stored;
+    stored.hasMarks = readIni(file, section, "count") != "0";
+    if (stored.hasMarks && !loadingTabs) stored.marks = readStoredMarks(file, Index);
+    stored.gradesys = readIni(file, section, "gradesys");
+    return stored;
+}
+
+void FrmGradeHelp::showStoredTab(int Index, const StoredTab& stored) {
+    if (!stored.sameName) {
         if (loadingTabs) return;
         ResetTab();
     } else {
         if (!loadingTabs) ResetTab();
-        if (!loadingTabs && readIni(file, section, "count") != "0") {
-            loadFile = file;
+        if (stored.hasMarks && !loadingTabs) {
+            loadFile = workingFile();
             loadTab = currentTab;
-            LoadRun();
+            replayMarks(stored.marks);
         }
-        selectStoredGradeSys(section);
+        selectStoredGradeSys(stored.gradesys);
     }
     if (!loadingTabs) {
         formnamerefresh();
@@ -60,9 +73,9 @@ void FrmGradeHelp::showStoredTab(int Index) {
 
 // The tab's own grading system, chosen without marking the work unsaved. A stored value that
 // names no system leaves the one in use.
-void FrmGradeHelp::selectStoredGradeSys(const std::string& section) {
+void FrmGradeHelp::selectStoredGradeSys(const std::string& gradesys) {
     for (int g = 0; g < 4; ++g) {
-        if (numberValue(readIni(workingFile(), section, "gradesys")) != g) continue;
+        if (numberValue(gradesys) != g) continue;
         loadingTabs = true;
         menGradesys_Click(g);
         loadingTabs = false;

@@ -73,7 +73,7 @@ void FrmGradeHelp::cmdResetAll_Click() {
     menResetAll.enabled = false;
 
     // A working file that cannot be deleted must not give its old tabs to the new ones that take
-    // their indexes: it is read as empty from now on and replaced whole at its next write.
+    // their indexes: it is emptied instead, replaced whole when this command ends.
     const std::string file = workingFile();
     if (program_.ini.exists(file) && !program_.ini.remove(file)) program_.ini.startAfresh(file);
 

@@ -216,8 +216,8 @@ private:
                   const std::string& value);
 
     // Helpers of the subsystems, each defined beside its users.
-    bool readAnswer(std::string& answer); // marks/: false ends the entry
-    void setDesignTimeState();            // app/form_layout.cpp
+    bool readAnswer(std::string& answer);                  // marks/: false ends the entry
+    void setDesignTimeState();                             // app/form_layout.cpp
     bool isProgramsOwnFile(const std::string& path) const; // storage/saving.cpp
     bool chooseSaveFile(std::string& path, std::string& title);
     IoResult writeAllTabs(const std::string& path);

@@ -27,9 +27,9 @@ void addAppEvents(EventTable& table);
 void addMarkEvents(EventTable& table);
 void addGradingEvents(EventTable& table);
 void addTerEvents(EventTable& table);
-void addTabEvents(EventTable& table); // drive/events_tabs.cpp
+void addTabEvents(EventTable& table);     // drive/events_tabs.cpp
 void addStorageEvents(EventTable& table); // drive/events_storage.cpp
-void addReportEvents(EventTable& table); // drive/events_reports.cpp
+void addReportEvents(EventTable& table);  // drive/events_reports.cpp
 
 EventTable buildEventTable();
 

@@ -4,8 +4,8 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>

@@ -61,4 +61,19 @@ struct Control {
     }
 };
 
+// A control at its designed place, for the windows' layouts.
+inline Control makeControl(const char* name, ControlKind kind, const char* container, int left,
+                           int top, int width, int height, const char* caption = "") {
+    Control c;
+    c.name = name;
+    c.kind = kind;
+    c.container = container;
+    c.left = left;
+    c.top = top;
+    c.width = width;
+    c.height = height;
+    c.caption = caption;
+    return c;
+}
+
 } // namespace tallisto

@@ -15,6 +15,14 @@ QString literalCaption(const std::string& caption) {
     return text;
 }
 
+QLabel* newPlainLabel(QWidget* container) {
+    auto* label = new QLabel(container);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
 int shiftState(Qt::KeyboardModifiers modifiers) {
     int shift = 0;
     if (modifiers & Qt::ShiftModifier) shift |= 1;

@@ -3,6 +3,7 @@
 // a control's state into its widget.
 #include "app/control.h"
 
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QString>
@@ -18,6 +19,9 @@ inline QString qText(const std::string& text) {
 
 // Captions are shown as typed: an "&" in a tab's name is a letter, not a keyboard accelerator.
 QString literalCaption(const std::string& caption);
+
+// A label that shows its caption as plain text, wrapped, from its top left corner.
+QLabel* newPlainLabel(QWidget* container);
 
 // The shift state as the core's key and mouse events take it: 1 Shift, 2 Ctrl, 4 Alt.
 int shiftState(Qt::KeyboardModifiers modifiers);

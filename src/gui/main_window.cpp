@@ -91,10 +91,7 @@ QWidget* MainWindow::createWidget(Control& control, QWidget* container) {
         connectButton(widget, control);
         break;
     case ControlKind::Label: {
-        auto* label = new QLabel(container);
-        label->setTextFormat(Qt::PlainText);
-        label->setWordWrap(true);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        auto* label = newPlainLabel(container);
         widget = label;
         break;
     }

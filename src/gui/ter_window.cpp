@@ -41,10 +41,7 @@ void TerWindow::buildControls() {
             widget = new QGroupBox(container);
             break;
         case ControlKind::Label: {
-            auto* label = new QLabel(container);
-            label->setTextFormat(Qt::PlainText);
-            label->setWordWrap(true);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            auto* label = newPlainLabel(container);
             if (control->name == "lblScore" || control->name == "lblTER") {
                 QFont bold = label->font();
                 bold.setBold(true);

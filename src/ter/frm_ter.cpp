@@ -16,47 +16,35 @@ namespace {
 constexpr int shortHeight = 1455; // the explanation lies below the bottom edge
 constexpr int tallHeight = 5070;  // the explanation shows
 
-Control make(const char* name, ControlKind kind, const char* container, int left, int top,
-             int width, int height, const char* caption = "") {
-    Control c;
-    c.name = name;
-    c.kind = kind;
-    c.container = container;
-    c.left = left;
-    c.top = top;
-    c.width = width;
-    c.height = height;
-    c.caption = caption;
-    return c;
-}
-
 } // namespace
 
 FrmTER::FrmTER(Program& program) : program_(program) {
     using K = ControlKind;
     const char* w = "frmTER";
-    frmTER = make(w, K::Form, "", 0, 0, 4800, shortHeight, "Tertiary Entrance Scores");
+    frmTER = makeControl(w, K::Form, "", 0, 0, 4800, shortHeight, "Tertiary Entrance Scores");
     frmTER.visible = false;
-    TimerFrmTer = make("TimerFrmTer", K::Timer, w, 0, 0, 0, 0);
+    TimerFrmTer = makeControl("TimerFrmTer", K::Timer, w, 0, 0, 0, 0);
     TimerFrmTer.interval = 100;
     TimerFrmTer.enabled = false;
-    Frame2 = make("Frame2", K::Frame, w, 480, 360, 2055, 615, "Which is an:");
-    lblGrade = make("lblGrade", K::Label, "Frame2", 360, 240, 735, 255);
-    lblGradePer = make("lblGradePer", K::Label, "Frame2", 1080, 240, 855, 255);
-    cmdHide = make("cmdHide", K::Button, w, 3120, 600, 1455, 375, "Show Extra Info");
-    Frame1 = make("Frame1", K::Frame, w, 120, 1080, 4455, 3495, "About the /20 score");
-    Label2 = make("Label2", K::Label, "Frame1", 120, 2520, 4095, 855,
-                  "Tallisto works this score out straight from the subject's overall "
-                  "percentage, so it can differ a lot from the score in your official results.");
-    Label1 = make("Label1", K::Label, "Frame1", 120, 360, 4215, 2055,
-                  "In South Australia the final Year 12 result of each subject is a score out "
-                  "of 20. The subject scores are added, scaled and turned into a score out of "
-                  "100, the Tertiary Entrance Rank (TER). The TER is worked out in a complicated "
-                  "way: it compares you with the whole state, your school and your class, and "
-                  "is often scaled for how hard the subject is.");
-    cmdOK = make("cmdOK", K::Button, w, 3120, 120, 1455, 375, "Ok");
-    lblScore = make("lblScore", K::Label, w, 1680, 120, 735, 255);
-    lblTER = make("lblTER", K::Label, w, 840, 120, 735, 495, "Score = ");
+    Frame2 = makeControl("Frame2", K::Frame, w, 480, 360, 2055, 615, "Which is an:");
+    lblGrade = makeControl("lblGrade", K::Label, "Frame2", 360, 240, 735, 255);
+    lblGradePer = makeControl("lblGradePer", K::Label, "Frame2", 1080, 240, 855, 255);
+    cmdHide = makeControl("cmdHide", K::Button, w, 3120, 600, 1455, 375, "Show Extra Info");
+    Frame1 = makeControl("Frame1", K::Frame, w, 120, 1080, 4455, 3495, "About the /20 score");
+    Label2 =
+        makeControl("Label2", K::Label, "Frame1", 120, 2520, 4095, 855,
+                    "Tallisto works this score out straight from the subject's overall "
+                    "percentage, so it can differ a lot from the score in your official results.");
+    Label1 =
+        makeControl("Label1", K::Label, "Frame1", 120, 360, 4215, 2055,
+                    "In South Australia the final Year 12 result of each subject is a score out "
+                    "of 20. The subject scores are added, scaled and turned into a score out of "
+                    "100, the Tertiary Entrance Rank (TER). The TER is worked out in a complicated "
+                    "way: it compares you with the whole state, your school and your class, and "
+                    "is often scaled for how hard the subject is.");
+    cmdOK = makeControl("cmdOK", K::Button, w, 3120, 120, 1455, 375, "Ok");
+    lblScore = makeControl("lblScore", K::Label, w, 1680, 120, 735, 255);
+    lblTER = makeControl("lblTER", K::Label, w, 840, 120, 735, 495, "Score = ");
 }
 
 void FrmTER::show() {

@@ -7,6 +7,7 @@
 
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <deque>
 #include <memory>
@@ -75,5 +76,13 @@ public:
     std::unique_ptr<MainWindow> window;
     ModalWatchdog watchdog;
 };
+
+// Fails the running test when a dialog came unexpected, scripted answers are left over, or a
+// real modal window was shown.
+inline void checkNothingUnexpected(const GuiProgram& gui) {
+    QVERIFY2(gui.dialogs.unexpected.isEmpty(), qPrintable(gui.dialogs.unexpected.join("; ")));
+    QCOMPARE(gui.dialogs.pending(), std::size_t(0));
+    QVERIFY2(gui.watchdog.caught.isEmpty(), qPrintable(gui.watchdog.caught.join("; ")));
+}
 
 } // namespace tallisto::gui::testing

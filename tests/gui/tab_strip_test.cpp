@@ -15,9 +15,7 @@ class TabStripTest : public QObject {
 private slots:
     void init() { gui = std::make_unique<GuiProgram>(); }
     void cleanup() {
-        QVERIFY2(gui->dialogs.unexpected.isEmpty(), qPrintable(gui->dialogs.unexpected.join("; ")));
-        QCOMPARE(gui->dialogs.pending(), std::size_t(0));
-        QVERIFY2(gui->watchdog.caught.isEmpty(), qPrintable(gui->watchdog.caught.join("; ")));
+        checkNothingUnexpected(*gui);
         gui.reset();
     }
 

@@ -140,8 +140,10 @@ void Driver::doEvent(const std::string& rest) {
     if (it == events_.end()) it = events_.find("frmTER." + name);
     if (it == events_.end()) return error("unknown procedure: " + name);
     const Event& event = it->second;
-    if (static_cast<int>(args.size()) != event.arity)
+    const int given = static_cast<int>(args.size());
+    if (given < event.arity || given > event.arity + event.optional)
         return error(name + " takes " + std::to_string(event.arity) + " argument(s)");
+    args.resize(static_cast<std::size_t>(event.arity + event.optional), 0);
     if (event.control) {
         const Control* control = event.control(*program_, args);
         if (!control) return error("no such control for " + name);

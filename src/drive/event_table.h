@@ -18,6 +18,7 @@ struct Event {
     // hidden one refuses the event; events without one are never refused.
     std::function<Control*(Program&, const Args&)> control;
     bool onTER = false; // the control lies in frmTER
+    int optional = 0;   // trailing arguments that may be left out; they read as 0
 };
 
 using EventTable = std::map<std::string, Event>;

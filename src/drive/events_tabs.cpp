@@ -74,9 +74,10 @@ void addTabEvents(EventTable& t) {
     t["HBar_Change"] = scrolled(&F::HBar_Change);
     t["HBar_Scroll"] = scrolled(&F::HBar_Scroll);
     t["HBar_GotFocus"] = plain(&F::HBar_GotFocus);
-    // The key code alone: the handler does not look at Shift.
+    // KeyCode, and Shift when given.
     t["cmdEasyWork_KeyDown"] = {
-        1, [](Program& p, const Args& a) { p.frmGradeHelp.cmdEasyWork_KeyDown(a[0], 0); }, nullptr};
+        1, [](Program& p, const Args& a) { p.frmGradeHelp.cmdEasyWork_KeyDown(a[0], a[1]); },
+        nullptr, false, 1};
     t["SaveRun"] = plain(&F::SaveRun);
     t["LoadRun"] = plain(&F::LoadRun);
     addMarkRemovalEvents(t);

@@ -1,0 +1,219 @@
+// The windows driven as the user drives them, and the Qt dialogs as the user sees them.
+#include "gui/qt_dialogs.h"
+#include "gui/ter_window.h"
+#include "gui/twips.h"
+#include "gui_fixture.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QWindow>
+#include <functional>
+
+namespace tallisto::gui::testing {
+
+// Waits for the next modal dialog and lets `answer` look at it and answer it. Whatever it leaves
+// open is closed, so that a failed check cannot hang the test.
+void whenShown(const std::function<void(QWidget*)>& answer) {
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        poll->stop();
+        poll->deleteLater();
+        answer(modal);
+        if (QApplication::activeModalWidget() == modal) modal->close();
+    });
+    poll->start(10);
+}
+
+class WindowsTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<GuiProgram> gui;
+    QWidget* easyWork() const { return gui->find("cmdEasyWork"); }
+    QPushButton* tab(int index) const {
+        return gui->find<QPushButton>(QStringLiteral("cmdTab(%1)").arg(index));
+    }
+
+private slots:
+    void init() { gui = std::make_unique<GuiProgram>(); }
+    void cleanup() {
+        QVERIFY2(gui->dialogs.unexpected.isEmpty(), qPrintable(gui->dialogs.unexpected.join("; ")));
+        QCOMPARE(gui->dialogs.typed.size(), std::size_t(0));
+        gui.reset();
+    }
+
+    void everyControlHasItsWidgetInItsPlace() {
+        const std::pair<QWidget*, std::vector<Control*>> windows[] = {
+            {gui->window.get(), gui->form().allControls()},
+            {&gui->window->terWindow(), gui->program->frmTER.allControls()}};
+        for (const auto& [window, controls] : windows)
+            for (Control* control : controls) {
+                const QString name = QString::fromStdString(control->qualifiedName());
+                QObject* shown = window->findChild<QObject*>(name);
+                if (control->kind == ControlKind::Form || qobject_cast<QTimer*>(shown)) continue;
+                QVERIFY2(shown, qPrintable("no widget for " + name));
+                if (auto* menu = qobject_cast<QMenu*>(shown)) shown = menu->menuAction();
+                if (auto* action = qobject_cast<QAction*>(shown)) {
+                    QCOMPARE(action->isEnabled(), control->enabled);
+                    QCOMPARE(action->isVisible(), control->visible);
+                    continue;
+                }
+                auto* widget = qobject_cast<QWidget*>(shown);
+                QVERIFY2(widget, qPrintable(name));
+                QCOMPARE(widget->geometry(), placeOf(*control));
+                QCOMPARE(!widget->isHidden(), control->visible);
+            }
+    }
+
+    void everyCaptionFitsItsBox() {
+        int measured = 0;
+        QList<QWidget*> widgets = gui->window->findChildren<QWidget*>();
+        widgets += gui->window->terWindow().findChildren<QWidget*>();
+        for (QWidget* widget : widgets) {
+            auto* label = qobject_cast<QLabel*>(widget);
+            auto* button = qobject_cast<QPushButton*>(widget);
+            const QString text = label ? label->text() : button ? button->text() : QString();
+            if (text.isEmpty()) continue;
+            ++measured;
+            QVERIFY2(captionFits(widget->font(), {text, widget->size(), label != nullptr}),
+                     qPrintable(widget->objectName() + " clips \"" + text + "\""));
+        }
+        QVERIFY(measured >= 20);
+        // The texts that labels take at run time fit as well.
+        for (const CaptionBox& caption : captionBoxes(*gui->program))
+            QVERIFY2(captionFits(QApplication::font(), caption), qPrintable(caption.text));
+    }
+
+    void enteringAMarkShowsItInTheWindow() {
+        gui->enterMark("8", "10", "50");
+        const std::pair<const char*, const char*> rows[] = {
+            {"lstScore", "8"}, {"lstTotal", "10"}, {"lstWeighting", "50"}, {"lstPercentage", "40"}};
+        for (const auto& [list, entry] : rows) {
+            auto* widget = gui->find<QListWidget>(list);
+            QCOMPARE(widget->count(), 1);
+            QCOMPARE(widget->item(0)->text(), QString::fromLatin1(entry));
+        }
+        QCOMPARE(gui->find<QLabel>("lblShit")->text(), QStringLiteral("80%"));
+        QCOMPARE(gui->window->windowTitle(), QStringLiteral("* Unsaved - 80% in Tab 1 - Tallisto"));
+        QCOMPARE(QApplication::focusWidget(), easyWork()); // kept after the questions
+        // A second mark only adds rows; the first stays as it was.
+        gui->enterMark("3", "4", "25");
+        auto* scores = gui->find<QListWidget>("lstScore");
+        QCOMPARE(scores->count(), 2);
+        QCOMPARE(scores->item(0)->text() + scores->item(1)->text(), QStringLiteral("83"));
+    }
+
+    void shortcutsOfDisabledItemsDoNothing() {
+        FrmGradeHelp& form = gui->form();
+        for (bool enabled : {false, true}) {
+            form.menGradesys[2].enabled = enabled;
+            gui->window->sync();
+            QTest::keyClick(easyWork(), Qt::Key_F3, Qt::ControlModifier);
+            QCOMPARE(form.gradeSys, enabled ? 2 : 0);
+            QCOMPARE(gui->find<QAction>("menGradesys(2)")->isChecked(), enabled);
+        }
+    }
+
+    void theTabStripAnswersKeysAndClicks() {
+        for (int i = 0; i < 2; ++i)
+            QTest::mouseClick(gui->find("cmdNewTab"), Qt::LeftButton);
+        // Tab on the big button reaches its key handler (the next tab) and leaves the focus.
+        QTest::keyClick(easyWork(), Qt::Key_Tab);
+        QVERIFY(tab(1)->isChecked());
+        QCOMPARE(QApplication::focusWidget(), easyWork());
+        // A double click renames; shown as typed, not as an accelerator or Qt's modified mark.
+        gui->dialogs.typed.push_back("R&D [*]");
+        gui->clickAt(tab(1), Qt::LeftButton, true);
+        QCOMPARE(gui->dialogs.shown, QStringList("Tallisto: Enter the new name of Tab 2"));
+        QCOMPARE(tab(1)->text(), QStringLiteral("R&&D [*]"));
+        gui->enterMark("8", "10", "50");
+        QCOMPARE(gui->window->windowHandle()->title(),
+                 QStringLiteral("* Unsaved - 80% in R&D [*] - Tallisto"));
+        // A middle click deletes; the current tab stays, and the tabs after the gap move left.
+        QTest::mouseClick(tab(0), Qt::MiddleButton);
+        QVERIFY(tab(0)->isHidden());
+        QCOMPARE(gui->form().tabCount, 2);
+        QVERIFY(tab(1)->isChecked());
+        QCOMPARE(tab(2)->x(), toPixels(gui->form().cmdTab[1].width));
+    }
+
+    void theOutOf20WindowFollowsTheMarksThroughItsTimer() {
+        gui->find<QAction>("menGradesys(3)")->trigger(); // the system with a score out of 20
+        gui->enterMark("8", "10", "50");
+        gui->clickAt(gui->find("cmdTER")); // lies under "/20", which must let the click through
+        TerWindow& ter = gui->window->terWindow();
+        QVERIFY(ter.isVisible());
+        auto* score = ter.findChild<QLabel*>(QStringLiteral("lblScore"));
+        QTRY_COMPARE_WITH_TIMEOUT(score->text(), QStringLiteral("16."), 2000);
+        gui->enterMark("10", "10", "50");
+        QTRY_COMPARE_WITH_TIMEOUT(score->text(), QStringLiteral("18."), 2000);
+    }
+
+    void theWindowOpensWhereItWasOrElseOnAScreen() {
+        gui.reset();
+        gui = std::make_unique<GuiProgram>("[Settings]\r\nLeft=1500\r\nTop=2250\r\n");
+        QCOMPARE(gui->window->frameGeometry().topLeft(), QPoint(100, 150));
+        // A place on a screen that is no longer there would leave the window out of reach.
+        gui.reset();
+        gui = std::make_unique<GuiProgram>("[Settings]\r\nLeft=900000\r\nTop=-900000\r\n");
+        const QRect frame = gui->window->frameGeometry();
+        QVERIFY(gui->window->screen()->availableGeometry().contains(frame.topLeft()));
+        QCOMPARE(gui->form().frmGradeHelp.left, frame.left() * 15);
+    }
+
+    void qtDialogsShowExactlyWhatTheProgramAsks() {
+        gui->watchdog.stop(); // these dialogs are real on purpose
+        // A filter's pattern is kept where the description names it, added where it does not;
+        // several patterns are joined, and a description without a pattern is dropped.
+        QCOMPARE(
+            nameFilters("Text File (*.txt)|*.txt|Tallisto Files|*.tly|Text|*.txt;*.log|Lone"),
+            (QStringList{"Text File (*.txt)", "Tallisto Files (*.tly)", "Text (*.txt *.log)"}));
+        QtDialogs dialogs;
+        dialogs.setParentWindow(gui->window.get());
+        whenShown([](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(box);
+            QCOMPARE(box->icon(), QMessageBox::NoIcon);
+            QCOMPARE(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+            // A name in angle brackets is text, and Windows line ends are plain line ends.
+            QCOMPARE(box->textFormat(), Qt::PlainText);
+            QCOMPARE(box->text(), QStringLiteral("Save Changes made to: <Unsaved>?\nReally?"));
+            box->button(QMessageBox::No)->click();
+        });
+        QCOMPARE(int(dialogs.messageBox("Save Changes made to: <Unsaved>?\r\nReally?",
+                                        Buttons::YesNo, "Save Changes?")),
+                 int(Answer::No));
+
+        const QString path = gui->dir.filePath(QStringLiteral("marks"));
+        whenShown([&](QWidget* modal) {
+            auto* files = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(files);
+            QVERIFY(files->testOption(QFileDialog::DontConfirmOverwrite));
+            QCOMPARE(files->selectedNameFilter(), QStringLiteral("Tallisto File (*.tly)"));
+            // Typed as the user types it: the folder view fills in the background, and selecting
+            // through it would race with that.
+            auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name);
+            name->setText(path);
+            static_cast<QDialog*>(files)->accept();
+        });
+        const FileChoice choice = dialogs.fileDialog(FileDialogKind::Open, "Open file...",
+                                                     "Tallisto File (*.tly)|*.tly|All Files|*.*");
+        // A name that does not exist yet, taken without an added extension.
+        QCOMPARE(QString::fromStdString(choice.fileName), path);
+        QCOMPARE(choice.fileTitle, std::string("marks"));
+    }
+};
+
+} // namespace tallisto::gui::testing
+
+QTEST_MAIN(tallisto::gui::testing::WindowsTest)
+#include "windows_test.moc"

@@ -1,0 +1,128 @@
+// Grades: the search through a system's bounds, the shipped systems, the grade panel and the
+// choice of a system.
+#include "grading/grade_ranges.h"
+#include "shared/number_text.h"
+#include "support/sample_ranges.h"
+
+#include <tuple>
+#include <vector>
+
+namespace tallisto::testing {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+// A system with the given bounds and names; the rest reads "0", as missing keys do.
+template <typename System> System make(const Texts& ranges, const Texts& names) {
+    System system;
+    system.ranges.fill("0");
+    system.names.fill("0");
+    std::copy(ranges.begin(), ranges.end(), system.ranges.begin());
+    std::copy(names.begin(), names.end(), system.names.begin());
+    return system;
+}
+
+TEST(GradeRanges, boundsEndTheirListAndShowAsTheyAreWritten) {
+    const Texts six = {"40", "50", "60", "70", "80", "90"};
+    // name, percent or out-of-20 system, bounds, names, value, grade
+    const std::tuple<const char*, int, Texts, Texts, double, GradeResult> rows[] = {
+        {"six bounds", 100, six, {"U", "E", "D", "C", "B", "A", "A*"}, 90, {"A*", "(>90%)"}},
+        {"50.0 is 50", 100, {"50.0", "65"}, {"E", "D"}, 50, {"D", "(>50.0% <65%)"}},
+        {"0.0 ends it", 100, {"50", "0.0", "65"}, {"F", "P", "C"}, 70, {"P", "(>50%)"}},
+        {"missing", 100, {}, {}, 72.5, {"??", "(>0%)"}},
+        {"a missing name shows 0", 100, {"50", "60"}, {"E", "D"}, 70, {"0", "(>60%)"}},
+        {"only the text 0 ends it", 20, {"10", "0", "15"}, {"F", "P", "C"}, 16, {"P", "(>10)"}},
+        {"0.0 does not", 20, {"10", "0.0", "15"}, {"F", "P", "C"}, 12, {"C", "(>0.0 <15)"}},
+        {"missing", 20, {}, {}, 14.5, {"??", "(>0)"}},
+    };
+    for (const auto& [name, outOf, ranges, names, value, expected] : rows)
+        EXPECT_EQ(outOf == 20 ? findOutOf20Grade(make<OutOf20System>(ranges, names), value)
+                              : findPercentGrade(make<PercentSystem>(ranges, names), value),
+                  expected)
+            << name << " out of " << outOf;
+}
+
+// Bounds ascend until their list ends, and every grade they leave room for has a name.
+template <typename System, typename EndsList>
+void expectWellFormed(const System& system, EndsList endsList, const std::string& label) {
+    std::size_t count = 1;
+    for (; count < system.ranges.size() && !endsList(system.ranges[count]); ++count)
+        EXPECT_GT(numberValue(system.ranges[count]), numberValue(system.ranges[count - 1]))
+            << label;
+    for (std::size_t k = 0; k <= count; ++k)
+        EXPECT_NE(system.names[k], "0") << label << " grade " << k;
+}
+
+TEST(ShippedGradeRanges, everySystemIsOfferedWithNamedAscendingGrades) {
+    const std::string file = std::string(TALLISTO_DATA_DIR) + "/graderanges.txt";
+    const std::string bytes = bytesOf(file);
+    ASSERT_FALSE(bytes.empty());
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'),
+              std::count(bytes.begin(), bytes.end(), '\r'))
+        << "lines end in CR LF";
+    IniFiles ini;
+    for (int n = 0; n < 4; ++n) {
+        const std::string section = percentSystemSection(n);
+        EXPECT_NE(ini.ReadIniValue(file, section, "name", "0"), "0") << section;
+        EXPECT_EQ(ini.ReadIniValue(file, section, "active", "0"), "1") << section;
+        expectWellFormed(
+            readPercentSystem(ini, file, n),
+            [](const std::string& b) { return numberValue(b) == 0; }, section);
+    }
+    expectWellFormed(
+        readOutOf20System(ini, file), [](const std::string& b) { return b == "0"; },
+        outOf20Section);
+}
+
+TEST(Grade, FollowsTheRoundedPercentageWithTheHigherGradeAtABound) {
+    // score out of 100 at weighting 100, the grade with its range, the rounded percentage
+    const std::tuple<const char*, const char*, const char*> rows[] = {
+        {"49.5", "E (<50%)", "49.5%"},      {"49.74", "E (<50%)", "49.5%"},
+        {"49.75", "D (>50% <65%)", "50%"},  {"50", "D (>50% <65%)", "50%"},
+        {"79.5", "C (>65% <80%)", "79.5%"}, {"80", "B (>80%)", "80%"},
+        {"72.3", "C (>65% <80%)", "72.5%"}, {"0", "E (<50%)", "0%"},
+    };
+    for (const auto& [score, grade, rounded] : rows) {
+        TestProgram t(sampleRanges());
+        t.start();
+        t.enterMark(score, "100", "100");
+        const FrmGradeHelp& f = t.form();
+        EXPECT_EQ(f.lblGrade.caption + " " + f.lblGradePer.caption, grade) << score;
+        EXPECT_EQ(f.lblShit.toolTipText, "Rounded Percentage: " + std::string(rounded)) << score;
+    }
+}
+
+TEST(GradingMenu, ChoosingASystemMarksUnsavedRegradesAndShowsTheOutOf20Button) {
+    TestProgram t(sampleRanges());
+    t.start();
+    FrmGradeHelp& f = t.form();
+    t.run([](FrmGradeHelp& f) { f.menGradesys_Click(3); });
+    EXPECT_TRUE(f.menGradesys[3].checked && !f.menGradesys[0].checked && f.gradeSys == 3);
+    EXPECT_TRUE(f.unsaved && f.mensave.enabled);
+    EXPECT_EQ(f.lblGradeSys.caption, "") << "no marks: the panel stays as it was";
+
+    t.enterMark("72.25", "100", "100");
+    EXPECT_EQ(f.lblGrade.caption, "High");
+    EXPECT_EQ(f.lblShit.caption, "72.25%") << "the label keeps the unrounded value";
+    EXPECT_EQ(f.frmGradeHelp.caption, "* Unsaved - 72% in Tab 1 - Tallisto");
+    t.run([](FrmGradeHelp& f) { f.menGradesys_Click(1); });
+    EXPECT_EQ(f.lblGrade.caption + " " + f.lblGradeSys.caption, "Pass Using Twenty grading.");
+    EXPECT_TRUE(f.cmdTER.visible);
+    t.run([](FrmGradeHelp& f) { f.cmdTER_Click(); });
+
+    // An edited bound counts at the next grade; a system without "OutOf20" hides the window.
+    std::string edited = sampleRanges();
+    edited.replace(edited.find("range0=50\r"), 10, "range0=73\r");
+    t.write("graderanges.txt", edited);
+    t.run([](FrmGradeHelp& f) { f.menGradesys_Click(0); });
+    EXPECT_EQ(f.lblGrade.caption + " " + f.lblGradePer.caption, "E (<73%)");
+    EXPECT_FALSE(f.cmdTER.visible || t.ter().frmTER.visible);
+    EXPECT_TRUE(t.ter().TimerFrmTer.enabled) << "hiding leaves the timer running";
+
+    t.run([](FrmGradeHelp& f) { f.menEditRanges_Click(); });
+    EXPECT_EQ(t.dialogs.shown.back().kind + " " + t.dialogs.shown.back().prompt,
+              "editor " + t.file("graderanges.txt"));
+}
+
+} // namespace
+} // namespace tallisto::testing

@@ -1,0 +1,99 @@
+// The "XP Look" command with the manifest it writes beside the executable, and About.
+#include "support/test_program.h"
+
+#include <filesystem>
+
+namespace tallisto::testing {
+namespace {
+
+const std::string manifest =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
+    "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">\r\n"
+    "<assemblyIdentity\r\n"
+    "    version=\"1.0.0.0\"\r\n"
+    "    processorArchitecture=\"X86\"\r\n"
+    "    name=\"Fenwarde.Tallisto.TALSTO\"\r\n"
+    "    type=\"win32\"\r\n"
+    "/>\r\n"
+    "<dependency>\r\n"
+    "    <dependentAssembly>\r\n"
+    "        <assemblyIdentity\r\n"
+    "            type=\"win32\"\r\n"
+    "            name=\"Microsoft.Windows.Common-Controls\"\r\n"
+    "            version=\"6.0.0.0\"\r\n"
+    "            processorArchitecture=\"X86\"\r\n"
+    "            publicKeyToken=\"6595b64144ccf1df\"\r\n"
+    "            language=\"*\"\r\n"
+    "        />\r\n"
+    "    </dependentAssembly>\r\n"
+    "</dependency>\r\n"
+    "</assembly>\r\n";
+
+// Clicks "XP Look" and gives the prompts it showed.
+std::vector<std::string> clickXP(TestProgram& t) {
+    t.dialogs.shown.clear();
+    t.run([](FrmGradeHelp& f) { f.menXP_Click(); });
+    std::vector<std::string> prompts;
+    for (const auto& shown : t.dialogs.shown)
+        prompts.push_back(shown.prompt);
+    return prompts;
+}
+
+TEST(XpLookCommand, WritesTheManifestWhenAbsentAndDeletesItOnlyOnYes) {
+    TestProgram t;
+    t.program->facts.exeName = "Marks";
+    t.start();
+    t.form().focus = "lstScore";
+    const std::vector<std::string> question = {
+        "Delete: " + t.file("Marks.exe.manifest") +
+        "? (Deleting this file disables XP look in Tallisto, and does not affect any other "
+        "program.)"};
+    t.dialogs.press(Answer::OK);
+    EXPECT_EQ(clickXP(t), std::vector<std::string>{
+                              "Requires restart of Tallisto before setting takes effect."});
+    EXPECT_EQ(t.read("Marks.exe.manifest"), manifest);
+    EXPECT_TRUE(t.form().menXP.checked);
+    EXPECT_EQ(t.form().focus, "cmdEasyWork");
+    t.dialogs.press(Answer::No);
+    EXPECT_EQ(clickXP(t), question);
+    EXPECT_EQ(t.dialogs.shown[0].buttons, Buttons::YesNo);
+    EXPECT_TRUE(t.exists("Marks.exe.manifest") && t.form().menXP.checked);
+    t.dialogs.press(Answer::Yes);
+    EXPECT_EQ(clickXP(t), question) << "nothing is said after deleting";
+    EXPECT_FALSE(t.exists("Marks.exe.manifest") || t.form().menXP.checked);
+    // A manifest that appeared since start-up is only taken note of.
+    t.write("Marks.exe.manifest", "someone else's");
+    EXPECT_TRUE(clickXP(t).empty());
+    EXPECT_TRUE(t.form().menXP.checked);
+    EXPECT_EQ(t.read("Marks.exe.manifest"), "someone else's");
+}
+
+TEST(XpLookCommand, AFailedCreateIsToldAndLeavesTheCheckMark) {
+    TestProgram t;
+    t.start();
+    const std::string path = t.file("tallisto.exe.manifest");
+    t.program->writeFile = [](const std::filesystem::path&, std::string_view) {
+        return IoResult::failure("No space left on device");
+    };
+    t.dialogs.press(Answer::OK);
+    std::vector<std::string> told = clickXP(t);
+    EXPECT_FALSE(t.form().menXP.checked || t.exists("tallisto.exe.manifest"));
+    EXPECT_TRUE(told.size() == 1 && told[0].find(path) != std::string::npos &&
+                told[0].find("No space left on device") != std::string::npos);
+}
+
+TEST(About, NamesTheProgramItsVersionAndItsMaker) {
+    TestProgram t;
+    t.start();
+    t.program->facts.version.revision = 7;
+    t.dialogs.press(Answer::OK);
+    t.run([](FrmGradeHelp& f) { f.about_Click(); });
+    ASSERT_EQ(t.dialogs.shown.size(), 1u);
+    EXPECT_EQ(t.dialogs.shown[0].title, "Tallisto");
+    EXPECT_EQ(t.dialogs.shown[0].prompt,
+              "Tallisto Ver2.2.7. By Fenwarde. Thanks to every student whose marks and ideas "
+              "shaped this program.");
+}
+
+} // namespace
+} // namespace tallisto::testing

@@ -42,6 +42,16 @@ Control* FrmGradeHelp::findControl(const std::string& name, int index) {
     return nullptr;
 }
 
+bool FrmGradeHelp::menusOpenTo(const Control& item) {
+    for (std::string holder = item.container; !holder.empty();) {
+        const Control* menu = findControl(holder);
+        if (!menu || menu->kind != ControlKind::Menu) break;
+        if (!menu->visible || !menu->enabled) return false;
+        holder = menu->container;
+    }
+    return true;
+}
+
 namespace {
 std::string boolText(bool b) {
     return b ? "True" : "False";

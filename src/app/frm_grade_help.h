@@ -184,6 +184,9 @@ public:
     // ---- Access by name, for the driver and the Qt window (app/form_registry.cpp) ----
     // The control of that name and index (-1 for a control that is not an array), or null.
     Control* findControl(const std::string& name, int index = -1);
+    // Whether every menu that holds a menu item is shown and enabled: only then can the user
+    // reach the item, by the menus or by its shortcut.
+    bool menusOpenTo(const Control& item);
     // Every control, in the order the window creates them, menus last.
     std::vector<Control*> allControls();
     // A form or module variable as text ("True"/"False", numbers in the general format); false

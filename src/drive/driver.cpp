@@ -111,14 +111,7 @@ void Driver::move(const std::string& rest) {
 bool Driver::reachable(const Control& control, bool onTER) {
     if (!control.visible || !control.enabled) return false;
     if (onTER) return control.kind == ControlKind::Timer || program_->frmTER.frmTER.visible;
-    // A menu item is reachable only through menus that are shown and enabled.
-    for (std::string holder = control.container; !holder.empty();) {
-        const Control* menu = program_->frmGradeHelp.findControl(holder);
-        if (!menu || (menu->kind != ControlKind::Menu)) break;
-        if (!menu->visible || !menu->enabled) return false;
-        holder = menu->container;
-    }
-    return true;
+    return program_->frmGradeHelp.menusOpenTo(control);
 }
 
 std::string Driver::refusalName(const Control& control, bool onTER) {

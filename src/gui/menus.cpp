@@ -117,7 +117,9 @@ void MainWindow::syncMenus() {
             if (action->text() != text) action->setText(text);
         }
         if (action->isVisible() != control.visible) action->setVisible(control.visible);
-        if (action->isEnabled() != control.enabled) action->setEnabled(control.enabled);
+        // The window holds every item's shortcut, so an item in a closed-off menu is disabled too.
+        const bool enabled = control.enabled && form_.menusOpenTo(control);
+        if (action->isEnabled() != enabled) action->setEnabled(enabled);
         if (action->isCheckable() && action->isChecked() != control.checked)
             action->setChecked(control.checked);
     }

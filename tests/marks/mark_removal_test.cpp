@@ -1,125 +1,115 @@
-// Deleting one selected mark: the remaining marks are replayed, so every total is computed
-// afresh; a stale selection deletes nothing.
-#include "tabs/tab_actions.h"
+// Deleting marks: one selected mark (the others are replayed, so every total is computed afresh),
+// all of a tab's, or everything at once with Reset All.
+#include "support/sample_ranges.h"
 
 namespace tallisto::testing {
 namespace {
 
-void selectIn(TestProgram& t, Control FrmGradeHelp::*list, int index) {
-    t.run([=](FrmGradeHelp& f) {
-        (f.*list).listIndex = index;
-        if (list == &FrmGradeHelp::lstScore) f.lstScore_MouseUp();
-        if (list == &FrmGradeHelp::lstTotal) f.lstTotal_MouseUp();
-        if (list == &FrmGradeHelp::lstWeighting) f.lstWeighting_MouseUp();
-        if (list == &FrmGradeHelp::lstPercentage) f.lstPercentage_MouseUp();
-    });
-}
-
-void deleteSelected(TestProgram& t) {
-    t.run([](FrmGradeHelp& f) { f.menDelSelRes_Click(); });
-}
-
 TEST(MarkRemoval, DeletingTheMiddleMarkEqualsTheTabOfTheOtherTwo) {
-    TestProgram t(sampleRanges()), two(sampleRanges());
-    t.start();
-    two.start();
-    t.enterMark("8", "10", "50");
-    t.enterMark("1", "3", "20");
-    t.enterMark("15", "20", "25");
-    two.enterMark("8", "10", "50");
-    two.enterMark("15", "20", "25");
-
-    selectIn(t, &FrmGradeHelp::lstWeighting, 1);
-    EXPECT_EQ(t.form().selectedMark, "1");
-    EXPECT_TRUE(t.form().menDelSelRes.enabled);
-    deleteSelected(t);
-    EXPECT_EQ(viewOf(t.form()), viewOf(two.form()));
-    EXPECT_EQ(t.form().frmGradeHelp.caption, two.form().frmGradeHelp.caption);
-    EXPECT_EQ(t.form().program().modData.overallPercentage,
-              two.form().program().modData.overallPercentage);
-    EXPECT_FALSE(t.form().menDelSelRes.enabled) << "until an entry is clicked again";
-    EXPECT_EQ(t.form().focus, "cmdEasyWork");
-}
-
-TEST(MarkRemoval, AnyListSelectsTheMarkOfItsRow) {
-    for (auto list : {&FrmGradeHelp::lstScore, &FrmGradeHelp::lstTotal, &FrmGradeHelp::lstWeighting,
-                      &FrmGradeHelp::lstPercentage}) {
-        TestProgram t(sampleRanges());
+    for (int list = 0; list < 4; ++list) { // the four lists act as one table
+        TestProgram t(sampleRanges()), two(sampleRanges());
         t.start();
-        t.enterMark("1", "10", "10");
-        t.enterMark("2", "10", "10");
-        selectIn(t, list, -1);
-        EXPECT_EQ(t.form().selectedMark, "-1");
-        EXPECT_FALSE(t.form().menDelSelRes.enabled);
-        selectIn(t, list, 0);
-        deleteSelected(t);
-        EXPECT_EQ(t.form().lstScore.list, std::vector<std::string>{"2"});
-        EXPECT_EQ(t.form().lstPercentage.list, std::vector<std::string>{"2"});
+        two.start();
+        for (TestProgram* p : {&t, &two}) {
+            addTabs(*p, 1); // among several tabs a deletion is a change to save
+            p->enterMark("8", "10", "50");
+            if (p == &t) p->enterMark("1", "3", "20");
+            p->enterMark("15", "20", "25");
+        }
+        t.form().unsaved = false;
+        t.form().mensave.enabled = false;
+        selectMark(t, list, -1);
+        EXPECT_FALSE(t.form().menDelSelRes.enabled) << "a click beside the entries";
+        selectMark(t, list, 1);
+        deleteSelectedMark(t);
+        EXPECT_EQ(windowState(t.form()), windowState(two.form())) << list;
+        EXPECT_EQ(t.program->modData.overallPercentage, two.program->modData.overallPercentage);
     }
 }
 
-TEST(MarkRemoval, DeletingTheOnlyMarkOfTheOnlyTabLeavesNothingToSave) {
-    TestProgram t(sampleRanges());
-    t.start();
-    t.enterMark("8", "10", "50");
-    selectIn(t, &FrmGradeHelp::lstScore, 0);
-    deleteSelected(t);
-    const FrmGradeHelp& f = t.form();
-    EXPECT_TRUE(f.lstScore.list.empty());
-    EXPECT_FALSE(f.cmdReset.visible);
-    EXPECT_FALSE(f.cmdResetAll.visible);
-    EXPECT_FALSE(f.mensave.enabled);
-    EXPECT_FALSE(f.cmdsave.enabled);
-    EXPECT_FALSE(f.unsaved);
-    EXPECT_EQ(f.frmGradeHelp.caption, "Unsaved - Tallisto");
-    EXPECT_EQ(f.lblGrade.caption, "---");
-}
-
-TEST(MarkRemoval, DeletingAMarkAmongSeveralTabsMarksTheWorkUnsaved) {
-    TestProgram t(sampleRanges());
-    t.start();
-    addTabs(t, 1);
-    t.enterMark("8", "10", "50");
-    t.enterMark("6", "10", "50");
-    t.run([](FrmGradeHelp& f) {
-        f.unsaved = false;
-        f.mensave.enabled = false;
-    });
-    selectIn(t, &FrmGradeHelp::lstPercentage, 1);
-    deleteSelected(t);
-    EXPECT_TRUE(t.form().unsaved);
-    EXPECT_TRUE(t.form().mensave.enabled);
-    EXPECT_EQ(t.form().frmGradeHelp.caption, "* Unsaved - 80% in Tab 1 - Tallisto");
-    EXPECT_NE(t.read("temp.tmp").find("count=1\r\n"), std::string::npos);
-}
-
+// The selection may name no listed mark: deleting then changes nothing at all.
 TEST(MarkRemoval, StaleSelectionDeletesNothingAndChangesNothing) {
     TestProgram t(sampleRanges());
     t.start();
     t.enterMark("8", "10", "50");
     t.enterMark("6", "10", "20");
-    selectIn(t, &FrmGradeHelp::lstScore, 1);  // enables the command
-    selectIn(t, &FrmGradeHelp::lstTotal, -1); // a click beside the entries of another list
-    const TabView before = viewOf(t.form());
-    const std::string caption = t.form().frmGradeHelp.caption;
+    selectMark(t, 0, 1);  // enables the command
+    selectMark(t, 1, -1); // a click beside the entries of another list
+    const std::string before = windowState(t.form());
     for (const char* stale : {"-1", "", "abc", "2", "40000", "1.5", " 1"}) {
-        SCOPED_TRACE(std::string("selectedMark=") + stale);
-        t.run([stale](FrmGradeHelp& f) {
-            f.selectedMark = stale;
-            f.menDelSelRes_Click();
-        });
-        EXPECT_EQ(viewOf(t.form()), before);
-        EXPECT_EQ(t.form().frmGradeHelp.caption, caption);
-        EXPECT_TRUE(t.form().menDelSelRes.enabled);
-        EXPECT_FALSE(t.exists("temp.tmp")) << "nothing stored";
+        t.form().selectedMark = stale;
+        deleteSelectedMark(t);
+        EXPECT_EQ(windowState(t.form()), before) << "selectedMark=" << stale;
     }
-    // After Reset Tab the lists hold nothing the old index could name.
+    EXPECT_FALSE(t.exists("temp.tmp")) << "nothing stored";
     t.run([](FrmGradeHelp& f) {
         f.selectedMark = "0";
-        f.cmdReset_Click();
+        f.cmdReset_Click(); // the lists now hold nothing the old index could name
         f.menDelSelRes_Click();
     });
     EXPECT_TRUE(t.form().lstScore.list.empty());
+}
+
+TEST(MarkRemoval, ResetTabEmptiesTheTabAndKeepsItsNameAndSystem) {
+    TestProgram t(sampleRanges());
+    t.start();
+    FrmGradeHelp& f = t.form();
+    t.enterMark("8", "10", "50");
+    t.run([](FrmGradeHelp& f) { f.cmdReset_Click(); });
+    EXPECT_FALSE(f.cmdResetAll.visible || f.menResetAll.enabled || f.mensave.enabled);
+    EXPECT_EQ(f.frmGradeHelp.caption, "Unsaved - Tallisto") << "one empty tab: nothing to save";
+    addTabs(t, 1);
+    fillTab(t, "Maths", {{"8", "10", "50"}}, 3);
+    selectMark(t, 0, 0);
+    f.unsaved = false;
+    t.run([](FrmGradeHelp& f) { f.reset_Click(); });
+    const TabView empty{{},   {},    {},    {}, "0", "0",
+                        "0%", "0%",  "---", "", "",  "* Unsaved - Tallisto",
+                        3,    false, false};
+    EXPECT_EQ(viewOf(f), empty) << "two tabs: the reset is a change to save";
+    EXPECT_FALSE(f.reset.enabled || f.menDelSelRes.enabled || f.menSaveReport.enabled);
+    EXPECT_TRUE(f.cmdResetAll.visible && f.mensave.enabled);
+    EXPECT_EQ(f.cmdTab[0].caption, "Maths");
+    EXPECT_FALSE(t.exists("temp.tmp")) << "the working file is not touched";
+    t.enterMark("3", "4", "10"); // every total starts again from 0
+    const TabView v = viewOf(f);
+    EXPECT_EQ((std::vector{v.scoreTotal, v.outOfTotal, v.weightingTotal, v.overall}),
+              (std::vector<std::string>{"3", "4", "10%", "75%"}));
+}
+
+TEST(MarkRemoval, ResetAllBringsBackTheStartState) {
+    const std::string settings = crlf({"[Settings]", "gradesys=3"});
+    TestProgram fresh(sampleRanges()), t(sampleRanges());
+    fresh.write("settings.ini", settings);
+    t.write("settings.ini", settings);
+    fresh.start();
+    t.start();
+    addTabs(t, 7);
+    rename(t, "Maths");
+    t.enterMark("8", "10", "50");
+    clickTab(t, 3);
+    deleteTab(t);
+    pressKey(t, vbKeyTab);
+    t.form().currentFilePath = "/somewhere/marks.tly";
+    const std::string before = windowState(t.form());
+    t.dialogs.press(Answer::No); // No changes nothing, and the menu item disables itself
+    t.run([](FrmGradeHelp& f) { f.menResetAll_Click(); });
+    EXPECT_EQ(t.dialogs.last(),
+              R"(msgbox "Continue?" "Unsaved work will be lost, continue?" YesNo)");
+    EXPECT_FALSE(t.form().menResetAll.enabled);
+    t.form().menResetAll.enabled = true;
+    EXPECT_EQ(windowState(t.form()), before);
+
+    t.dialogs.press(Answer::Yes);
+    t.run([](FrmGradeHelp& f) { f.cmdResetAll_Click(); });
+    EXPECT_EQ(windowState(t.form()), windowState(fresh.form()));
+    EXPECT_FALSE(t.exists("temp.tmp"));
+    addTabs(t, 1);
+    clickTab(t, 1);
+    EXPECT_TRUE(t.form().lstScore.list.empty()) << "nothing of the old tab 1 comes back";
+    t.form().unsaved = false; // without unsaved work Reset All asks nothing
+    t.run([](FrmGradeHelp& f) { f.cmdResetAll_Click(); });
+    EXPECT_EQ(t.form().cmdTab.size(), 1u);
 }
 
 } // namespace

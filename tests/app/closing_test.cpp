@@ -20,9 +20,8 @@ TEST(Closing, EveryWayToCloseAsksAndCancelKeepsTheWindowOpen) {
           std::function([](FrmGradeHelp& f) { f.cmdExit_Click(); }),
           std::function([](FrmGradeHelp& f) { f.unloadMainWindow(); }),
           std::function([](FrmGradeHelp& f) { f.cmdEasyWork_KeyDown(vbKeyEscape, 0); })}) {
-        TestProgram t;
-        t.write("settings.ini", crlf({"[Other]", "kept=no", "[Settings]", "gradesys=2", "x=1"}));
-        t.start();
+        StartedProgram t(shippedRanges(),
+                         crlf({"[Other]", "kept=no", "[Settings]", "gradesys=2", "x=1"}));
         t.enterMark("8", "10", "50");
         addTabs(t, 1);
         const std::string before = windowState(t.form());
@@ -45,11 +44,9 @@ TEST(Closing, EveryWayToCloseAsksAndCancelKeepsTheWindowOpen) {
 // keeps the window open, and after which the settings are still written and the working file
 // removed. Cancelling the open dialog leaves the work unsaved, so that closing still asks.
 TEST(Closing, NoEndsWithoutSavingAndYesSavesFirst) {
-    TestProgram t, u, v;
-    for (TestProgram* p : {&t, &u, &v}) {
-        p->start();
+    StartedProgram t, u, v;
+    for (TestProgram* p : {&t, &u, &v})
         p->enterMark("8", "10", "50");
-    }
     t.dialogs.press(Answer::Yes);
     t.dialogs.cancel();
     t.run([](FrmGradeHelp& f) { f.cmdOpen_Click(); });

@@ -57,10 +57,8 @@ TEST(Startup, SavedGradingSystemAndPositionAreRestored) {
         {"1E400", "12", 0, 12, true},     {"-1", "7", 0, 7, false}};
     for (const auto& [gradesys, left, system, x, checked] : rows) {
         SCOPED_TRACE(std::string(gradesys) + " " + left);
-        TestProgram t(sampleRanges());
-        t.write("settings.ini", crlf({"[Settings]", std::string("Left=") + left, "Top=900",
-                                      std::string("gradesys=") + gradesys}));
-        t.start();
+        StartedProgram t(sampleRanges(), crlf({"[Settings]", std::string("Left=") + left, "Top=900",
+                                               std::string("gradesys=") + gradesys}));
         const FrmGradeHelp& f = t.form();
         EXPECT_EQ(f.gradeSys, system);
         for (const Control& item : f.menGradesys)
@@ -74,9 +72,7 @@ TEST(Startup, AnyContentOfTheSettingsAndRangesFilesStartsTheProgram) {
     for (const std::string& content :
          {std::string("\0\xff\xfe[Settings\r\nLeft=\x01\x02\r\n", 22), std::string(5000, '['),
           crlf({"[Settings]", "Left=1e999", "Top=-1e999", "gradesys=1e999"})}) {
-        TestProgram t(content);
-        t.write("settings.ini", content);
-        t.start();
+        StartedProgram t(content, content);
         const FrmGradeHelp& f = t.form();
         EXPECT_TRUE(f.gradeSys >= 0 && f.gradeSys <= 3);
         EXPECT_LE(std::abs(f.frmGradeHelp.left) + std::abs(f.frmGradeHelp.top), 1'000'000);
@@ -86,9 +82,7 @@ TEST(Startup, AnyContentOfTheSettingsAndRangesFilesStartsTheProgram) {
 }
 
 TEST(Startup, MissingRangesFileSaysSoInTheMenu) {
-    TestProgram t("");
-    t.write("settings.ini", crlf({"[Settings]", "gradesys=2"}));
-    t.start();
+    StartedProgram t("", crlf({"[Settings]", "gradesys=2"}));
     const FrmGradeHelp& f = t.form();
     EXPECT_EQ(f.menGradesys[0].caption + " " + f.menGradesys[1].caption,
               "graderanges.txt was not found. Please Reinstall Tallisto.");

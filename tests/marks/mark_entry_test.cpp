@@ -5,8 +5,7 @@ namespace tallisto::testing {
 namespace {
 
 TEST(MarkEntry, WorkedExampleGivesTheTotalsOfEachRow) {
-    TestProgram t;
-    t.start();
+    StartedProgram t;
     const FrmGradeHelp& f = t.form();
     // Score, out of, weighting; then the entry of lstPercentage and the four totals.
     const std::vector<std::string> rows[] = {
@@ -45,8 +44,7 @@ TEST(MarkEntry, AnswersAreReadAsNumbersOrEndTheEntry) {
         {{"8", "10", "-1"}, ""},
         {{"1e308", "1e-308", "50"}, ""}}; // a percentage beyond a double
     for (const auto& [answers, listed] : rows) {
-        TestProgram t;
-        t.start();
+        StartedProgram t;
         for (const std::string& answer : answers)
             answer == "<Cancel>" ? t.dialogs.cancel() : t.dialogs.type(answer);
         t.clickEasyWork();
@@ -61,8 +59,7 @@ TEST(MarkEntry, AnswersAreReadAsNumbersOrEndTheEntry) {
 }
 
 TEST(MarkEntry, WeightingLimitLiesAt100Point01AndTotalsStayFinite) {
-    TestProgram t;
-    t.start();
+    StartedProgram t;
     for (const char* weighting : {"33.33", "33.33", "33.33", "0.01", "0"})
         t.enterMark("1", "1", weighting);
     for (const char* weighting : {"0.02", "150"}) {

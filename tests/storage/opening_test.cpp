@@ -12,15 +12,13 @@ namespace fs = std::filesystem;
 
 // What every opening that reads no tab leaves: the start state, with the file bound but unnamed.
 void expectOneEmptyTab(TestProgram& t, const std::string& path) {
-    TestProgram fresh;
-    fresh.start();
+    StartedProgram fresh;
     fresh.form().currentFilePath = path;
     EXPECT_EQ(windowState(t.form()), windowState(fresh.form()));
 }
 
 TEST(Opening, ReadsSectionsInOrderSkippingDeletedAndAbsentOnes) {
-    TestProgram t;
-    t.start();
+    StartedProgram t;
     // Written by the Windows version: Windows-1252 text, weightings over 100 % as they stand.
     const std::string file =
         crlf({"[TabInfo]",     "NumTabs=3",  "[Tab 0]",       "Name=Fran\347ais", "count=2",
@@ -44,8 +42,7 @@ TEST(Opening, ReadsSectionsInOrderSkippingDeletedAndAbsentOnes) {
 // A section that exists is read even when its name is "0"; a NumTabs larger than the sections
 // in the file, or 0, ends the scan after the last section without running to the 16-bit limit.
 TEST(Opening, ATabNamedZeroIsReadAndTheTabCountDoesNotOutrunTheSections) {
-    TestProgram t;
-    t.start();
+    StartedProgram t;
     t.write("zero.tly",
             crlf({"[TabInfo]", "NumTabs=30000", "[Tab 0]", "Name=0", "count=1", "yougot0=3",
                   "outof0=4", "weighting0=10", "[Tab 1]", "gradesys=3", "[Tab 4]", "Name=Last"}));
@@ -64,8 +61,7 @@ TEST(Opening, ATabNamedZeroIsReadAndTheTabCountDoesNotOutrunTheSections) {
 // A value that is no number ends the reading; the tabs read until then stay, the last current.
 // Missing keys read as 0, and a grading system out of range keeps the one in use.
 TEST(Opening, BrokenValuesEndTheReadingWithTheTabsReadSoFar) {
-    TestProgram t;
-    t.start();
+    StartedProgram t;
     auto openWith = [&](const std::string& numTabs, const std::string& count,
                         const std::string& gradesys) {
         t.write("b.tly", crlf({"[TabInfo]", numTabs, "[Tab 0]", "Name=A", "count=1", "yougot0=1",
@@ -91,8 +87,7 @@ TEST(Opening, BrokenValuesEndTheReadingWithTheTabsReadSoFar) {
 }
 
 TEST(Opening, MoreTabsThanTheLimitStopAtTheLimitWithOneMessage) {
-    TestProgram t;
-    t.start();
+    StartedProgram t;
     t.write("big.tly", saveFileOf(50, 1));
     t.dialogs.choose(t.file("big.tly"));
     t.dialogs.press(Answer::OK);
@@ -107,8 +102,7 @@ TEST(Opening, MoreTabsThanTheLimitStopAtTheLimitWithOneMessage) {
 }
 
 TEST(Opening, FilesThatAreNotSaveFilesOpenAsOneEmptyTabQuickly) {
-    TestProgram t;
-    t.start();
+    StartedProgram t;
     std::mt19937 random(5);
     std::string noise(100'000, '\0');
     for (char& c : noise)
@@ -130,8 +124,7 @@ TEST(Opening, FilesThatAreNotSaveFilesOpenAsOneEmptyTabQuickly) {
 }
 
 TEST(Opening, AFileNamedAtStartOpensAsOpenDoesWithoutTheDialog) {
-    TestProgram t;
-    t.start();
+    StartedProgram t;
     t.write("marks.tly", saveFileOf(2, 1));
     const fs::path before = fs::current_path();
     fs::current_path(t.dir.path());

@@ -14,8 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(Saving, WritesTheTabsInTheStoredLayoutByteForByte) {
-    TestProgram t;
-    t.start();
+    StartedProgram t;
     fillTab(t, "Maths", {{"45", "50", "20"}, {"17.5", "20", "30"}}, 0);
     addTabs(t, 2);
     clickTab(t, 1);
@@ -37,10 +36,8 @@ TEST(Saving, WritesTheTabsInTheStoredLayoutByteForByte) {
 // by whatever name), asks before overwriting and shows the dialog again after Cancel; a name is
 // used as it stands.
 TEST(Saving, SaveAsRefusesTheProgramsOwnFilesAndAsksBeforeOverwriting) {
-    TestProgram t;
-    t.write("settings.ini", crlf({"[Settings]", "gradesys=1"}));
+    StartedProgram t(shippedRanges(), crlf({"[Settings]", "gradesys=1"}));
     t.write("old.tly", "old");
-    t.start();
     t.enterMark("8", "10", "50");
     addTabs(t, 1);
     clickTab(t, 1); // the working file now holds tab 0
@@ -72,9 +69,7 @@ TEST(Saving, SaveAsRefusesTheProgramsOwnFilesAndAsksBeforeOverwriting) {
 }
 
 TEST(Saving, EveryTabComesBackFromTheFileAsItWasSaved) {
-    TestProgram t, other; // the other on another machine, with its own program directory
-    t.start();
-    other.start();
+    StartedProgram t, other; // the other on another machine, with its own program directory
     // Nine tabs, four of them deleted, names in several scripts, every grading system.
     fillTab(t, "Maths", {{"45", "50", "20"}, {"17.5", "20", "30"}, {"0", "0", "5"}}, 2);
     addTabs(t, 8);
@@ -133,8 +128,7 @@ TEST(Saving, ASaveThatFailsKeepsTheOldFileTheWorkAndTheFlag) {
 // Each round a child saves two versions by turns until it is killed, at a moment anywhere in its
 // first few saves: the file is always one version whole.
 TEST(Saving, AKilledSaveLeavesTheOldOrTheNewFileWhole) {
-    TestProgram t;
-    t.start();
+    StartedProgram t;
     t.write("source.tly", saveFileOf(6, 200));
     open(t, t.file("source.tly"));
     ASSERT_TRUE(saveAs(t, t.file("kill.tly")));

@@ -97,6 +97,12 @@ TestProgram::~TestProgram() {
     EXPECT_EQ(dialogs.pending(), 0u) << "answers left over at the end of the test";
 }
 
+StartedProgram::StartedProgram(const std::string& ranges, const std::string& settings)
+    : TestProgram(ranges) {
+    if (!settings.empty()) write("settings.ini", settings);
+    start();
+}
+
 void TestProgram::start() {
     ASSERT_TRUE(program->start());
 }

@@ -93,6 +93,14 @@ public:
 // The shipped graderanges.txt.
 std::string shippedRanges();
 
+// A program under test already started, on the given graderanges.txt ("" for none) and
+// settings.ini ("" for none).
+class StartedProgram : public TestProgram {
+public:
+    explicit StartedProgram(const std::string& ranges = shippedRanges(),
+                            const std::string& settings = "");
+};
+
 // A dialog as one line, as the driver prints it: kind, "title", "prompt" (a file dialog's
 // filter), and a message box's buttons: msgbox "Tallisto" "Weighting must not be > 100%" OK
 std::string describe(const ScriptDialogs::Shown& shown);

@@ -11,8 +11,7 @@ constexpr int W = 854;         // a tab's width
 constexpr int viewport = 4280; // picOuter's width
 
 TEST(TabStrip, NewTabsTakeTheNextIndexNeverGivenUpToFortyThree) {
-    TestProgram t(sampleRanges());
-    t.start();
+    StartedProgram t(sampleRanges());
     addTabs(t, 42);
     t.dialogs.press(Answer::OK);
     addTabs(t, 1);
@@ -20,6 +19,7 @@ TEST(TabStrip, NewTabsTakeTheNextIndexNeverGivenUpToFortyThree) {
               R"(msgbox "Tallisto" "Sorry, max number of tabs (43) reached." OK)");
     FrmGradeHelp& f = t.form();
     EXPECT_EQ(pressedTabs(f), std::vector<int>{0}) << "the current tab does not change";
+    EXPECT_EQ(f.HBar.max, viewport - 43 * W) << "43 tabs stay within 16 bits";
     clickTab(t, 5);
     deleteTab(t);
     addTabs(t, 1);
@@ -32,8 +32,7 @@ TEST(TabStrip, NewTabsTakeTheNextIndexNeverGivenUpToFortyThree) {
 // A deleted tab hands over to the next shown tab to its right, or to its left when it was the
 // last; the last tab shown stays, and a single empty tab is nothing to save.
 TEST(TabStrip, DeletingChoosesTheNeighbourAndKeepsThePlacementRule) {
-    TestProgram t(sampleRanges());
-    t.start();
+    StartedProgram t(sampleRanges());
     FrmGradeHelp& f = t.form();
     std::mt19937 random(7);
     addTabs(t, 1); // picInner is a twip wider than a tab until the strip is first laid out
@@ -64,8 +63,7 @@ TEST(TabStrip, DeletingChoosesTheNeighbourAndKeepsThePlacementRule) {
 }
 
 TEST(TabStrip, RenameKeepsNineCharactersAndTheTabFindsItsMarksAgain) {
-    TestProgram t(sampleRanges());
-    t.start();
+    StartedProgram t(sampleRanges());
     FrmGradeHelp& f = t.form();
     rename(t, ""); // renames nothing
     EXPECT_FALSE(f.unsaved);
@@ -90,47 +88,38 @@ TEST(TabStrip, RenameKeepsNineCharactersAndTheTabFindsItsMarksAgain) {
     }
 }
 
-TEST(TabStrip, ScrollBarShowsExactlyWhileTheTabsAreWiderThanTheViewport) {
-    TestProgram t(sampleRanges());
-    t.start();
+// The scroll bar shows while the tabs are wider than the viewport. The Tab key moves to the next
+// shown tab and scrolls just far enough to show it, wrapping to the first; a deletion scrolls the
+// strip back to its start.
+TEST(TabStrip, TabKeyMovesToTheNextShownTabScrollingJustFarEnoughAndWraps) {
+    StartedProgram t(sampleRanges());
     FrmGradeHelp& f = t.form();
     addTabs(t, 4);
     EXPECT_FALSE(f.HBar.visible || f.Line4.visible) << "five tabs fit";
-    addTabs(t, 1);
-    EXPECT_TRUE(f.HBar.visible && f.Line4.visible);
-    const Control& bar = f.HBar;
-    EXPECT_EQ((std::vector{bar.min, bar.max, bar.largeChange, bar.smallChange, bar.value}),
-              (std::vector{0, viewport - 6 * W, viewport, viewport / 5, 0}));
-    addTabs(t, 37);
-    EXPECT_EQ(bar.max, viewport - 43 * W) << "43 tabs stay within 16 bits";
-    scrollTo(t, -1234);
-    EXPECT_EQ(f.picInner.left, -1234);
-    EXPECT_EQ(f.focus, "cmdEasyWork");
-    deleteTab(t);
-    EXPECT_EQ(std::pair(bar.value, f.picInner.left), std::pair(0, 0)) << "back to the start";
-}
-
-TEST(TabStrip, TabKeyMovesToTheNextShownTabScrollingJustFarEnoughAndWraps) {
-    TestProgram t(sampleRanges());
-    t.start();
-    FrmGradeHelp& f = t.form();
-    addTabs(t, 8);
+    addTabs(t, 4);
     clickTab(t, 1);
     deleteTab(t); // tabs 0 and 2 to 8 remain
+    const Control& bar = f.HBar;
+    EXPECT_TRUE(bar.visible && f.Line4.visible);
+    EXPECT_EQ((std::vector{bar.min, bar.max, bar.largeChange, bar.smallChange, bar.value}),
+              (std::vector{0, viewport - 8 * W, viewport, viewport / 5, 0}));
     clickTab(t, 4);
     std::vector<int> visited; // tab, then scroll value
     for (int i = 0; i < 5; ++i) {
         pressKey(t, vbKeyTab, i % 2); // Shift+Tab moves on like Tab
-        visited.insert(visited.end(), {f.currentTab, f.HBar.value});
-        EXPECT_EQ(f.picInner.left, f.HBar.value);
+        visited.insert(visited.end(), {f.currentTab, bar.value});
+        EXPECT_EQ(f.picInner.left, bar.value);
     }
     EXPECT_EQ(visited, (std::vector{5, 0, 6, viewport - 6 * W, 7, viewport - 7 * W, 8,
                                     viewport - 8 * W, 0, 0}));
     // A next tab left of the viewport, scrolled past by the user, is not scrolled into view.
-    scrollTo(t, f.HBar.max);
+    scrollTo(t, bar.max);
     pressKey(t, vbKeyTab);
     pressKey(t, 65); // other keys do nothing
-    EXPECT_EQ(std::pair(f.currentTab, f.HBar.value), std::pair(2, f.HBar.max));
+    EXPECT_EQ(std::pair(f.currentTab, bar.value), std::pair(2, bar.max));
+    EXPECT_EQ(f.focus, "cmdEasyWork");
+    deleteTab(t);
+    EXPECT_EQ(std::pair(bar.value, f.picInner.left), std::pair(0, 0));
 }
 
 } // namespace

@@ -6,8 +6,7 @@ namespace tallisto::testing {
 namespace {
 
 TEST(TabSwitching, LeavingATabStoresItsSectionInKeyOrderLeavingStaleKeys) {
-    TestProgram t(sampleRanges());
-    t.start();
+    StartedProgram t(sampleRanges());
     t.enterMark("45", "50", "20");
     t.enterMark("17.50", "20", "30");
     addTabs(t, 1);
@@ -30,8 +29,7 @@ TEST(TabSwitching, LeavingATabStoresItsSectionInKeyOrderLeavingStaleKeys) {
 }
 
 TEST(TabSwitching, RoundTripsKeepMarksTotalsAndGradingSystems) {
-    TestProgram t(sampleRanges());
-    t.start();
+    StartedProgram t(sampleRanges());
     FrmGradeHelp& f = t.form();
     t.enterMark("8", "10", "50");
     t.enterMark("15", "20", "25");
@@ -58,8 +56,7 @@ TEST(TabSwitching, RoundTripsKeepMarksTotalsAndGradingSystems) {
 }
 
 TEST(TabSwitching, AStoredTabIsFoundOnlyUnderItsName) {
-    TestProgram t(sampleRanges());
-    t.start();
+    StartedProgram t(sampleRanges());
     chooseGradeSys(t, 3);
     addTabs(t, 4);
     FrmGradeHelp& f = t.form();

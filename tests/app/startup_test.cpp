@@ -9,9 +9,7 @@ TEST(Startup, CommandLineNamesOneFileToOpenOrAsksForHelpOrTheVersion) {
     const std::pair<std::vector<std::string>, std::string> rows[] = {
         {{}, "run "},
         {{"/home/a b/x.tly"}, "run /home/a b/x.tly"},
-        {{"-"}, "run -"},
         {{"--", "--help"}, "run --help"},
-        {{"-h"}, "help"},
         {{"--version"}, "version"},
         {{"--bogus", "a", "b", "--version", "--help"}, "help"},
         {{"-x", "-y"}, "error unknown option '-x'"},

@@ -49,7 +49,6 @@ TEST(MarkEntry, AnswersAreReadAsNumbersOrEndTheEntry) {
             answer == "<Cancel>" ? t.dialogs.cancel() : t.dialogs.type(answer);
         t.clickEasyWork();
         const FrmGradeHelp& f = t.form();
-        EXPECT_EQ(t.dialogs.shown.size(), answers.size()) << "no further question, no message";
         std::string shown;
         for (std::size_t i = 0; i < f.lstScore.list.size(); ++i)
             shown += f.lstScore.list[i] + "/" + f.lstTotal.list[i] + "@" + f.lstWeighting.list[i];

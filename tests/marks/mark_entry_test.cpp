@@ -33,8 +33,7 @@ TEST(MarkEntry, WorkedExampleGivesTheTotalsOfEachRow) {
 TEST(MarkEntry, AnswersAreReadAsNumbersOrEndTheEntry) {
     // The answers ("<Cancel>" cancels the question), and what is then listed.
     const std::pair<std::vector<std::string>, std::string> rows[] = {
-        {{"abc", " 12.50", "33.333"}, "0/12.5@33.33"},
-        {{"3/4", "7.50 marks", "1e1"}, "3/7.5@10"},
+        {{"abc", " 12.50 marks", "3.333e1"}, "0/12.5@33.33"},
         {{"5", "10", "100.004"}, "5/10@100"},
         {{"-4"}, ""},
         {{"8", "10", "<Cancel>"}, ""},

@@ -97,9 +97,11 @@ TestProgram::~TestProgram() {
     EXPECT_EQ(dialogs.pending(), 0u) << "answers left over at the end of the test";
 }
 
-StartedProgram::StartedProgram(const std::string& ranges, const std::string& settings)
+StartedProgram::StartedProgram(const std::string& ranges, const std::string& settings,
+                               FileWriter writer)
     : TestProgram(ranges) {
     if (!settings.empty()) write("settings.ini", settings);
+    if (writer) program = std::make_unique<Program>(dialogs, facts, std::move(writer));
     start();
 }
 
@@ -313,10 +315,6 @@ std::string saveFileOf(int tabs, int marks) {
         lines.push_back("gradesys=" + std::to_string(i % 4));
     }
     return crlf(lines);
-}
-
-void useWriter(TestProgram& t, FileWriter writer) {
-    t.program = std::make_unique<Program>(t.dialogs, t.facts, std::move(writer));
 }
 
 FileWriter refusingWriter(std::function<bool(const fs::path&)> refuse, std::string reason,

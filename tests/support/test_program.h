@@ -94,11 +94,11 @@ public:
 std::string shippedRanges();
 
 // A program under test already started, on the given graderanges.txt ("" for none) and
-// settings.ini ("" for none).
+// settings.ini ("" for none), writing its files through writer when one is given.
 class StartedProgram : public TestProgram {
 public:
     explicit StartedProgram(const std::string& ranges = shippedRanges(),
-                            const std::string& settings = "");
+                            const std::string& settings = "", FileWriter writer = {});
 };
 
 // A dialog as one line, as the driver prints it: kind, "title", "prompt" (a file dialog's
@@ -170,8 +170,6 @@ void openAtStart(TestProgram& t, const std::string& path);
 // i + j out of 50.
 std::string saveFileOf(int tabs, int marks);
 
-// Restarts the program under test with a writer for every file it writes.
-void useWriter(TestProgram& t, FileWriter writer);
 // A writer that refuses, with `reason`, the files that `refuse` picks while `*on` holds (always
 // when on is null), and writes the others as the program does; counts the refusals.
 FileWriter refusingWriter(std::function<bool(const std::filesystem::path&)> refuse,

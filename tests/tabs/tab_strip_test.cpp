@@ -1,5 +1,4 @@
-// The tab strip: adding, renaming and deleting tabs, the neighbour chosen after a deletion, the
-// scroll bar and the Tab key of the big button.
+// The tab strip: adding, renaming and deleting tabs, its scroll bar and the Tab key.
 #include "support/sample_ranges.h"
 
 #include <random>
@@ -78,9 +77,8 @@ TEST(TabStrip, RenameKeepsNineCharactersAndTheTabFindsItsMarksAgain) {
     }
 }
 
-// The scroll bar shows while the tabs are wider than the viewport. The Tab key moves to the next
-// shown tab and scrolls just far enough to show it, wrapping to the first; a deletion scrolls the
-// strip back to its start.
+// The scroll bar shows while the tabs are wider than the viewport; the Tab key scrolls just far
+// enough to show the next tab, and a deletion scrolls the strip back to its start.
 TEST(TabStrip, TabKeyMovesToTheNextShownTabScrollingJustFarEnoughAndWraps) {
     StartedProgram t(sampleRanges());
     FrmGradeHelp& f = t.form();

@@ -78,11 +78,10 @@ TEST(TabSwitching, AStoredTabIsFoundOnlyUnderItsName) {
 
 // A working file that cannot be written must not lose the marks of the tab being left.
 TEST(TabSwitching, TabThatCannotBeStoredStaysOpenWithNothingLost) {
-    TestProgram t(sampleRanges());
     bool full = false;
-    useWriter(t, refusingWriter([](const auto& path) { return path.filename() == "temp.tmp"; },
-                                "No space left on device", &full));
-    t.start();
+    StartedProgram t(sampleRanges(), "",
+                     refusingWriter([](const auto& path) { return path.filename() == "temp.tmp"; },
+                                    "No space left on device", &full));
     t.enterMark("8", "10", "50");
     addTabs(t, 2);
     clickTab(t, 1);

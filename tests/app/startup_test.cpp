@@ -37,11 +37,9 @@ shown:
 enabled:
 saved file [] [] focus cmdEasyWork)");
     EXPECT_EQ(f.menGradesys[0].caption, "Simple");
-    EXPECT_FALSE(f.menGradesys[2].visible) << "active=0 hides a system";
-    EXPECT_TRUE(f.menGradesys[3].visible) << "active=1.0 counts as 1";
+    EXPECT_TRUE(!f.menGradesys[2].visible && f.menGradesys[3].visible) << "active=0, active=1.0";
     EXPECT_TRUE(f.menXP.checked) << "the manifest is there";
-    EXPECT_FALSE(t.exists("temp.tmp"));
-    EXPECT_FALSE(t.exists("settings.ini")) << "reading creates nothing";
+    EXPECT_FALSE(t.exists("temp.tmp") || t.exists("settings.ini")) << "reading creates nothing";
 }
 
 // The saved grading system and window position come back; what is no number counts as 0, a

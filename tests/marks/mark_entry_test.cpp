@@ -13,14 +13,13 @@ TEST(MarkEntry, WorkedExampleGivesTheTotalsOfEachRow) {
         {"15", "20", "25", "18.75", "23", "30", "75%", "78.33%"},
         {"5", "0", "25", "0", "23", "30", "100%", "78.33%"},
         {"1", "1", "0", "0", "24", "31", "100%", "58.75%"}};
-    for (const auto& row : rows) {
-        t.enterMark(row[0], row[1], row[2]);
-        ASSERT_FALSE(f.lstPercentage.list.empty());
+    for (std::size_t i = 0; i < 4; ++i) {
+        t.enterMark(rows[i][0], rows[i][1], rows[i][2]);
         EXPECT_EQ(
-            (std::vector{f.lstScore.list.back(), f.lstTotal.list.back(), f.lstWeighting.list.back(),
-                         f.lstPercentage.list.back(), f.lblScoreTot.caption, f.lblTotalTest.caption,
+            (std::vector{f.lstScore.list.at(i), f.lstTotal.list.at(i), f.lstWeighting.list.at(i),
+                         f.lstPercentage.list.at(i), f.lblScoreTot.caption, f.lblTotalTest.caption,
                          f.lblWeightingTot.caption, f.lblShit.caption}),
-            row);
+            rows[i]);
     }
     // The first mark made every command that needs marks available but the report set.
     EXPECT_EQ(windowState(f).substr(windowState(f).find("\nshown")),
@@ -28,10 +27,9 @@ TEST(MarkEntry, WorkedExampleGivesTheTotalsOfEachRow) {
               "reset\nunsaved file [] [] focus cmdEasyWork");
 }
 
-// Each answer counts as the number it begins with. An empty, cancelled or negative answer, or a
-// number beyond the range of a double, ends the entry without a word and without a change.
+// Each answer counts as the number it begins with. An empty, cancelled ("<Cancel>") or negative
+// answer, or a number beyond a double, ends the entry without a word and without a change.
 TEST(MarkEntry, AnswersAreReadAsNumbersOrEndTheEntry) {
-    // The answers ("<Cancel>" cancels the question), and what is then listed.
     const std::pair<std::vector<std::string>, std::string> rows[] = {
         {{"abc", " 12.50 marks", "3.333e1"}, "0/12.5@33.33"},
         {{"5", "10", "100.004"}, "5/10@100"},

@@ -61,7 +61,6 @@ TEST(TabSwitching, AStoredTabIsFoundOnlyUnderItsName) {
     addTabs(t, 4);
     FrmGradeHelp& f = t.form();
     f.cmdTab[4].caption = "0"; // as a rename of a tab never stored leaves it
-    // Sections a hand-edited or older working file may hold.
     const std::string mark = "count=1\r\nyougot0=5\r\noutof0=10\r\nweighting0=10\r\ngradesys=1\r\n";
     t.write("temp.tmp", "[Tab 1]\r\nName=Other\r\n" + mark + "[Tab 2]\r\nName=tab 3\r\n" + mark +
                             "[Tab 3]\r\nName=Tab 4\r\ngradesys=7\r\n");
@@ -86,7 +85,6 @@ TEST(TabSwitching, TabThatCannotBeStoredStaysOpenWithNothingLost) {
     addTabs(t, 2);
     clickTab(t, 1);
     t.enterMark("3", "4", "10");
-    const std::string stored = t.read("temp.tmp");
     const std::string before = windowState(t.form());
     full = true;
     t.dialogs.press(Answer::OK);
@@ -97,7 +95,6 @@ TEST(TabSwitching, TabThatCannotBeStoredStaysOpenWithNothingLost) {
     t.dialogs.press(Answer::OK); // a middle click must not delete the tab the user is kept on
     t.run([](FrmGradeHelp& f) { f.cmdTab_MouseUp(2, vbMiddleButton); });
     EXPECT_EQ(windowState(t.form()), before);
-    EXPECT_EQ(t.read("temp.tmp"), stored);
     deleteTab(t); // nothing of the current tab needs storing: it goes without a message
     full = false;
     clickTab(t, 0);

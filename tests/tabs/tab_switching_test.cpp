@@ -35,8 +35,7 @@ TEST(TabSwitching, RoundTripsKeepMarksTotalsAndGradingSystems) {
     t.enterMark("15", "20", "25");
     chooseGradeSys(t, 1); // out of 20: shows the /20 button
     TabView first = viewOf(f);
-    // Choosing the system rounds the percentage to a half before the caption is refreshed; coming
-    // back refreshes it first, with the percentage as the marks give it.
+    // Choosing the system rounds the caption's percentage to a half; coming back does not.
     ASSERT_EQ(first.caption, "* Unsaved - 78.5% in Tab 1 - Tallisto");
     first.caption = "* Unsaved - 78.33% in Tab 1 - Tallisto";
     addTabs(t, 1);

@@ -1,147 +1,88 @@
-// Start-up from settings.ini and graderanges.txt, and the window caption.
+// Start-up: the command line, settings.ini and graderanges.txt.
+#include "app/command_line.h"
 #include "support/sample_ranges.h"
 
 namespace tallisto::testing {
 namespace {
 
-std::string settings(const std::string& gradesys, const std::string& left = "0",
-                     const std::string& top = "0") {
-    return crlf({"[Settings]", "Left=" + left, "Top=" + top, "gradesys=" + gradesys});
+TEST(Startup, CommandLineNamesOneFileToOpenOrAsksForHelpOrTheVersion) {
+    const std::pair<std::vector<std::string>, std::string> rows[] = {
+        {{}, "run "},
+        {{"/home/a b/x.tly"}, "run /home/a b/x.tly"},
+        {{"--", "--help"}, "run --help"},
+        {{"--version"}, "version"},
+        {{"--bogus", "a", "b", "--version", "--help"}, "help"},
+        {{"-x", "-y"}, "error unknown option '-x'"},
+        {{"a.tly", "b.tly"}, "error only one file can be opened at start"},
+        {{""}, "error the file name is empty"}};
+    const char* const actions[] = {"run ", "help", "version", "error "};
+    for (const auto& [args, expected] : rows) {
+        const CommandLine line = parseCommandLine(args);
+        EXPECT_EQ(actions[int(line.action)] + line.file + line.error, expected);
+    }
+    EXPECT_EQ(helpText("tallisto").rfind("Usage: tallisto [FILE]\n", 0), 0u);
+    EXPECT_EQ(versionText(VersionRecord{2, 2, 110}), "Tallisto 2.2.110\n");
 }
 
-TEST(Startup, FreshStartShowsOneEmptyTabAndTheDesignedWindow) {
+TEST(Startup, FreshStartShowsOneEmptyTabAndTheGradingSystemsOfTheRangesFile) {
     TestProgram t(sampleRanges());
+    t.write("temp.tmp", crlf({"[Tab 0]", "Name=Old"})); // left over from a crash
+    t.write("tallisto.exe.manifest", "x");
     t.start();
     const FrmGradeHelp& f = t.form();
-    EXPECT_EQ(f.frmGradeHelp.caption, "Unsaved - Tallisto");
-    ASSERT_EQ(f.cmdTab.size(), 1u);
-    EXPECT_EQ(f.cmdTab[0].caption, "Tab 1");
-    EXPECT_TRUE(f.cmdTab[0].checked);
-    EXPECT_EQ(f.tabCount, 1);
-    EXPECT_FALSE(f.unsaved);
-    EXPECT_EQ(f.gradeSys, 0);
-    EXPECT_TRUE(f.menGradesys[0].checked);
+    EXPECT_EQ(windowState(f), R"({ |  |  |  | 0 0 0% 0% ---   [Unsaved - Tallisto] sys0}
+tabs [Tab 1 left 0 pressed] count 1 current 0
+strip at 0 bar 0
+shown:
+enabled:
+saved file [] [] focus cmdEasyWork)");
     EXPECT_EQ(f.menGradesys[0].caption, "Simple");
-    EXPECT_EQ(f.menGradesys[3].caption, "Three");
-    EXPECT_FALSE(f.menGradesys[2].visible) << "active=0 hides a system";
-    EXPECT_TRUE(f.menGradesys[3].visible) << "active=1.0 counts as 1";
-    for (const Control* c : {&f.menDelSelRes, &f.cmdsave, &f.mensave, &f.menSaveReport,
-                             &f.menReportSet, &f.menResetAll, &f.reset, &f.menDelete})
-        EXPECT_FALSE(c->enabled) << c->name;
-    EXPECT_FALSE(f.cmdReset.visible);
-    EXPECT_FALSE(f.cmdResetAll.visible);
-    EXPECT_FALSE(f.HBar.visible);
-    EXPECT_FALSE(f.menXP.checked);
-    EXPECT_EQ(f.focus, "cmdEasyWork");
-    EXPECT_FALSE(t.exists("temp.tmp"));
-    EXPECT_FALSE(t.exists("settings.ini")) << "reading creates nothing";
+    EXPECT_TRUE(!f.menGradesys[2].visible && f.menGradesys[3].visible) << "active=0, active=1.0";
+    EXPECT_TRUE(f.menXP.checked) << "the manifest is there";
+    EXPECT_FALSE(t.exists("temp.tmp") || t.exists("settings.ini")) << "reading creates nothing";
 }
 
-TEST(Startup, SavedGradingSystemIsRestoredWithoutMarkingUnsaved) {
-    struct Case {
-        const char* gradesys;
-        int expected;
-        bool anyChecked;
-    } cases[] = {{"3", 3, true},   {"2", 0, true}, {"1.0", 1, true},   {"7", 0, false},
-                 {"abc", 0, true}, {"", 0, true},  {"1E400", 0, true}, {"-1", 0, false}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.gradesys);
-        TestProgram t(sampleRanges());
-        t.write("settings.ini", settings(c.gradesys));
-        t.start();
+// The saved grading system and window position come back; what is no number counts as 0, a
+// system outside the four or hidden leaves system 0 in use, and a Left of exactly 0 none.
+TEST(Startup, SavedGradingSystemAndPositionAreRestored) {
+    const int defaultLeft = TestProgram(sampleRanges()).form().frmGradeHelp.left;
+    const std::tuple<const char*, const char*, int, int, bool> rows[] = {
+        {"3", "0", 3, defaultLeft, true}, {"2", "0.0", 0, 0, true},
+        {"1.0", "2400.5", 1, 2400, true}, {"7", "-315", 0, -315, false},
+        {"abc", "", 0, 0, true},          {"1E400", "12", 0, 12, true},
+        {"-1", "7", 0, 7, false}};
+    for (const auto& [gradesys, left, system, x, checked] : rows) {
+        SCOPED_TRACE(std::string(gradesys) + " " + left);
+        StartedProgram t(sampleRanges(), crlf({"[Settings]", std::string("Left=") + left, "Top=900",
+                                               std::string("gradesys=") + gradesys}));
         const FrmGradeHelp& f = t.form();
-        EXPECT_EQ(f.gradeSys, c.expected);
-        bool anyChecked = false;
+        EXPECT_EQ(f.gradeSys, system);
         for (const Control& item : f.menGradesys)
-            anyChecked |= item.checked;
-        EXPECT_EQ(anyChecked, c.anyChecked);
-        if (c.anyChecked) {
-            EXPECT_TRUE(f.menGradesys[c.expected].checked);
-        }
-        EXPECT_FALSE(f.unsaved);
-        EXPECT_FALSE(f.mensave.enabled);
+            EXPECT_EQ(item.checked, checked && item.index == system) << item.index;
+        EXPECT_EQ(std::pair(f.frmGradeHelp.left, f.frmGradeHelp.top), std::pair(x, 900));
+        EXPECT_FALSE(f.unsaved || f.mensave.enabled);
     }
 }
 
-TEST(Startup, WindowPositionIsAppliedUnlessItReadsExactlyZero) {
-    TestProgram t(sampleRanges());
-    t.write("settings.ini", settings("0", "0", "900"));
-    t.start();
-    const int defaultLeft = TestProgram(sampleRanges()).form().frmGradeHelp.left;
-    EXPECT_EQ(t.form().frmGradeHelp.left, defaultLeft);
-    EXPECT_EQ(t.form().frmGradeHelp.top, 900);
-
-    TestProgram u(sampleRanges());
-    u.write("settings.ini", settings("0", "0.0", "2400.5"));
-    u.start();
-    EXPECT_EQ(u.form().frmGradeHelp.left, 0) << "0.0 is a position, not a missing one";
-    EXPECT_EQ(u.form().frmGradeHelp.top, 2400);
-}
-
+// Whatever these two files hold, or without them, the program starts: what is no number counts as
+// 0. Without graderanges.txt the menu says so.
 TEST(Startup, AnyContentOfTheSettingsAndRangesFilesStartsTheProgram) {
-    const std::string garbage[] = {
-        std::string("\0\xff\xfe[Settings\r\nLeft=\x01\x02\r\n", 22),
-        crlf({"[Settings]", "Left=1e999", "Top=-1e999", "gradesys=1e999"}),
-        crlf({"[Settings]", "Left=", "Top=abc", "gradesys="}),
-        std::string(5000, '['),
-    };
-    for (const std::string& content : garbage) {
-        TestProgram t(content);
-        t.write("settings.ini", content);
-        t.start();
+    for (const std::string& content :
+         {std::string(), std::string("\0\xff\xfe[Settings\r\nLeft=\x01\x02\r\n", 22),
+          std::string(5000, '['),
+          crlf({"[Settings]", "Left=1e999", "Top=-1e999", "gradesys=1e999"})}) {
+        StartedProgram t(content, content);
         const FrmGradeHelp& f = t.form();
-        EXPECT_GE(f.gradeSys, 0);
-        EXPECT_LE(f.gradeSys, 3);
-        EXPECT_LE(std::abs(f.frmGradeHelp.left), 1'000'000);
-        EXPECT_LE(std::abs(f.frmGradeHelp.top), 1'000'000);
+        EXPECT_TRUE(f.gradeSys >= 0 && f.gradeSys <= 3);
+        EXPECT_LE(std::abs(f.frmGradeHelp.left) + std::abs(f.frmGradeHelp.top), 1'000'000);
+        EXPECT_EQ(f.menGradesys[0].caption + " " + f.menGradesys[1].caption ==
+                      "graderanges.txt was not found. Please Reinstall Tallisto.",
+                  content.empty());
+        EXPECT_EQ(f.menEditRanges.visible || f.seper3.visible || f.menGradesys[2].visible,
+                  !content.empty());
         t.enterMark("8", "10", "50");
         EXPECT_EQ(f.lblShit.caption, "80%");
     }
-}
-
-TEST(Startup, MissingRangesFileSaysSoInTheMenu) {
-    TestProgram t("");
-    t.write("settings.ini", settings("2"));
-    t.start();
-    const FrmGradeHelp& f = t.form();
-    EXPECT_EQ(f.menGradesys[0].caption, "graderanges.txt was not found.");
-    EXPECT_TRUE(f.menGradesys[1].visible);
-    EXPECT_EQ(f.menGradesys[1].caption, "Please Reinstall Tallisto.");
-    EXPECT_FALSE(f.menGradesys[2].visible);
-    EXPECT_FALSE(f.menGradesys[3].visible);
-    EXPECT_FALSE(f.seper3.visible);
-    EXPECT_FALSE(f.menEditRanges.visible);
-    EXPECT_EQ(f.gradeSys, 0);
-    EXPECT_TRUE(t.dialogs.shown.empty());
-}
-
-TEST(Startup, LeftoverWorkingFileIsDeletedAndManifestSetsTheCheckMark) {
-    TestProgram t(sampleRanges());
-    t.write("temp.tmp", crlf({"[Tab 0]", "Name=Old"}));
-    t.write("tallisto.exe.manifest", "x");
-    t.start();
-    EXPECT_FALSE(t.exists("temp.tmp"));
-    EXPECT_TRUE(t.form().menXP.checked);
-}
-
-TEST(Caption, ShowsFileFlagPercentageAndTab) {
-    TestProgram t(sampleRanges());
-    t.start();
-    FrmGradeHelp& f = t.form();
-    t.run([](FrmGradeHelp& f) { f.formnamerefresh(); });
-    EXPECT_EQ(f.frmGradeHelp.caption, "Unsaved - Tallisto");
-    f.unsaved = true;
-    t.run([](FrmGradeHelp& f) { f.formnamerefresh(); });
-    EXPECT_EQ(f.frmGradeHelp.caption, "* Unsaved - Tallisto");
-    f.currentFileTitle = "marks.tly";
-    t.run([](FrmGradeHelp& f) { f.formnamerefresh(); });
-    EXPECT_EQ(f.frmGradeHelp.caption, "* marks.tly - Tallisto");
-    t.enterMark("171", "200", "100");
-    EXPECT_EQ(f.frmGradeHelp.caption, "* marks.tly - 85.5% in Tab 1 - Tallisto");
-    f.unsaved = false;
-    f.cmdTab[0].caption = "Physics";
-    t.run([](FrmGradeHelp& f) { f.formnamerefresh(); });
-    EXPECT_EQ(f.frmGradeHelp.caption, "marks.tly - 85.5% in Physics - Tallisto");
 }
 
 } // namespace

@@ -1,125 +1,80 @@
-// Deleting one selected mark: the remaining marks are replayed, so every total is computed
-// afresh; a stale selection deletes nothing.
-#include "tabs/tab_actions.h"
+// Deleting one selected mark, all of a tab's, or everything at once with Reset All.
+#include "support/sample_ranges.h"
 
 namespace tallisto::testing {
 namespace {
 
-void selectIn(TestProgram& t, Control FrmGradeHelp::*list, int index) {
-    t.run([=](FrmGradeHelp& f) {
-        (f.*list).listIndex = index;
-        if (list == &FrmGradeHelp::lstScore) f.lstScore_MouseUp();
-        if (list == &FrmGradeHelp::lstTotal) f.lstTotal_MouseUp();
-        if (list == &FrmGradeHelp::lstWeighting) f.lstWeighting_MouseUp();
-        if (list == &FrmGradeHelp::lstPercentage) f.lstPercentage_MouseUp();
-    });
-}
-
-void deleteSelected(TestProgram& t) {
-    t.run([](FrmGradeHelp& f) { f.menDelSelRes_Click(); });
-}
-
+// Any of the four lists selects the mark of its row, and deleting it replays the others: the tab
+// equals one where only they were entered. A stale selection ("-1" from a click beside the
+// entries of another list, or an index the lists do not hold) deletes nothing and changes nothing.
 TEST(MarkRemoval, DeletingTheMiddleMarkEqualsTheTabOfTheOtherTwo) {
-    TestProgram t(sampleRanges()), two(sampleRanges());
-    t.start();
-    two.start();
-    t.enterMark("8", "10", "50");
-    t.enterMark("1", "3", "20");
-    t.enterMark("15", "20", "25");
-    two.enterMark("8", "10", "50");
-    two.enterMark("15", "20", "25");
-
-    selectIn(t, &FrmGradeHelp::lstWeighting, 1);
-    EXPECT_EQ(t.form().selectedMark, "1");
-    EXPECT_TRUE(t.form().menDelSelRes.enabled);
-    deleteSelected(t);
-    EXPECT_EQ(viewOf(t.form()), viewOf(two.form()));
-    EXPECT_EQ(t.form().frmGradeHelp.caption, two.form().frmGradeHelp.caption);
-    EXPECT_EQ(t.form().program().modData.overallPercentage,
-              two.form().program().modData.overallPercentage);
-    EXPECT_FALSE(t.form().menDelSelRes.enabled) << "until an entry is clicked again";
-    EXPECT_EQ(t.form().focus, "cmdEasyWork");
-}
-
-TEST(MarkRemoval, AnyListSelectsTheMarkOfItsRow) {
-    for (auto list : {&FrmGradeHelp::lstScore, &FrmGradeHelp::lstTotal, &FrmGradeHelp::lstWeighting,
-                      &FrmGradeHelp::lstPercentage}) {
-        TestProgram t(sampleRanges());
-        t.start();
-        t.enterMark("1", "10", "10");
-        t.enterMark("2", "10", "10");
-        selectIn(t, list, -1);
-        EXPECT_EQ(t.form().selectedMark, "-1");
+    for (int list = 0; list < 4; ++list) {
+        StartedProgram t(sampleRanges()), two(sampleRanges());
+        for (TestProgram* p : {&t, &two}) {
+            addTabs(*p, 1); // among several tabs a deletion is a change to save
+            p->enterMark("8", "10", "50");
+            if (p == &t) p->enterMark("1", "3", "20");
+            p->enterMark("15", "20", "25");
+        }
+        t.form().unsaved = false;
+        t.form().mensave.enabled = false;
+        selectMark(t, list, -1);
         EXPECT_FALSE(t.form().menDelSelRes.enabled);
-        selectIn(t, list, 0);
-        deleteSelected(t);
-        EXPECT_EQ(t.form().lstScore.list, std::vector<std::string>{"2"});
-        EXPECT_EQ(t.form().lstPercentage.list, std::vector<std::string>{"2"});
-    }
-}
-
-TEST(MarkRemoval, DeletingTheOnlyMarkOfTheOnlyTabLeavesNothingToSave) {
-    TestProgram t(sampleRanges());
-    t.start();
-    t.enterMark("8", "10", "50");
-    selectIn(t, &FrmGradeHelp::lstScore, 0);
-    deleteSelected(t);
-    const FrmGradeHelp& f = t.form();
-    EXPECT_TRUE(f.lstScore.list.empty());
-    EXPECT_FALSE(f.cmdReset.visible);
-    EXPECT_FALSE(f.cmdResetAll.visible);
-    EXPECT_FALSE(f.mensave.enabled);
-    EXPECT_FALSE(f.cmdsave.enabled);
-    EXPECT_FALSE(f.unsaved);
-    EXPECT_EQ(f.frmGradeHelp.caption, "Unsaved - Tallisto");
-    EXPECT_EQ(f.lblGrade.caption, "---");
-}
-
-TEST(MarkRemoval, DeletingAMarkAmongSeveralTabsMarksTheWorkUnsaved) {
-    TestProgram t(sampleRanges());
-    t.start();
-    addTabs(t, 1);
-    t.enterMark("8", "10", "50");
-    t.enterMark("6", "10", "50");
-    t.run([](FrmGradeHelp& f) {
-        f.unsaved = false;
-        f.mensave.enabled = false;
-    });
-    selectIn(t, &FrmGradeHelp::lstPercentage, 1);
-    deleteSelected(t);
-    EXPECT_TRUE(t.form().unsaved);
-    EXPECT_TRUE(t.form().mensave.enabled);
-    EXPECT_EQ(t.form().frmGradeHelp.caption, "* Unsaved - 80% in Tab 1 - Tallisto");
-    EXPECT_NE(t.read("temp.tmp").find("count=1\r\n"), std::string::npos);
-}
-
-TEST(MarkRemoval, StaleSelectionDeletesNothingAndChangesNothing) {
-    TestProgram t(sampleRanges());
-    t.start();
-    t.enterMark("8", "10", "50");
-    t.enterMark("6", "10", "20");
-    selectIn(t, &FrmGradeHelp::lstScore, 1);  // enables the command
-    selectIn(t, &FrmGradeHelp::lstTotal, -1); // a click beside the entries of another list
-    const TabView before = viewOf(t.form());
-    const std::string caption = t.form().frmGradeHelp.caption;
-    for (const char* stale : {"-1", "", "abc", "2", "40000", "1.5", " 1"}) {
-        SCOPED_TRACE(std::string("selectedMark=") + stale);
-        t.run([stale](FrmGradeHelp& f) {
-            f.selectedMark = stale;
-            f.menDelSelRes_Click();
-        });
-        EXPECT_EQ(viewOf(t.form()), before);
-        EXPECT_EQ(t.form().frmGradeHelp.caption, caption);
-        EXPECT_TRUE(t.form().menDelSelRes.enabled);
+        selectMark(t, list, 1);
+        selectMark(t, (list + 1) % 4, -1);
+        const std::string before = windowState(t.form());
+        for (const char* stale : {"-1", "", "abc", "3", "40000", "1.5", " 1"}) {
+            t.form().selectedMark = stale;
+            deleteSelectedMark(t);
+            EXPECT_EQ(windowState(t.form()), before) << "selectedMark=" << stale;
+        }
         EXPECT_FALSE(t.exists("temp.tmp")) << "nothing stored";
+        selectMark(t, list, 1);
+        deleteSelectedMark(t);
+        EXPECT_EQ(windowState(t.form()), windowState(two.form())) << list;
     }
-    // After Reset Tab the lists hold nothing the old index could name.
-    t.run([](FrmGradeHelp& f) {
-        f.selectedMark = "0";
-        f.cmdReset_Click();
-        f.menDelSelRes_Click();
-    });
-    EXPECT_TRUE(t.form().lstScore.list.empty());
+}
+
+// Reset Tab leaves the tab as if it had been named and given its system but no marks: among
+// several tabs that is a change to save. The working file is not touched.
+TEST(MarkRemoval, ResetTabEmptiesTheTabAndKeepsItsNameAndSystem) {
+    StartedProgram t(sampleRanges()), twin(sampleRanges());
+    for (TestProgram* p : {&t, &twin}) {
+        addTabs(*p, 1);
+        fillTab(*p, "Maths", {}, 3);
+    }
+    t.enterMark("8", "10", "50");
+    selectMark(t, 0, 0);
+    t.form().unsaved = false;
+    t.form().mensave.enabled = false;
+    t.run([](FrmGradeHelp& f) { f.reset_Click(); });
+    EXPECT_EQ(windowState(t.form()), windowState(twin.form()));
+    EXPECT_FALSE(t.exists("temp.tmp"));
+    t.enterMark("3", "4", "10");
+    twin.enterMark("3", "4", "10");
+    EXPECT_EQ(windowState(t.form()), windowState(twin.form())) << "every total starts at 0";
+}
+
+TEST(MarkRemoval, ResetAllBringsBackTheStartState) {
+    const std::string settings = crlf({"[Settings]", "gradesys=3"});
+    StartedProgram fresh(sampleRanges(), settings), t(sampleRanges(), settings);
+    addTabs(t, 7);
+    rename(t, "Maths");
+    t.enterMark("8", "10", "50");
+    clickTab(t, 3);
+    deleteTab(t);
+    pressKey(t, vbKeyTab);
+    t.form().currentFilePath = "/somewhere/marks.tly";
+    t.dialogs.press(Answer::No); // No changes nothing
+    t.run([](FrmGradeHelp& f) { f.menResetAll_Click(); });
+    EXPECT_EQ(t.dialogs.last(),
+              R"(msgbox "Continue?" "Unsaved work will be lost, continue?" YesNo)");
+    EXPECT_EQ(t.form().cmdTab.size(), 8u);
+
+    t.dialogs.press(Answer::Yes);
+    t.run([](FrmGradeHelp& f) { f.cmdResetAll_Click(); });
+    EXPECT_EQ(windowState(t.form()), windowState(fresh.form()));
+    EXPECT_FALSE(t.exists("temp.tmp")) << "nothing of the old tabs may come back";
 }
 
 } // namespace

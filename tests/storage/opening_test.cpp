@@ -1,211 +1,108 @@
-// Opening a save file: the scan of its sections, broken and foreign files, and the questions.
-#include "storage/work_helpers.h"
+// Opening a save file, through Open or named at start: its sections, broken and foreign files.
+#include "support/test_program.h"
 
+#include <algorithm>
 #include <chrono>
-#include <gtest/gtest.h>
 #include <random>
 
 namespace tallisto::testing {
 namespace {
 
-const std::string openFilter =
-    "Tallisto Save File (*.tly)|*.tly|Text file (*.txt)|*.txt|All Files|*";
+namespace fs = std::filesystem;
 
-std::vector<std::string> names(TestProgram& t) {
-    std::vector<std::string> result;
-    for (const TabState& tab : shownTabs(t))
-        result.push_back(tab.name);
-    return result;
-}
-
-// What every opening that reads no tab leaves: one empty tab, the file bound but not named.
+// What every opening that reads no tab leaves: the start state, with the file bound but unnamed.
 void expectOneEmptyTab(TestProgram& t, const std::string& path) {
-    FrmGradeHelp& f = t.form();
-    EXPECT_EQ(f.cmdTab.size(), 1u);
-    EXPECT_EQ(f.cmdTab[0].caption, "Tab 1");
-    EXPECT_TRUE(f.lstScore.list.empty());
-    EXPECT_EQ(f.currentFilePath, path);
-    EXPECT_EQ(f.currentFileTitle, "");
-    EXPECT_FALSE(f.unsaved);
-    EXPECT_EQ(f.frmGradeHelp.caption, "Unsaved - Tallisto");
+    StartedProgram fresh;
+    fresh.form().currentFilePath = path;
+    EXPECT_EQ(windowState(t.form()), windowState(fresh.form()));
 }
 
 TEST(Opening, ReadsSectionsInOrderSkippingDeletedAndAbsentOnes) {
-    TestProgram t;
-    t.start();
+    StartedProgram t;
     // Written by the Windows version: Windows-1252 text, weightings over 100 % as they stand.
-    const std::string file = crlf({"[TabInfo]",
-                                   "NumTabs=3",
-                                   "[Tab 0]",
-                                   "Name=Fran\xe7"
-                                   "ais",
-                                   "count=2",
-                                   "yougot0=8",
-                                   "outof0=10",
-                                   "weighting0=80",
-                                   "yougot1=1",
-                                   "outof1=2",
-                                   "weighting1=80",
-                                   "gradesys=2",
-                                   "[Tab 2]",
-                                   "Deleted=Yes",
-                                   "Name=Gone",
-                                   "count=0",
-                                   "[Tab 3]",
-                                   "Name=Art",
-                                   "gradesys=1",
-                                   "",
-                                   "[Tab 5]",
-                                   "Name=Never",
-                                   "count=0"});
+    const std::string file =
+        crlf({"[TabInfo]",     "NumTabs=3",  "[Tab 0]",       "Name=Fran\347ais", "count=2",
+              "yougot0=8",     "outof0=10",  "weighting0=80", "yougot1=1",        "outof1=2",
+              "weighting1=80", "gradesys=2", "[Tab 2]",       "Deleted=Yes",      "Name=Gone",
+              "count=0",       "[Tab 3]",    "Name=Art",      "gradesys=1",       "",
+              "[Tab 5]",       "Name=Never"});
     t.write("old.tly", file);
     open(t, t.file("old.tly"));
-
-    const std::vector<TabState> tabs = shownTabs(t);
-    ASSERT_EQ(tabs.size(), 2u) << "the deleted section uses up one of NumTabs";
-    EXPECT_EQ(tabs[0],
-              (TabState{"Français", {"8", "1"}, {"10", "2"}, {"80", "80"}, {"64", "40"}, 2}));
-    EXPECT_EQ(tabs[1], (TabState{"Art", {}, {}, {}, {}, 1}));
-    FrmGradeHelp& f = t.form();
-    EXPECT_EQ(f.currentTab, 0);
-    EXPECT_EQ(f.tabCount, 2);
-    EXPECT_FALSE(f.unsaved);
-    EXPECT_FALSE(f.mensave.enabled);
-    EXPECT_EQ(f.currentFilePath, t.file("old.tly"));
-    EXPECT_EQ(f.currentFileTitle, "old.tly");
-    EXPECT_EQ(f.frmGradeHelp.caption.rfind("old.tly - ", 0), 0u);
+    EXPECT_EQ(t.form().frmGradeHelp.caption, "old.tly - 65% in Français - Tallisto");
+    // The deleted section uses up one of NumTabs.
+    EXPECT_EQ(
+        shownTabs(t),
+        (std::vector<TabState>{{"Français", {"8", "1"}, {"10", "2"}, {"80", "80"}, {"64", "40"}, 2},
+                               {"Art", {}, {}, {}, {}, 1}}));
+    EXPECT_FALSE(t.form().unsaved || t.form().mensave.enabled) << "nor is switching a change";
     EXPECT_EQ(t.read("old.tly"), file) << "reading never alters the file";
-    const auto& dialog = t.dialogs.shown.front();
-    EXPECT_EQ(dialog.kind, "open");
-    EXPECT_EQ(dialog.title, "Open file...");
-    EXPECT_EQ(dialog.prompt, openFilter);
-
-    // Gaps in the section numbers: three tabs, renumbered 0, 1, 2.
-    t.write("gaps.tly", crlf({"[TabInfo]", "NumTabs=3", "[Tab 0]", "Name=A", "[Tab 2]", "Name=B",
-                              "[Tab 5]", "Name=C"}));
-    open(t, t.file("gaps.tly"));
-    EXPECT_EQ(names(t), (std::vector<std::string>{"A", "B", "C"}));
-    EXPECT_EQ(t.form().cmdTab.size(), 3u);
 }
 
-TEST(Opening, ATabNamedZeroIsReadAndTooLargeATabCountEndsTheScan) {
-    TestProgram t;
-    t.start();
-    t.write("zero.tly", crlf({"[TabInfo]", "NumTabs=30000", "[Tab 0]", "Name=0", "count=1",
-                              "yougot0=3", "outof0=4", "weighting0=10", "gradesys=0", "[Tab 1]",
-                              "count=0", "gradesys=3", "[Tab 4]", "Name=Last"}));
-    const auto start = std::chrono::steady_clock::now();
+// A section that exists is read even when its name is "0"; a NumTabs larger than the sections
+// in the file, or 0, ends the scan after the last section without running to the 16-bit limit.
+TEST(Opening, ATabNamedZeroIsReadAndTheTabCountDoesNotOutrunTheSections) {
+    StartedProgram t;
+    t.write("zero.tly",
+            crlf({"[TabInfo]", "NumTabs=30000", "[Tab 0]", "Name=0", "count=1", "yougot0=3",
+                  "outof0=4", "weighting0=10", "[Tab 1]", "gradesys=3", "[Tab 4]", "Name=Last"}));
     open(t, t.file("zero.tly"));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
-    const std::vector<TabState> tabs = shownTabs(t);
-    ASSERT_EQ(tabs.size(), 3u);
-    EXPECT_EQ(tabs[0], (TabState{"0", {"3"}, {"4"}, {"10"}, {"7.5"}, 0}));
-    EXPECT_EQ(tabs[1].name, "0") << "a section without a name is a tab named 0";
-    EXPECT_EQ(tabs[1].gradeSys, 3);
-    EXPECT_EQ(tabs[2].name, "Last");
-    // The scan ended in order: the first tab is shown and Save waits for a change.
-    EXPECT_EQ(t.form().currentTab, 0);
-    EXPECT_FALSE(t.form().mensave.enabled);
-    EXPECT_EQ(t.form().currentFileTitle, "zero.tly");
-
-    // A count of 0 with tabs in the file: every tab is read, up to the last section.
-    t.write("none.tly", crlf({"[TabInfo]", "NumTabs=0", "[Tab 0]", "Name=A", "[Tab 1]", "Name=B",
-                              "count=1", "yougot0=1", "outof0=1", "weighting0=1"}));
+    EXPECT_EQ(t.form().frmGradeHelp.caption, "zero.tly - 75% in 0 - Tallisto");
+    EXPECT_EQ(shownTabs(t), (std::vector<TabState>{{"0", {"3"}, {"4"}, {"10"}, {"7.5"}, 0},
+                                                   {"0", {}, {}, {}, {}, 3},
+                                                   {"Last", {}, {}, {}, {}, 0}}));
+    t.write("none.tly", crlf({"[TabInfo]", "NumTabs=0", "[Tab 0]", "Name=A", "[Tab 1]", "Name=B"}));
     open(t, t.file("none.tly"));
-    EXPECT_EQ(names(t), (std::vector<std::string>{"A", "B"}));
-    EXPECT_EQ(t.form().currentTab, 0);
-    EXPECT_FALSE(t.form().mensave.enabled);
+    EXPECT_EQ(t.form().cmdTab[1].caption, "B");
 }
 
+// A value that is no number ends the reading; the tabs read until then stay, the last current.
+// Missing keys read as 0, and a grading system out of range keeps the one in use.
 TEST(Opening, BrokenValuesEndTheReadingWithTheTabsReadSoFar) {
-    TestProgram t;
-    t.start();
-
-    t.write("a.tly", crlf({"[TabInfo]", "NumTabs=many", "[Tab 0]", "Name=A"}));
-    open(t, t.file("a.tly"));
-    expectOneEmptyTab(t, t.file("a.tly"));
-
-    // A count that is not a number: the tab being read is current, without marks.
-    t.write("b.tly", crlf({"[TabInfo]", "NumTabs=3", "[Tab 0]", "Name=A", "count=1", "yougot0=1",
-                           "outof0=2", "weighting0=10", "gradesys=2", "[Tab 1]", "Name=B",
-                           "count=1x", "yougot0=5", "[Tab 2]", "Name=C"}));
-    open(t, t.file("b.tly"));
-    FrmGradeHelp& f = t.form();
-    EXPECT_EQ(f.currentTab, 1);
-    EXPECT_EQ(f.cmdTab[1].caption, "B");
-    EXPECT_TRUE(f.lstScore.list.empty());
-    EXPECT_EQ(f.cmdTab.size(), 2u);
-    EXPECT_EQ(f.currentFileTitle, "b.tly");
-    EXPECT_FALSE(f.unsaved);
-    EXPECT_EQ(shownTabs(t)[0], (TabState{"A", {"1"}, {"2"}, {"10"}, {"5"}, 2}));
-
-    // A count beyond 16 bits, and a grading system that is not a number.
-    for (const auto& [count, gradesys] :
-         {std::pair{"count=70000", "gradesys=0"}, std::pair{"count=1", "gradesys=two"}}) {
-        SCOPED_TRACE(std::string(count) + " " + gradesys);
-        t.write("c.tly", crlf({"[TabInfo]", "NumTabs=2", "[Tab 0]", "Name=A", count, "yougot0=1",
-                               "outof0=2", "weighting0=10", gradesys, "[Tab 1]", "Name=B"}));
-        open(t, t.file("c.tly"));
-        EXPECT_EQ(t.form().cmdTab.size(), 1u);
-        EXPECT_EQ(t.form().cmdTab[0].caption, "A");
+    StartedProgram t;
+    auto openWith = [&](const std::string& numTabs, const std::string& count,
+                        const std::string& gradesys) {
+        t.write("b.tly", crlf({"[TabInfo]", numTabs, "[Tab 0]", "Name=A", "count=1", "yougot0=1",
+                               "outof0=2", "weighting0=10", "gradesys=2", "[Tab 1]", "Name=B",
+                               count, "yougot0=5", "outof0=5", gradesys, "[Tab 2]", "Name=C"}));
+        open(t, t.file("b.tly"));
+    };
+    openWith("NumTabs=many", "count=1", "gradesys=0");
+    expectOneEmptyTab(t, t.file("b.tly"));
+    const std::tuple<const char*, const char*, const char*, std::size_t, int> rows[] = {
+        {"NumTabs=3", "count=1x", "gradesys=0", 2, 1},
+        {"NumTabs=3", "count=1", "gradesys=two", 2, 1},
+        {"NumTabs= 3 ", "count= 1 ", "gradesys=9", 3, 0}};
+    for (const auto& [numTabs, count, gradesys, tabs, current] : rows) {
+        openWith(numTabs, count, gradesys);
+        EXPECT_EQ(t.form().currentTab, current) << count << " " << gradesys;
+        const std::vector<TabState> read = shownTabs(t);
+        ASSERT_EQ(read.size(), tabs);
+        EXPECT_EQ(read[0], (TabState{"A", {"1"}, {"2"}, {"10"}, {"5"}, 2}));
+        EXPECT_TRUE(tabs < 3 || read[1] == (TabState{"B", {"5"}, {"5"}, {"0"}, {"0"}, 2}));
     }
-
-    // Missing keys read as 0; a grading system out of range keeps the one in use; blanks
-    // around numbers are no fault.
-    chooseGradeSys(t, 1);
-    t.write("d.tly", crlf({"[TabInfo]", "NumTabs= 2 ", "[Tab 0]", "Name=A", "gradesys=9", "[Tab 1]",
-                           "Name=B", "count=1", "yougot0=4", "outof0=4", "weighting0=20"}));
-    open(t, t.file("d.tly"));
-    EXPECT_EQ(shownTabs(t), (std::vector<TabState>{{"A", {}, {}, {}, {}, 1},
-                                                   {"B", {"4"}, {"4"}, {"20"}, {"20"}, 0}}));
-    EXPECT_FALSE(t.form().mensave.enabled);
 }
 
 TEST(Opening, MoreTabsThanTheLimitStopAtTheLimitWithOneMessage) {
-    TestProgram t;
-    t.start();
-    std::vector<std::string> lines{"[TabInfo]", "NumTabs=50"};
-    for (int i = 0; i < 50; ++i) {
-        lines.push_back("[Tab " + std::to_string(i) + "]");
-        lines.push_back("Name=S" + std::to_string(i));
-        lines.push_back("count=1");
-        lines.push_back("yougot0=" + std::to_string(i));
-        lines.push_back("outof0=50");
-        lines.push_back("weighting0=10");
-    }
-    t.write("big.tly", crlf(lines));
+    StartedProgram t;
+    t.write("big.tly", saveFileOf(50, 1));
     t.dialogs.choose(t.file("big.tly"));
     t.dialogs.press(Answer::OK);
     t.run([](FrmGradeHelp& f) { f.cmdOpen_Click(); });
-
-    ASSERT_EQ(t.dialogs.shown.size(), 2u);
-    EXPECT_EQ(t.dialogs.shown[1].prompt, "Sorry, max number of tabs (43) reached.");
-    EXPECT_EQ(t.dialogs.shown[1].title, "Tallisto");
-    const std::vector<TabState> tabs = shownTabs(t);
-    ASSERT_EQ(tabs.size(), 43u);
-    EXPECT_EQ(tabs[42].name, "S42");
-    EXPECT_EQ(tabs[42].scores, std::vector<std::string>{"42"});
-    EXPECT_EQ(t.form().currentTab, 0);
-    EXPECT_FALSE(t.form().unsaved);
+    EXPECT_EQ(describe(t.dialogs.shown.at(1)),
+              R"(msgbox "Tallisto" "Sorry, max number of tabs (43) reached." OK)");
+    EXPECT_EQ(shownTabs(t).back(), (TabState{"S42", {"42"}, {"50"}, {"0.01"}, {"0.01"}, 2}));
+    EXPECT_EQ(t.form().frmGradeHelp.caption, "big.tly - 0% in S0 - Tallisto");
 }
 
 TEST(Opening, FilesThatAreNotSaveFilesOpenAsOneEmptyTabQuickly) {
-    TestProgram t;
-    t.start();
-    std::mt19937 random(5);
+    StartedProgram t;
     std::string noise(100'000, '\0');
-    for (char& c : noise)
-        c = static_cast<char>(random());
-    std::string png = "\x89PNG\r\n\x1a\n";
-    png += std::string("\0\0\0\rIHDR", 8) + noise.substr(0, 4000);
-    std::string text;
-    text.reserve(50u << 20);
+    std::generate(noise.begin(), noise.end(), std::mt19937(5));
+    std::string text = "The quick brown fox = jumps over [the] lazy dog; 12345\r\n";
     while (text.size() < (50u << 20))
-        text += "The quick brown fox = jumps over [the] lazy dog; 12345\r\n";
-
-    const std::vector<std::pair<std::string, std::string>> files{
-        {"noise.bin", noise}, {"empty.tly", ""}, {"photo.png", png}, {"long.txt", text}};
-    for (const auto& [name, bytes] : files) {
+        text += text;
+    for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::string>>{
+             {"noise.bin", noise}, {"empty.tly", ""}, {"long.txt", text}}) {
         SCOPED_TRACE(name);
         t.write(name, bytes);
         t.enterMark("1", "2", "3"); // unsaved work, given up at the question
@@ -213,44 +110,31 @@ TEST(Opening, FilesThatAreNotSaveFilesOpenAsOneEmptyTabQuickly) {
         open(t, t.file(name));
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
         expectOneEmptyTab(t, t.file(name));
-        EXPECT_EQ(t.read(name), bytes);
     }
-    open(t, t.file("missing.tly"));
-    expectOneEmptyTab(t, t.file("missing.tly"));
-    EXPECT_FALSE(t.exists("missing.tly"));
 }
 
-TEST(Opening, NoOrCancelLeavesTheWorkAsItWas) {
-    TestProgram t;
-    t.start();
-    t.enterMark("8", "10", "50");
-    const std::string caption = t.form().frmGradeHelp.caption;
-    const std::vector<TabState> work = shownTabs(t);
+TEST(Opening, AFileNamedAtStartOpensAsOpenDoesWithoutTheDialog) {
+    StartedProgram t;
+    t.write("marks.tly", saveFileOf(2, 1));
+    const fs::path before = fs::current_path();
+    fs::current_path(t.dir.path());
+    openAtStart(t, "./sub/../marks.tly"); // a relative name is bound to the full path
+    fs::current_path(before);
+    EXPECT_EQ(t.form().currentFilePath, t.file("marks.tly"));
+    EXPECT_EQ(t.form().frmGradeHelp.caption, "marks.tly - 0% in S0 - Tallisto");
+    EXPECT_EQ(shownTabs(t).back(), (TabState{"S1", {"1"}, {"50"}, {"0.01"}, {"0"}, 1}));
 
-    t.dialogs.press(Answer::No);
-    t.run([](FrmGradeHelp& f) { f.cmdOpen_Click(); });
-    ASSERT_EQ(t.dialogs.shown.back().kind, "msgbox");
-    EXPECT_EQ(t.dialogs.shown.back().prompt, "This will delete all unsaved work, continue?");
-    EXPECT_EQ(t.dialogs.shown.back().title, "Delete all unsaved work?");
-    EXPECT_EQ(t.dialogs.shown.back().buttons, Buttons::YesNo);
-
-    // Yes, then Cancel in the dialog: the flag stays, so that closing still offers to save.
-    t.dialogs.press(Answer::Yes);
-    t.dialogs.cancel();
-    t.run([](FrmGradeHelp& f) { f.cmdOpen_Click(); });
-    EXPECT_EQ(t.dialogs.shown.back().kind, "open");
-    EXPECT_TRUE(t.form().unsaved);
-    EXPECT_FALSE(t.form().loadingTabs);
-    EXPECT_EQ(t.form().frmGradeHelp.caption, caption);
-    EXPECT_EQ(shownTabs(t), work);
-
-    // Without unsaved work the dialog comes at once.
-    t.form().unsaved = false;
-    const std::size_t before = t.dialogs.shown.size();
-    t.dialogs.cancel();
-    t.run([](FrmGradeHelp& f) { f.cmdOpen_Click(); });
-    ASSERT_EQ(t.dialogs.shown.size(), before + 1);
-    EXPECT_EQ(t.dialogs.shown.back().kind, "open");
+    // A file that cannot be opened is reported, and the program starts empty.
+    t.run([](FrmGradeHelp& f) { f.cmdResetAll_Click(); });
+    fs::create_directory(t.dir.path() / "folder.tly");
+    for (const auto& [name, why] :
+         {std::pair{"missing.tly", "does not exist."}, {"folder.tly", "cannot be read."}}) {
+        t.dialogs.press(Answer::OK);
+        openAtStart(t, t.file(name));
+        EXPECT_EQ(t.dialogs.last(), R"(msgbox "Tallisto" "Tallisto cannot open )" + t.file(name) +
+                                        " because the file " + why + R"(" OK)");
+        expectOneEmptyTab(t, ""); // Save must not write to the file named
+    }
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "support/test_program.h"
 
+#include <sstream>
+
 namespace tallisto::testing {
 
 namespace fs = std::filesystem;
@@ -73,6 +75,10 @@ FileChoice ScriptDialogs::fileDialog(FileDialogKind kind, const std::string& tit
     return {false, path, fs::path(path).filename().string()};
 }
 
+std::string ScriptDialogs::last() const {
+    return shown.empty() ? "" : describe(shown.back());
+}
+
 void ScriptDialogs::showInEditor(const std::string& path) {
     shown.push_back({"editor", "", path});
 }
@@ -89,6 +95,14 @@ TestProgram::TestProgram(const std::string& rangesContent) {
 
 TestProgram::~TestProgram() {
     EXPECT_EQ(dialogs.pending(), 0u) << "answers left over at the end of the test";
+}
+
+StartedProgram::StartedProgram(const std::string& ranges, const std::string& settings,
+                               FileWriter writer)
+    : TestProgram(ranges) {
+    if (!settings.empty()) write("settings.ini", settings);
+    if (writer) program = std::make_unique<Program>(dialogs, facts, std::move(writer));
+    start();
 }
 
 void TestProgram::start() {
@@ -114,6 +128,204 @@ void TestProgram::enterMark(const std::string& score, const std::string& outOf,
                             const std::string& weighting) {
     typeMark(score, outOf, weighting);
     clickEasyWork();
+}
+
+std::string describe(const ScriptDialogs::Shown& shown) {
+    static const char* const buttons[] = {"OK", "OKCancel", "YesNo", "YesNoCancel"};
+    std::string line = shown.kind + " \"" + shown.title + "\" \"" + shown.prompt + "\"";
+    if (shown.kind == "msgbox") line += std::string(" ") + buttons[int(shown.buttons)];
+    return line;
+}
+
+void clickTab(TestProgram& t, int index) {
+    t.run([index](FrmGradeHelp& f) { f.cmdTab_Click(index); });
+}
+
+void addTabs(TestProgram& t, int count) {
+    for (int i = 0; i < count; ++i)
+        t.run([](FrmGradeHelp& f) { f.cmdNewTab_Click(); });
+}
+
+void deleteTab(TestProgram& t) {
+    t.run([](FrmGradeHelp& f) { f.menDelete_Click(); });
+}
+
+void pressKey(TestProgram& t, int keyCode, int shift) {
+    t.run([=](FrmGradeHelp& f) { f.cmdEasyWork_KeyDown(keyCode, shift); });
+}
+
+void rename(TestProgram& t, const std::string& name) {
+    t.dialogs.type(name);
+    t.run([](FrmGradeHelp& f) { f.menRename_Click(); });
+}
+
+void chooseGradeSys(TestProgram& t, int index) {
+    t.run([index](FrmGradeHelp& f) { f.menGradesys_Click(index); });
+}
+
+void scrollTo(TestProgram& t, int value) {
+    t.run([value](FrmGradeHelp& f) {
+        f.focus = "HBar";
+        f.HBar.value = value;
+        f.HBar_Scroll();
+    });
+}
+
+void selectMark(TestProgram& t, int list, int row) {
+    static const std::pair<Control FrmGradeHelp::*, void (FrmGradeHelp::*)()> lists[] = {
+        {&FrmGradeHelp::lstScore, &FrmGradeHelp::lstScore_MouseUp},
+        {&FrmGradeHelp::lstTotal, &FrmGradeHelp::lstTotal_MouseUp},
+        {&FrmGradeHelp::lstWeighting, &FrmGradeHelp::lstWeighting_MouseUp},
+        {&FrmGradeHelp::lstPercentage, &FrmGradeHelp::lstPercentage_MouseUp}};
+    t.run([&](FrmGradeHelp& f) {
+        (f.*lists[list].first).listIndex = row;
+        (f.*lists[list].second)();
+    });
+}
+
+void deleteSelectedMark(TestProgram& t) {
+    t.run([](FrmGradeHelp& f) { f.menDelSelRes_Click(); });
+}
+
+void fillTab(TestProgram& t, const std::string& name, const std::vector<Mark>& marks,
+             int gradeSys) {
+    rename(t, name);
+    for (const Mark& m : marks)
+        t.enterMark(m.score, m.outOf, m.weighting);
+    chooseGradeSys(t, gradeSys);
+}
+
+std::vector<int> pressedTabs(const FrmGradeHelp& f) {
+    std::vector<int> pressed;
+    for (const Control& tab : f.cmdTab)
+        if (tab.checked) pressed.push_back(tab.index);
+    return pressed;
+}
+
+TabView viewOf(const FrmGradeHelp& f) {
+    return {f.lstScore.list,
+            f.lstTotal.list,
+            f.lstWeighting.list,
+            f.lstPercentage.list,
+            f.lblScoreTot.caption,
+            f.lblTotalTest.caption,
+            f.lblWeightingTot.caption,
+            f.lblShit.caption,
+            f.lblGrade.caption,
+            f.lblGradePer.caption,
+            f.lblGradeSys.caption,
+            f.frmGradeHelp.caption,
+            f.gradeSys,
+            f.cmdTER.visible,
+            f.cmdReset.visible};
+}
+
+namespace {
+
+std::string joined(const std::vector<std::string>& items) {
+    std::string text;
+    for (const auto& item : items)
+        text += item + ",";
+    return text;
+}
+
+} // namespace
+
+void PrintTo(const TabView& v, std::ostream* os) {
+    *os << "{" << joined(v.score) << " | " << joined(v.total) << " | " << joined(v.weighting)
+        << " | " << joined(v.percentage) << " | " << v.scoreTotal << " " << v.outOfTotal << " "
+        << v.weightingTotal << " " << v.overall << " " << v.grade << " " << v.gradeRange << " "
+        << v.gradeSysText << " [" << v.caption << "] sys" << v.gradeSys
+        << (v.terButton ? " /20" : "") << (v.resetShown ? " reset" : "") << "}";
+}
+
+std::string windowState(const FrmGradeHelp& f) {
+    std::ostringstream out;
+    PrintTo(viewOf(f), &out);
+    out << "\ntabs";
+    for (const Control& tab : f.cmdTab)
+        out << " [" << tab.caption << " left " << tab.left << (tab.visible ? "" : " hidden")
+            << (tab.checked ? " pressed" : "") << "]";
+    out << " count " << f.tabCount << " current " << f.currentTab << "\nstrip at "
+        << f.picInner.left << " bar " << f.HBar.value << "\nshown:";
+    for (const Control* c : {&f.HBar, &f.Line4, &f.cmdResetAll, &f.cmdReset, &f.cmdTER})
+        if (c->visible) out << " " << c->name;
+    out << "\nenabled:";
+    for (const Control* c : {&f.menResetAll, &f.mensave, &f.cmdsave, &f.menReportSet, &f.menDelete,
+                             &f.menDelSelRes, &f.menSaveReport, &f.reset})
+        if (c->enabled) out << " " << c->name;
+    out << "\n"
+        << (f.unsaved ? "unsaved" : "saved") << " file [" << f.currentFilePath << "] ["
+        << f.currentFileTitle << "] focus " << f.focus;
+    return out.str();
+}
+
+void PrintTo(const TabState& tab, std::ostream* os) {
+    *os << tab.name << " [gradesys " << tab.gradeSys << "] " << joined(tab.scores) << " / "
+        << joined(tab.outOfs) << " @ " << joined(tab.weightings) << " = "
+        << joined(tab.percentages);
+}
+
+std::vector<TabState> shownTabs(TestProgram& t) {
+    FrmGradeHelp& f = t.form();
+    const int current = f.currentTab;
+    std::vector<TabState> tabs;
+    for (int i = 0; i < static_cast<int>(f.cmdTab.size()); ++i) {
+        if (!f.cmdTab[i].visible) continue;
+        clickTab(t, i);
+        tabs.push_back({f.cmdTab[i].caption, f.lstScore.list, f.lstTotal.list, f.lstWeighting.list,
+                        f.lstPercentage.list, f.gradeSys});
+    }
+    clickTab(t, current);
+    return tabs;
+}
+
+bool saveAs(TestProgram& t) {
+    bool saved = false;
+    t.run([&](FrmGradeHelp& f) { saved = f.cmdsave_Click(); });
+    return saved;
+}
+
+bool saveAs(TestProgram& t, const std::string& path) {
+    t.dialogs.choose(path);
+    return saveAs(t);
+}
+
+void open(TestProgram& t, const std::string& path) {
+    if (t.form().unsaved) t.dialogs.press(Answer::Yes);
+    t.dialogs.choose(path);
+    t.run([](FrmGradeHelp& f) { f.cmdOpen_Click(); });
+}
+
+void openAtStart(TestProgram& t, const std::string& path) {
+    t.run([&](FrmGradeHelp& f) { f.openFileAtStart(path); });
+}
+
+std::string saveFileOf(int tabs, int marks) {
+    std::vector<std::string> lines{"[TabInfo]", "NumTabs=" + std::to_string(tabs)};
+    for (int i = 0; i < tabs; ++i) {
+        const std::string tab = std::to_string(i);
+        lines.insert(lines.end(),
+                     {"[Tab " + tab + "]", "Name=S" + tab, "count=" + std::to_string(marks)});
+        for (int j = 0; j < marks; ++j) {
+            const std::string n = std::to_string(j);
+            lines.insert(lines.end(), {"yougot" + n + "=" + std::to_string(i + j),
+                                       "outof" + n + "=50", "weighting" + n + "=0.01"});
+        }
+        lines.push_back("gradesys=" + std::to_string(i % 4));
+    }
+    return crlf(lines);
+}
+
+FileWriter refusingWriter(std::function<bool(const fs::path&)> refuse, std::string reason,
+                          const bool* on, int* refused) {
+    return [=](const fs::path& path, std::string_view bytes) {
+        if ((on == nullptr || *on) && refuse(path)) {
+            if (refused != nullptr) ++*refused;
+            return IoResult::failure(reason);
+        }
+        return writeFileAtomically(path, bytes);
+    };
 }
 
 } // namespace tallisto::testing

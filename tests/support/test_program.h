@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -40,6 +41,8 @@ public:
 
     std::vector<Shown> shown; // every dialog, in order
     std::size_t pending() const { return answers_.size(); }
+    // The last dialog shown as one line (see describe), "" when none was.
+    std::string last() const;
 
 private:
     struct Scripted {
@@ -89,5 +92,87 @@ public:
 
 // The shipped graderanges.txt.
 std::string shippedRanges();
+
+// A program under test already started, on the given graderanges.txt ("" for none) and
+// settings.ini ("" for none), writing its files through writer when one is given.
+class StartedProgram : public TestProgram {
+public:
+    explicit StartedProgram(const std::string& ranges = shippedRanges(),
+                            const std::string& settings = "", FileWriter writer = {});
+};
+
+// A dialog as one line, as the driver prints it: kind, "title", "prompt" (a file dialog's
+// filter), and a message box's buttons: msgbox "Tallisto" "Weighting must not be > 100%" OK
+std::string describe(const ScriptDialogs::Shown& shown);
+
+// ---- What the user does with tabs, one call each ----
+
+void clickTab(TestProgram& t, int index);
+void addTabs(TestProgram& t, int count = 1);
+void deleteTab(TestProgram& t); // the current one, through the menu
+void pressKey(TestProgram& t, int keyCode, int shift = 0);
+void rename(TestProgram& t, const std::string& name);
+void chooseGradeSys(TestProgram& t, int index);
+void scrollTo(TestProgram& t, int value); // drags the scroll bar's box, the focus on the bar
+// Clicks entry `row` (-1: beside the entries) of list 0 to 3: lstScore, lstTotal, lstWeighting,
+// lstPercentage.
+void selectMark(TestProgram& t, int list, int row);
+void deleteSelectedMark(TestProgram& t);
+
+struct Mark {
+    std::string score, outOf, weighting;
+};
+// Names the current tab, enters its marks and chooses its grading system.
+void fillTab(TestProgram& t, const std::string& name, const std::vector<Mark>& marks, int gradeSys);
+
+// The indexes of the tab buttons that are pressed.
+std::vector<int> pressedTabs(const FrmGradeHelp& f);
+
+// Everything the window shows of the current tab.
+struct TabView {
+    std::vector<std::string> score, total, weighting, percentage;
+    std::string scoreTotal, outOfTotal, weightingTotal, overall, grade, gradeRange, gradeSysText;
+    std::string caption;
+    int gradeSys = 0;
+    bool terButton = false, resetShown = false;
+    bool operator==(const TabView&) const = default;
+};
+TabView viewOf(const FrmGradeHelp& f);
+void PrintTo(const TabView& v, std::ostream* os);
+
+// The whole window as one text, for comparing with a freshly started program: the current tab's
+// view, the tab strip (not its width: 855 at start, a tab's 854 once laid out), which commands
+// are shown and enabled, the file bound, the focus.
+std::string windowState(const FrmGradeHelp& f);
+
+// One shown tab as the user finds it: name, marks as listed, grading system.
+struct TabState {
+    std::string name;
+    std::vector<std::string> scores, outOfs, weightings, percentages;
+    int gradeSys = 0;
+    bool operator==(const TabState&) const = default;
+};
+void PrintTo(const TabState& tab, std::ostream* os);
+// Every shown tab in strip order, visiting each as the user would; the current tab stays.
+std::vector<TabState> shownTabs(TestProgram& t);
+
+// ---- Save files ----
+
+// Save As through its button with the answers queued, or with the dialog answered with path;
+// true when saved.
+bool saveAs(TestProgram& t);
+bool saveAs(TestProgram& t, const std::string& path);
+// Open through the button, giving up unsaved work when asked.
+void open(TestProgram& t, const std::string& path);
+// Opens path as the program does with a file named on its command line.
+void openAtStart(TestProgram& t, const std::string& path);
+// A save file of `tabs` tabs named S0, S1, ..., each of `marks` marks; mark j of tab i scores
+// i + j out of 50.
+std::string saveFileOf(int tabs, int marks);
+
+// A writer that refuses, with `reason`, the files that `refuse` picks while `*on` holds (always
+// when on is null), and writes the others as the program does; counts the refusals.
+FileWriter refusingWriter(std::function<bool(const std::filesystem::path&)> refuse,
+                          std::string reason, const bool* on = nullptr, int* refused = nullptr);
 
 } // namespace tallisto::testing

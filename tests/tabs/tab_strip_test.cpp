@@ -1,173 +1,113 @@
-// The tab strip's scroll bar and the keys of the big button.
-#include "tabs/tab_actions.h"
+// The tab strip: adding, renaming and deleting tabs, its scroll bar and the Tab key.
+#include "support/sample_ranges.h"
+
+#include <random>
 
 namespace tallisto::testing {
 namespace {
 
-constexpr int W = 854;
-constexpr int viewport = 4280;
+constexpr int W = 854;         // a tab's width
+constexpr int viewport = 4280; // picOuter's width
 
-TEST(TabStrip, ScrollBarShowsExactlyWhileTheTabsAreWiderThanTheViewport) {
-    TestProgram t(sampleRanges());
-    t.start();
+// Up to 43 tabs; a new tab takes the next index never given and leaves the current tab as it is.
+// Shown tabs sit side by side in index order, a hidden one a tab width left of its place, and
+// picInner ends at the right edge of the last shown tab. A deleted tab hands over to the next
+// shown tab to its right, or to its left when it was the last; the last tab shown stays.
+TEST(TabStrip, AddingAndDeletingKeepThePlacementRuleAndChooseTheNeighbour) {
+    StartedProgram t(sampleRanges());
+    FrmGradeHelp& f = t.form();
+    addTabs(t, 42);
+    EXPECT_EQ(f.HBar.max, viewport - 43 * W) << "43 tabs stay within 16 bits";
+    std::mt19937 random(7);
+    for (int step = 0; step < 200; ++step) {
+        SCOPED_TRACE(step);
+        std::vector<int> shown;
+        for (const Control& tab : f.cmdTab)
+            if (tab.visible) shown.push_back(tab.index);
+        const std::size_t i = random() % shown.size();
+        if (step == 0 || random() % 3 == 0) {
+            if (f.tabCount == 43) t.dialogs.press(Answer::OK);
+            const int current = f.currentTab;
+            addTabs(t, 1);
+            EXPECT_EQ(f.cmdTab.back().caption, "Tab " + std::to_string(f.cmdTab.size()));
+            EXPECT_EQ(pressedTabs(f), std::vector<int>{current});
+        } else {
+            clickTab(t, shown[i]);
+            deleteTab(t);
+            const int neighbour = shown.size() == 1      ? shown[0]
+                                  : i + 1 < shown.size() ? shown[i + 1]
+                                                         : shown[i - 1];
+            EXPECT_EQ(pressedTabs(f), std::vector<int>{neighbour});
+        }
+        int before = 0; // shown tabs before this one
+        for (const Control& tab : f.cmdTab) {
+            EXPECT_EQ(tab.left, W * (tab.visible ? before : before - 1)) << tab.index;
+            before += tab.visible ? 1 : 0;
+        }
+        EXPECT_EQ(std::pair(before, f.picInner.width), std::pair(f.tabCount, W * before));
+        EXPECT_LE(f.tabCount, 43);
+        EXPECT_FALSE(f.tabCount == 1 && (f.unsaved || f.mensave.enabled || f.menDelete.enabled));
+    }
+    EXPECT_EQ(describe(t.dialogs.shown.at(0)),
+              R"(msgbox "Tallisto" "Sorry, max number of tabs (43) reached." OK)");
+}
+
+TEST(TabStrip, RenameKeepsNineCharactersAndTheTabFindsItsMarksAgain) {
+    StartedProgram t(sampleRanges());
+    FrmGradeHelp& f = t.form();
+    rename(t, ""); // renames nothing
+    EXPECT_FALSE(f.unsaved);
+    rename(t, "Maths"); // a name alone is work to save
+    EXPECT_TRUE(f.unsaved && f.mensave.enabled && f.menResetAll.enabled && f.cmdResetAll.visible);
+    addTabs(t, 1);
+    // Characters, not bytes, are counted; a line break would come back from the file as a blank.
+    for (const auto& [typed, shown] : std::vector<std::pair<std::string, std::string>>{
+             {"Mathematics!", "Mathemati"},
+             {"数学数学数学数学数学数学", "数学数学数学数学数"},
+             {"a\r\nb", "a  b"},
+             {" \"Ré\";=[", " \"Ré\";=["},
+             {"0", "0"}}) {
+        t.run([](FrmGradeHelp& f) { f.cmdReset_Click(); });
+        t.enterMark("7", "10", "20");
+        rename(t, typed);
+        EXPECT_EQ(f.frmGradeHelp.caption, "* Unsaved - 70% in " + shown + " - Tallisto");
+        clickTab(t, 1);
+        clickTab(t, 0);
+        EXPECT_EQ(f.lstScore.list, std::vector<std::string>{"7"}) << shown;
+    }
+}
+
+// The scroll bar shows while the tabs are wider than the viewport; the Tab key scrolls just far
+// enough to show the next tab, and a deletion scrolls the strip back to its start.
+TEST(TabStrip, TabKeyMovesToTheNextShownTabScrollingJustFarEnoughAndWraps) {
+    StartedProgram t(sampleRanges());
     FrmGradeHelp& f = t.form();
     addTabs(t, 4);
-    EXPECT_EQ(f.picInner.width, 5 * W);
-    EXPECT_FALSE(f.HBar.visible) << "five tabs fit";
-    EXPECT_FALSE(f.Line4.visible);
-
-    addTabs(t, 1);
-    EXPECT_TRUE(f.HBar.visible);
-    EXPECT_TRUE(f.Line4.visible);
-    EXPECT_EQ(f.HBar.min, 0);
-    EXPECT_EQ(f.HBar.max, viewport - 6 * W);
-    EXPECT_EQ(f.HBar.largeChange, viewport);
-    EXPECT_EQ(f.HBar.smallChange, viewport / 5);
-    EXPECT_EQ(f.HBar.value, 0);
-    addTabs(t, 37);
-    EXPECT_EQ(f.HBar.max, viewport - 43 * W) << "43 tabs stay within 16 bits";
-
-    t.run([](FrmGradeHelp& f) {
-        f.HBar.value = -3000;
-        f.HBar_Change();
-    });
-    clickTab(t, 40);
-    deleteCurrentTab(t);
-    EXPECT_EQ(f.HBar.value, 0) << "a deletion scrolls the strip back to its start";
-    EXPECT_EQ(f.picInner.left, 0);
-    while (f.tabCount > 5) {
-        clickTab(t, f.currentTab == 0 ? 1 : 0);
-        deleteCurrentTab(t);
-    }
-    EXPECT_FALSE(f.HBar.visible);
-    EXPECT_FALSE(f.Line4.visible);
-}
-
-TEST(TabStrip, NarrowerRangeKeepsTheValueInsideAndTheStripFollows) {
-    TestProgram t(sampleRanges());
-    t.start();
-    FrmGradeHelp& f = t.form();
-    addTabs(t, 7);
-    t.run([](FrmGradeHelp& f) {
-        f.HBar.value = f.HBar.max;
-        f.HBar_Scroll();
-    });
-    ASSERT_EQ(f.picInner.left, viewport - 8 * W);
-
-    // Adding widens the range: the strip stays where it is.
-    addTabs(t, 1);
-    EXPECT_EQ(f.HBar.value, viewport - 8 * W);
-    EXPECT_EQ(f.picInner.left, viewport - 8 * W);
-
-    t.run([](FrmGradeHelp& f) {
-        f.HBar.value = f.HBar.max;
-        f.HBar_Change();
-        f.picInner.width = 6 * W;
-        f.scrollBarCheck();
-    });
-    EXPECT_EQ(f.HBar.max, viewport - 6 * W);
-    EXPECT_EQ(f.HBar.value, viewport - 6 * W);
-    EXPECT_EQ(f.picInner.left, viewport - 6 * W);
-
-    t.run([](FrmGradeHelp& f) {
-        f.picInner.width = 3 * W;
-        f.scrollBarCheck();
-    });
-    EXPECT_FALSE(f.HBar.visible);
-    EXPECT_EQ(f.HBar.value, 0);
-    EXPECT_EQ(f.picInner.left, 0) << "a strip that fits starts at the viewport's edge";
-}
-
-TEST(TabStrip, ScrollingSlidesTheStripAndLeavesTheFocusOnTheBigButton) {
-    TestProgram t(sampleRanges());
-    t.start();
-    addTabs(t, 9);
-    for (auto handler : {&FrmGradeHelp::HBar_Change, &FrmGradeHelp::HBar_Scroll}) {
-        t.run([handler](FrmGradeHelp& f) {
-            f.focus = "HBar";
-            f.HBar.value = -1234;
-            (f.*handler)();
-        });
-        EXPECT_EQ(t.form().picInner.left, -1234);
-        EXPECT_EQ(t.form().focus, "cmdEasyWork");
-        t.run([](FrmGradeHelp& f) { f.HBar.value = 0; });
-    }
-    t.run([](FrmGradeHelp& f) {
-        f.focus = "HBar";
-        f.HBar_GotFocus();
-    });
-    EXPECT_EQ(t.form().focus, "cmdEasyWork");
-}
-
-TEST(TabStrip, TabKeyMovesToTheNextShownTabAndWraps) {
-    TestProgram t(sampleRanges());
-    t.start();
-    FrmGradeHelp& f = t.form();
-    pressKey(t, vbKeyTab);
-    EXPECT_EQ(f.currentTab, 0) << "a single tab stays current";
-    EXPECT_EQ(f.HBar.value, 0);
-
-    addTabs(t, 3);
-    clickTab(t, 2);
-    deleteCurrentTab(t); // tabs 0, 1, 3 remain; 3 is current
-    std::vector<int> visited;
-    for (int i = 0; i < 4; ++i) {
-        pressKey(t, vbKeyTab, i % 2); // Shift+Tab acts like Tab
-        visited.push_back(f.currentTab);
-    }
-    EXPECT_EQ(visited, (std::vector<int>{0, 1, 3, 0}));
-    EXPECT_FALSE(f.HBar.visible);
-    EXPECT_EQ(f.picInner.left, 0);
-    EXPECT_EQ(pressedTabs(f), std::vector<int>{0});
-
-    pressKey(t, 65); // any other key does nothing here
-    EXPECT_EQ(f.currentTab, 0);
-}
-
-TEST(TabStrip, TabKeyScrollsJustFarEnoughToShowTheNextTab) {
-    TestProgram t(sampleRanges());
-    t.start();
-    FrmGradeHelp& f = t.form();
-    addTabs(t, 7); // eight tabs, 6832 wide
+    EXPECT_FALSE(f.HBar.visible || f.Line4.visible) << "five tabs fit";
+    addTabs(t, 4);
+    clickTab(t, 1);
+    deleteTab(t); // tabs 0 and 2 to 8 remain
+    const Control& bar = f.HBar;
+    EXPECT_TRUE(bar.visible && f.Line4.visible);
+    EXPECT_EQ((std::vector{bar.min, bar.max, bar.largeChange, bar.smallChange, bar.value}),
+              (std::vector{0, viewport - 8 * W, viewport, viewport / 5, 0}));
     clickTab(t, 4);
-    pressKey(t, vbKeyTab);
-    EXPECT_EQ(f.currentTab, 5);
-    EXPECT_EQ(f.HBar.value, viewport - 6 * W);
-    EXPECT_EQ(f.picInner.left, viewport - 6 * W);
-    pressKey(t, vbKeyTab);
-    pressKey(t, vbKeyTab);
-    EXPECT_EQ(f.currentTab, 7);
-    EXPECT_EQ(f.HBar.value, viewport - 8 * W);
-    EXPECT_EQ(f.HBar.value, f.HBar.max);
-
-    pressKey(t, vbKeyTab);
-    EXPECT_EQ(f.currentTab, 0);
-    EXPECT_EQ(f.HBar.value, 0) << "wrapping scrolls back to the start";
-    EXPECT_EQ(f.picInner.left, 0);
-
+    std::vector<int> visited; // tab, then scroll value
+    for (int i = 0; i < 5; ++i) {
+        pressKey(t, vbKeyTab, i % 2); // Shift+Tab moves on like Tab
+        visited.insert(visited.end(), {f.currentTab, bar.value});
+        EXPECT_EQ(f.picInner.left, bar.value);
+    }
+    EXPECT_EQ(visited, (std::vector{5, 0, 6, viewport - 6 * W, 7, viewport - 7 * W, 8,
+                                    viewport - 8 * W, 0, 0}));
     // A next tab left of the viewport, scrolled past by the user, is not scrolled into view.
-    t.run([](FrmGradeHelp& f) {
-        f.HBar.value = f.HBar.max;
-        f.HBar_Scroll();
-    });
+    scrollTo(t, bar.max);
     pressKey(t, vbKeyTab);
-    EXPECT_EQ(f.currentTab, 1);
-    EXPECT_EQ(f.HBar.value, f.HBar.max);
-}
-
-TEST(TabStrip, EscapeClosesTheWindowThroughTheClosingQuestion) {
-    TestProgram t(sampleRanges());
-    t.start();
-    t.enterMark("8", "10", "50");
-    t.dialogs.press(Answer::Cancel);
-    EXPECT_TRUE(t.run([](FrmGradeHelp& f) { f.cmdEasyWork_KeyDown(vbKeyEscape, 0); }));
-    ASSERT_EQ(t.dialogs.shown.back().kind, "msgbox");
-    EXPECT_EQ(t.dialogs.shown.back().title, "Save Changes?");
-    EXPECT_EQ(t.form().lstScore.list, std::vector<std::string>{"8"}) << "cancelled: nothing goes";
-
-    t.run([](FrmGradeHelp& f) { f.cmdReset_Click(); });
-    EXPECT_FALSE(t.run([](FrmGradeHelp& f) { f.cmdEasyWork_KeyDown(vbKeyEscape, 1); }))
-        << "nothing unsaved: the program ends without a question";
+    pressKey(t, 65); // other keys do nothing
+    EXPECT_EQ(std::pair(f.currentTab, bar.value), std::pair(2, bar.max));
+    EXPECT_EQ(f.focus, "cmdEasyWork");
+    deleteTab(t);
+    EXPECT_EQ(std::pair(bar.value, f.picInner.left), std::pair(0, 0));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // Any typed answers leave the four mark lists of equal length and never show "inf" or "nan".
 #include "app/program.h"
+#include "window_checks.h"
 
 #include <cstdlib>
 #include <deque>
@@ -61,10 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
         program.run([&] { program.frmGradeHelp.cmdEasyWork_Click(); });
 
     const auto& f = program.frmGradeHelp;
-    const std::size_t n = f.lstScore.list.size();
-    if (f.lstTotal.list.size() != n || f.lstWeighting.list.size() != n ||
-        f.lstPercentage.list.size() != n)
-        std::abort();
+    if (!tallisto::fuzzing::markTableIsWhole(f)) std::abort();
     for (const std::string* text : {&f.lblShit.caption, &f.lblScoreTot.caption,
                                     &f.lblTotalTest.caption, &f.frmGradeHelp.caption})
         if (shows(*text, "inf") || shows(*text, "nan")) std::abort();

@@ -1,6 +1,7 @@
 // Any bytes opened as a save file leave a consistent window: no crash, no hang, the four mark
 // lists of equal length, and the tab count within its limit.
 #include "app/program.h"
+#include "window_checks.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -49,10 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     program.run([&] { program.frmGradeHelp.cmdOpen_Click(); });
 
     const auto& f = program.frmGradeHelp;
-    const std::size_t n = f.lstScore.list.size();
-    if (f.lstTotal.list.size() != n || f.lstWeighting.list.size() != n ||
-        f.lstPercentage.list.size() != n)
-        std::abort();
+    if (!tallisto::fuzzing::markTableIsWhole(f)) std::abort();
     if (f.tabCount < 1 || f.tabCount > 43) std::abort();
     if (f.currentTab < 0 || f.currentTab >= static_cast<int>(f.cmdTab.size())) std::abort();
     return 0;

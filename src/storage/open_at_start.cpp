@@ -1,8 +1,8 @@
 // Opening the file named on the command line, as a double-click on a save file does.
 #include "app/frm_grade_help.h"
-#include "shared/file_io.h"
 
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 namespace tallisto {
@@ -14,10 +14,10 @@ void FrmGradeHelp::openFileAtStart(const std::string& path) {
     fs::path full = fs::absolute(path, ec);
     if (ec) full = path;
     full = full.lexically_normal();
-    std::string bytes;
     if (!fs::exists(full, ec)) {
         MsgBox("Tallisto cannot open " + full.string() + " because the file does not exist.");
-    } else if (!readWholeFile(full, bytes)) {
+    } else if (!fs::is_regular_file(full, ec) || !std::ifstream(full, std::ios::binary)) {
+        // Only checked here: the reading itself goes through the INI files, once.
         MsgBox("Tallisto cannot open " + full.string() + " because the file cannot be read.");
     } else {
         readChosenFile(full.string(), full.filename().string());

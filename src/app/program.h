@@ -1,5 +1,6 @@
 #pragma once
 // The running program: its two windows, the module variables they share, and the files.
+#include "app/events.h"
 #include "app/frm_grade_help.h"
 #include "app/services.h"
 #include "shared/ini_files.h"
@@ -39,6 +40,14 @@ public:
     // False when the event ended the program.
     bool run(const std::function<void()>& event);
 
+    // Runs an event of the table as the user's action starts it, unless the user cannot reach
+    // its control: then nothing runs.
+    enum class Outcome { Ran, Ended, OutOfReach, NotLoaded };
+    Outcome run(const Event& event, EventArgs args);
+    // The event that ran last through the table, and its arguments; null before the first.
+    const Event* lastEvent() const { return lastEvent_; }
+    const EventArgs& lastEventArgs() const { return lastEventArgs_; }
+
     bool ended() const { return ended_; }
 
     // Ends the program at once (does not return).
@@ -46,6 +55,8 @@ public:
 
 private:
     bool ended_ = false;
+    const Event* lastEvent_ = nullptr;
+    EventArgs lastEventArgs_;
 };
 
 } // namespace tallisto

@@ -44,8 +44,7 @@ bool parsePath(const std::string& text, Path& path) {
 } // namespace
 
 Driver::Driver(std::ostream& out, PlatformFacts facts)
-    : out_(out), dialogs_(out), program_(std::make_unique<Program>(dialogs_, std::move(facts))),
-      events_(buildEventTable()) {}
+    : out_(out), dialogs_(out), program_(std::make_unique<Program>(dialogs_, std::move(facts))) {}
 
 bool Driver::start() {
     if (!program_->start()) {
@@ -58,6 +57,12 @@ bool Driver::start() {
 void Driver::error(const std::string& why) {
     errors_ = true;
     out_ << "error: " << why << std::endl;
+}
+
+bool Driver::finish() {
+    if (const std::size_t left = dialogs_.pending())
+        error(std::to_string(left) + " answer(s) left over at the end of input");
+    return !errors_;
 }
 
 bool Driver::execute(const std::string& rawLine) {
@@ -108,44 +113,31 @@ void Driver::move(const std::string& rest) {
     program_->frmGradeHelp.frmGradeHelp.top = t;
 }
 
-bool Driver::reachable(const Control& control, bool onTER) {
-    if (!control.visible || !control.enabled) return false;
-    if (onTER) return control.kind == ControlKind::Timer || program_->frmTER.frmTER.visible;
-    return program_->frmGradeHelp.menusOpenTo(control);
-}
-
-std::string Driver::refusalName(const Control& control, bool onTER) {
-    if (onTER && program_->frmGradeHelp.findControl(control.name)) return "frmTER." + control.name;
-    return control.qualifiedName();
-}
-
 void Driver::doEvent(const std::string& rest) {
     std::istringstream in(rest);
     std::string name;
     in >> name;
-    std::vector<int> args;
+    EventArgs args;
     for (std::string word; in >> word;) {
         int value = 0;
         if (!parseInt(word, value)) return error("not a number: " + word);
         args.push_back(value);
     }
-    auto it = events_.find(name);
-    if (it == events_.end()) it = events_.find("frmTER." + name);
-    if (it == events_.end()) return error("unknown procedure: " + name);
-    const Event& event = it->second;
+    const Event* event = findProcedure(name);
+    if (!event) return error("unknown procedure: " + name);
     const int given = static_cast<int>(args.size());
-    if (given < event.arity || given > event.arity + event.optional)
-        return error(name + " takes " + std::to_string(event.arity) + " argument(s)");
-    args.resize(static_cast<std::size_t>(event.arity + event.optional), 0);
-    if (event.control) {
-        const Control* control = event.control(*program_, args);
-        if (!control) return error("no such control for " + name);
-        if (!reachable(*control, event.onTER)) {
-            out_ << "refused: " << refusalName(*control, event.onTER) << std::endl;
-            return;
-        }
+    if (given < event->arity || given > event->arity + event->optional)
+        return error(name + " takes " + std::to_string(event->arity) + " argument(s)");
+    switch (program_->run(*event, args)) {
+    case Program::Outcome::NotLoaded:
+        return error("no such control for " + name);
+    case Program::Outcome::OutOfReach:
+        out_ << "refused: " << refusedName(*program_, *event, args) << std::endl;
+        return;
+    case Program::Outcome::Ran:
+    case Program::Outcome::Ended:
+        return;
     }
-    program_->run([&] { event.run(*program_, args); });
 }
 
 void Driver::get(const std::string& text) {

@@ -1,7 +1,6 @@
 #pragma once
 // The text view of the program: one command a line, dialogs and values printed as text.
 #include "app/program.h"
-#include "drive/event_table.h"
 #include "drive/scripted_dialogs.h"
 
 #include <memory>
@@ -19,7 +18,9 @@ public:
     // Runs one command line. False when the program has ended.
     bool execute(const std::string& line);
 
-    bool errorsPrinted() const { return errors_; }
+    // At end of input: answers that no dialog took are an error of the script. True when no
+    // error was printed.
+    bool finish();
 
 private:
     void doEvent(const std::string& rest);
@@ -27,13 +28,10 @@ private:
     void queueAnswer(const std::string& command, const std::string& rest);
     void move(const std::string& rest);
     void error(const std::string& why);
-    bool reachable(const Control& control, bool onTER);
-    std::string refusalName(const Control& control, bool onTER);
 
     std::ostream& out_;
     ScriptedDialogs dialogs_;
     std::unique_ptr<Program> program_;
-    EventTable events_;
     bool errors_ = false;
 };
 

@@ -33,5 +33,5 @@ int main(int argc, char** argv) {
     for (std::string line; std::getline(std::cin, line);) {
         if (!driver.execute(line)) return 0;
     }
-    return driver.errorsPrinted() ? 1 : 0;
+    return driver.finish() ? 0 : 1;
 }

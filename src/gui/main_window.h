@@ -40,16 +40,12 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // An event procedure of the form; some report whether they succeeded, which the window
-    // does not need.
-    using Procedure = std::function<void(FrmGradeHelp&)>;
-
     // main_window.cpp
     void buildControls();
     static QPoint openingPlace(const Control& window);
     QWidget* createWidget(Control& control, QWidget* container);
-    void connectButton(QWidget* widget, const Control& control);
-    void runEvent(const std::function<void(FrmGradeHelp&)>& event);
+    // What the table runs for that event of a control of this window; empty when nothing.
+    std::function<void(EventArgs)> mainEvent(const std::string& control, const std::string& event);
     void endProgram();
     void recordFrame();
     void syncFocus();
@@ -74,6 +70,7 @@ private:
 
     CoreEvents events_;
     FrmGradeHelp& form_;
+    std::function<void(EventArgs)> activate_, queryUnload_; // the window's own events
     QWidget* client_ = nullptr;
     std::map<std::string, QWidget*> containers_;
 

@@ -25,7 +25,8 @@ protected:
 
 private:
     void buildControls();
-    void runEvent(void (FrmTER::*procedure)());
+    // What the table runs for that event of a control of this window; empty when nothing.
+    std::function<void(EventArgs)> terEvent(const std::string& control, const std::string& event);
     void syncTimer();
     void syncFrame();
     int frameHeight() const;
@@ -34,6 +35,7 @@ private:
     FrmTER& form_;
     std::vector<BoundWidget> bound_;
     QTimer* timer_;
+    std::function<void(EventArgs)> activate_, queryUnload_; // the window's own events
     bool placing_ = false; // the window is being moved to the core's place
 };
 

@@ -63,6 +63,12 @@ void FrmTER::Form_Activate() {
     TimerFrmTer.enabled = true;
 }
 
+// Closed from its title bar the window is only hidden: its timer runs on and "/20" brings it back.
+void FrmTER::Form_QueryUnload(bool& cancel) {
+    cancel = true;
+    hide();
+}
+
 void FrmTER::TimerFrmTer_Timer() {
     double& score = program_.modData.scoreOutOf20;
     score = program_.modData.overallPercentage / 100 * 20;

@@ -22,6 +22,7 @@ public:
     int div20RangesRead = 0;
 
     void Form_Activate();
+    void Form_QueryUnload(bool& cancel);
     void TimerFrmTer_Timer();
     void GradeRangeRetrieve();
     void GradeIs();

@@ -1,6 +1,7 @@
 // Opening a save file: every tab of the file rebuilt with the commands the user would use.
 #include "app/frm_grade_help.h"
 #include "app/program.h"
+#include "shared/flag_hold.h"
 #include "shared/rounding.h"
 
 #include <charconv>
@@ -47,14 +48,13 @@ void FrmGradeHelp::cmdOpen_Click() {
 }
 
 bool FrmGradeHelp::loadingtime() {
-    loadingTabs = true;
-    CommonDialog.CancelError = true;
-    CommonDialog.FileName.clear();
-    CommonDialog.Filter = openFilter;
-    CommonDialog.DialogTitle = "Open file...";
-    if (!showCommonDialog(FileDialogKind::Open)) {
-        loadingTabs = false;
-        return false;
+    {
+        const FlagHold loading(loadingTabs);
+        CommonDialog.CancelError = true;
+        CommonDialog.FileName.clear();
+        CommonDialog.Filter = openFilter;
+        CommonDialog.DialogTitle = "Open file...";
+        if (!showCommonDialog(FileDialogKind::Open)) return false;
     }
     const std::string path = CommonDialog.FileName;
     const std::string title = CommonDialog.FileTitle;
@@ -64,8 +64,10 @@ bool FrmGradeHelp::loadingtime() {
 
 // Everything Open does once the file is chosen; opening a file named at start does the same.
 void FrmGradeHelp::readChosenFile(const std::string& path, const std::string& title) {
-    loadingTabs = true;
-    cmdResetAll_Click();
+    {
+        const FlagHold loading(loadingTabs); // the unsaved work was given up already
+        cmdResetAll_Click();
+    }
     currentFilePath = path;
     loadFile = path;
     readAllTabs(path, title);
@@ -74,15 +76,17 @@ void FrmGradeHelp::readChosenFile(const std::string& path, const std::string& ti
 
 void FrmGradeHelp::readAllTabs(const std::string& path, const std::string& title) {
     const StampHold hold(program_.ini);
-    deferWorkingFileCheck = true;
-    const bool inOrder = readSaveFileTabs(path, title);
-    loadingTabs = false;
+    const FlagHold deferred(deferWorkingFileCheck);
+    bool inOrder = false;
+    {
+        const FlagHold loading(loadingTabs);
+        inOrder = readSaveFileTabs(path, title);
+    }
     if (inOrder) {
         // Index 0 is always shown after Reset All: the file's first tab.
         cmdTab_Click(0);
         mensave.enabled = false;
     }
-    deferWorkingFileCheck = false;
 }
 
 // Reads the tabs of a save file in increasing section number. False when the file breaks off
@@ -116,7 +120,7 @@ FrmGradeHelp::TabRead FrmGradeHelp::readSaveFileTab(const std::string& path,
                                                     const std::string& title, int section,
                                                     bool firstTab) {
     const std::string name = "Tab " + std::to_string(section);
-    loadingTabs = true;
+    loadingTabs = true; // again: a tab's grading system, chosen by the switch, clears it
     currentFileTitle = title;
     if (!firstTab) {
         const int shown = tabCount;

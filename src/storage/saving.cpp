@@ -1,6 +1,7 @@
 // Saving every tab into one save file: Save, Save As and the loop that writes the tabs.
 #include "app/frm_grade_help.h"
 #include "app/program.h"
+#include "shared/flag_hold.h"
 
 #include <filesystem>
 #include <system_error>
@@ -97,7 +98,7 @@ IoResult FrmGradeHelp::writeAllTabs(const std::string& path) {
     const int remembered = currentTab;
     // The new content is built beside the old file and replaces it only once it is whole.
     program_.ini.startAfresh(path);
-    deferWorkingFileCheck = true;
+    const FlagHold deferred(deferWorkingFileCheck);
     for (int i = 0; i < static_cast<int>(cmdTab.size()); ++i) {
         cmdTab_Click(i);
         saveFile = path;
@@ -107,7 +108,6 @@ IoResult FrmGradeHelp::writeAllTabs(const std::string& path) {
     const IoResult written = program_.ini.flush(path);
     if (!written) program_.ini.discard(path);
     cmdTab_Click(remembered);
-    deferWorkingFileCheck = false;
     return written;
 }
 

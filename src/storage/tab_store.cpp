@@ -2,6 +2,7 @@
 // shared by the working file and save files.
 #include "app/frm_grade_help.h"
 #include "app/program.h"
+#include "shared/flag_hold.h"
 #include "shared/number_text.h"
 #include "shared/rounding.h"
 
@@ -69,7 +70,7 @@ std::vector<FrmGradeHelp::StoredMark> FrmGradeHelp::readStoredMarks(const std::s
 // Each stored mark goes through the mark entry as its stored texts, so that every total is
 // computed as if the marks had been typed again in their order.
 void FrmGradeHelp::replayMarks(const std::vector<StoredMark>& marks) {
-    loadingMarks = true;
+    const FlagHold loading(loadingMarks);
     storedWeighting.clear();
     for (const StoredMark& mark : marks) {
         storedYouGot = mark.youGot;
@@ -77,7 +78,6 @@ void FrmGradeHelp::replayMarks(const std::vector<StoredMark>& marks) {
         storedWeighting = mark.weighting;
         cmdEasyWork_Click();
     }
-    loadingMarks = false;
 }
 
 } // namespace tallisto

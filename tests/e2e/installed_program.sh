@@ -43,21 +43,24 @@ fail() {
     exit 1
 }
 
-# Runs a command every tenth of a second until it succeeds, at most N times.
-retry() {
-    local tries=$1
-    shift
+# Every wait ends when its condition holds; only a real fault reaches this many seconds, however
+# busy the machine is.
+deadline=30
+
+# Checks a condition every tenth of a second until it holds; false once the deadline has passed.
+wait_until() {
+    local end=$((SECONDS + deadline))
     until "$@"; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || return 1
+        [ "$SECONDS" -lt "$end" ] || return 1
         sleep 0.1
     done
 }
 
-# The first visible window whose whole title matches, waiting up to 10 s for it.
+# The first visible window whose whole title matches, once there is one.
 window_named() {
     local ids
-    ids=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null) || return 1
+    ids=$(timeout "$deadline" xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null) ||
+        return 1
     echo "${ids%%$'\n'*}"
 }
 
@@ -75,7 +78,7 @@ gone() {
 }
 
 focus() {
-    timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+    timeout "$deadline" xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
 }
 
 # Types an answer into the input box of that title and waits for the box to go.
@@ -85,7 +88,7 @@ answer() {
     focus "$box"
     xdotool type --delay 15 "$2"
     xdotool key Return
-    retry 50 gone "$box" "$1" || fail "the input box '$1' did not close after $2"
+    wait_until gone "$box" "$1" || fail "the input box '$1' did not close after $2"
 }
 
 # A mark entered as the user does: Space on the big button, then the three questions.
@@ -102,7 +105,7 @@ program_ended() {
 }
 
 expect_title() {
-    retry 50 title_is "$main" "$1" || fail "the title reads '$(title_of "$main")', not '$1'"
+    wait_until title_is "$main" "$1" || fail "the title reads '$(title_of "$main")', not '$1'"
 }
 
 # ---- an install in a temporary prefix, and a home of its own ----
@@ -113,20 +116,18 @@ prefix=$work/prefix
 mkdir -p "$work/home/.config" "$work/runtime"
 chmod 700 "$work/runtime"
 
-# ---- an X server on a free display ----
+# ---- an X server on a display it picks itself ----
+# It writes the display's number once it accepts clients; -noreset keeps it from starting afresh,
+# and refusing clients meanwhile, each time the last client goes.
+Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" \
+    >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
 x_ready() {
-    kill -0 "$xvfb_pid" 2>/dev/null && xprop -root >/dev/null 2>&1
+    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb ended: $(cat "$work/xvfb.log")"
+    [ -s "$work/display" ] && DISPLAY=":$(head -n 1 "$work/display")" xprop -root >/dev/null 2>&1
 }
-for n in 91 92 93 94 95 96 97 98 99; do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$n"
-    retry 50 x_ready && break
-    kill "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=""
-done
-[ -n "$xvfb_pid" ] || fail "no X server could be started on the displays :91 to :99"
+wait_until x_ready || fail "Xvfb did not accept clients"
+export DISPLAY=":$(head -n 1 "$work/display")"
 
 # ---- the program, in a desktop session of its own that knows the installed file type ----
 share=$prefix/share
@@ -153,7 +154,7 @@ dialog=$(window_named "Save file\.\.\.") || fail "Ctrl+S showed no save dialog"
 focus "$dialog"
 xdotool type --delay 5 "$saved"
 xdotool key Return
-retry 50 test -s "$saved" || fail "$saved was not written"
+wait_until test -s "$saved" || fail "$saved was not written"
 grep -q "yougot0=8" "$saved" || fail "$saved lacks the mark: $(cat "$saved")"
 expect_title "marks.tly - 80% in Tab 1 - Tallisto"
 
@@ -168,7 +169,7 @@ xdotool key Escape
 question=$(window_named "Save Changes\?") || fail "closing asked nothing"
 focus "$question"
 xdotool key alt+n
-retry 50 program_ended || fail "the program did not end after No"
+wait_until program_ended || fail "the program did not end after No"
 wait "$program_pid" || fail "the program ended with status $?"
 program_pid=""
 ! grep -q "yougot1" "$saved" || fail "No saved the second mark all the same"
@@ -182,7 +183,7 @@ opened=$(window_named "marks.tly - 80% in Tab 1 - Tallisto") ||
 program_pid=$(xdotool getwindowpid "$opened")
 focus "$opened"
 xdotool key Escape
-retry 50 program_ended || fail "the program opened by xdg-open did not end on Escape"
+wait_until program_ended || fail "the program opened by xdg-open did not end on Escape"
 program_pid=""
 
 # The installed program kept its files in the user's configuration folder.

@@ -21,6 +21,8 @@ install(FILES ${data}/tallisto-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mim
         RENAME tallisto.xml)
 install(FILES ${data}/io.github.tallisto.Tallisto.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The licence in Debian's machine-readable format, where Debian keeps every package's.
+install(FILES ${data}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tallisto)
 set(icons ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 install(FILES ${data}/icons/tallisto.svg DESTINATION ${icons}/scalable/apps)
 foreach(size 16 32 48 64 128 256)

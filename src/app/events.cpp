@@ -22,14 +22,14 @@ const Event* findProcedure(std::string_view name) {
 
 namespace {
 
-Control* controlOf(Program& program, const Event& event, const EventArgs& args) {
+const Control* controlOf(const Program& program, const Event& event, const EventArgs& args) {
     if (event.form == Form::frmTER) return program.frmTER.findControl(event.control);
     return program.frmGradeHelp.findControl(event.control, event.indexed ? args.at(0) : -1);
 }
 
 } // namespace
 
-Reach reachOf(Program& program, const Event& event, const EventArgs& args) {
+Reach reachOf(const Program& program, const Event& event, const EventArgs& args) {
     if (!event.guarded) return Reach::Reachable;
     const Control* control = controlOf(program, event, args);
     if (!control) return Reach::NotLoaded;
@@ -41,7 +41,7 @@ Reach reachOf(Program& program, const Event& event, const EventArgs& args) {
     return program.frmGradeHelp.menusOpenTo(*control) ? Reach::Reachable : Reach::OutOfReach;
 }
 
-std::string refusedName(Program& program, const Event& event, const EventArgs& args) {
+std::string refusedName(const Program& program, const Event& event, const EventArgs& args) {
     const Control* control = controlOf(program, event, args);
     if (!control) return event.control;
     if (event.form == Form::frmTER && program.frmGradeHelp.findControl(control->name))

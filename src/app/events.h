@@ -44,9 +44,9 @@ const Event* findProcedure(std::string_view name);
 // Whether the user can start the event now: a button, menu item, tab or timer that is hidden or
 // disabled, or lies in a menu that is, cannot be used.
 enum class Reach { Reachable, OutOfReach, NotLoaded };
-Reach reachOf(Program& program, const Event& event, const EventArgs& args);
+Reach reachOf(const Program& program, const Event& event, const EventArgs& args);
 // The control as a refusal names it: "cmdTab(2)", and "frmTER.lblGrade" for a name of frmTER
 // that the main window uses too.
-std::string refusedName(Program& program, const Event& event, const EventArgs& args);
+std::string refusedName(const Program& program, const Event& event, const EventArgs& args);
 
 } // namespace tallisto

@@ -4,6 +4,7 @@
 #include "drive/scripted_dialogs.h"
 
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -35,7 +36,7 @@ private:
     bool errors_ = false;
 };
 
-// A control's property as `get` prints it; false when the control has no such property.
-bool propertyText(const Control& control, const std::string& property, std::string& text);
+// A control's property as `get` prints it; nothing when the control has no such property.
+std::optional<std::string> propertyText(const Control& control, const std::string& property);
 
 } // namespace tallisto::drive

@@ -3,6 +3,7 @@
 #include "app/services.h"
 
 #include <deque>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -34,6 +35,6 @@ private:
 };
 
 std::string buttonName(Answer answer);
-bool parseButton(const std::string& text, Answer& answer);
+std::optional<Answer> parseButton(const std::string& text);
 
 } // namespace tallisto::drive

@@ -124,13 +124,14 @@ Control* FrmTER::findControl(const std::string& name) {
     return nullptr;
 }
 
-bool FrmTER::variableText(const std::string& name, std::string& text) const {
-    if (name == "div20RangesRead") {
-        text = numberText(div20RangesRead);
-        return true;
-    }
-    return arrayElementText(name, "div20Ranges", div20Ranges, text) ||
-           arrayElementText(name, "div20RangeNames", div20RangeNames, text);
+const Control* FrmTER::findControl(const std::string& name) const {
+    return const_cast<FrmTER*>(this)->findControl(name);
+}
+
+std::optional<std::string> FrmTER::variableText(const std::string& name) const {
+    if (name == "div20RangesRead") return numberText(div20RangesRead);
+    if (auto element = arrayElementText(name, "div20Ranges", div20Ranges)) return element;
+    return arrayElementText(name, "div20RangeNames", div20RangeNames);
 }
 
 } // namespace tallisto

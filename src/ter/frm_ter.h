@@ -2,6 +2,7 @@
 // The score-out-of-20 window, frmTER ("Tertiary Entrance Scores").
 #include "app/control.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,8 +34,9 @@ public:
     void hide();
 
     Control* findControl(const std::string& name);
+    const Control* findControl(const std::string& name) const;
     std::vector<Control*> allControls();
-    bool variableText(const std::string& name, std::string& text) const;
+    std::optional<std::string> variableText(const std::string& name) const;
 
 private:
     Program& program_;

@@ -38,6 +38,7 @@ void addGradingEvents(EventTable& t) {
     t["GradeRangeRetrieve"] = plain(&FrmGradeHelp::GradeRangeRetrieve);
     t["GradeSysUsed"] = plain(&FrmGradeHelp::GradeSysUsed);
     t["lblGradeSysUpdate"] = plain(&FrmGradeHelp::lblGradeSysUpdate);
+    t["menPlan_Click"] = click(&FrmGradeHelp::menPlan, &FrmGradeHelp::menPlan_Click);
 }
 
 void addTerEvents(EventTable& t) {

@@ -1,5 +1,6 @@
 #include "gui/main_window.h"
 
+#include "gui/plan_window.h"
 #include "gui/ter_window.h"
 #include "gui/twips.h"
 
@@ -32,8 +33,10 @@ MainWindow::MainWindow(Program& program, QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     ter_ = std::make_unique<TerWindow>(events_);
+    plan_ = std::make_unique<PlanWindow>(events_);
     events_.addWindow([this] { sync(); });
     events_.addWindow([this] { ter_->sync(); });
+    events_.addWindow([this] { plan_->sync(); });
     events_.setOnEnded([this] { endProgram(); });
 
     move(openingPlace(form_.frmGradeHelp));
@@ -148,6 +151,7 @@ void MainWindow::runEvent(const std::function<void(FrmGradeHelp&)>& event) {
 
 void MainWindow::endProgram() {
     ter_->close();
+    plan_->close();
     close();
     QCoreApplication::quit();
 }
@@ -189,6 +193,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // Neither kept open nor ended by the core: the window goes, and with it the program.
     event->accept();
     ter_->close();
+    plan_->close();
     QCoreApplication::quit();
 }
 

@@ -1,4 +1,4 @@
-// The menu bar: File, Tabs and Grading System, every item an action named for its control.
+// The menu bar: File, Tabs, Grading System and View, every item an action named for its control.
 #include "gui/main_window.h"
 
 #include <QAction>
@@ -16,6 +16,7 @@ QKeySequence shortcutOf(const Control& item) {
         {"menNewTab", QKeySequence(Qt::CTRL | Qt::Key_T)},
         {"menRename", QKeySequence(Qt::Key_F3)},
         {"menDelete", QKeySequence(Qt::CTRL | Qt::Key_W)},
+        {"menPlan", QKeySequence(Qt::CTRL | Qt::Key_P)},
     };
     if (item.name == "menGradesys" && item.index >= 0 && item.index < 4)
         return QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_F1 + item.index));
@@ -78,6 +79,7 @@ void MainWindow::addMenuItem(QMenu* menu, Control& item) {
         {"menRename", &FrmGradeHelp::menRename_Click},
         {"menDelete", &FrmGradeHelp::menDelete_Click},
         {"menEditRanges", &FrmGradeHelp::menEditRanges_Click},
+        {"menPlan", &FrmGradeHelp::menPlan_Click},
     };
     QAction* action = menu->addAction(literalCaption(item.caption));
     action->setObjectName(qText(item.qualifiedName()));

@@ -14,9 +14,11 @@ namespace {
 // rises: every step from the average to the grade keeps the order of its input.
 using GradeAt = std::function<int(int average)>;
 
-PlannedGrade planGrade(const GradeLevel& level, int index, const GradeAt& gradeAt) {
-    if (gradeAt(0) >= index) return {level, PlanStatus::Secured, 0};
-    if (gradeAt(fullAverage) < index) return {level, PlanStatus::OutOfReach, 0};
+// lowest and highest: the grades shown with 0 % and with 100 % on the rest.
+PlannedGrade planGrade(const GradeLevel& level, int index, int lowest, int highest,
+                       const GradeAt& gradeAt) {
+    if (lowest >= index) return {level, PlanStatus::Secured, 0};
+    if (highest < index) return {level, PlanStatus::OutOfReach, 0};
     int low = 0; // earns less
     int high = fullAverage;
     while (high - low > 1) {
@@ -28,29 +30,31 @@ PlannedGrade planGrade(const GradeLevel& level, int index, const GradeAt& gradeA
 
 std::vector<PlannedGrade> planGrades(const std::vector<GradeLevel>& levels,
                                      const GradeAt& gradeAt) {
+    const int lowest = gradeAt(0);
+    const int highest = gradeAt(fullAverage);
     std::vector<PlannedGrade> planned;
     for (int k = static_cast<int>(levels.size()) - 1; k >= 0; --k)
-        planned.push_back(planGrade(levels[static_cast<std::size_t>(k)], k, gradeAt));
+        planned.push_back(
+            planGrade(levels[static_cast<std::size_t>(k)], k, lowest, highest, gradeAt));
     return planned;
 }
 
 } // namespace
 
-double finalPercentage(const PlanTotals& totals, int average) {
-    const double fraction = numberValue(weightingFractionText(totals.left));
-    const double score = scoreOutOfWeighting(average / 100.0, 100, fraction);
-    return overallPercentageOf(totals.weightedScoreTotal + score, totals.weightingTotal + fraction);
-}
-
 Plan makePlan(const PlanTotals& totals, const PercentSystem& system,
               const std::optional<OutOf20System>& outOf20) {
+    // The rest as one more mark, out of 100, carrying all the weighting left.
+    const double fraction = numberValue(weightingFractionText(totals.left));
+    const auto finalPercentage = [&](int average) {
+        const double score = scoreOutOfWeighting(average / 100.0, 100, fraction);
+        return overallPercentageOf(totals.weightedScoreTotal + score,
+                                   totals.weightingTotal + fraction);
+    };
     Plan plan;
     plan.left = totals.left;
-    plan.worst = finalPercentage(totals, 0);
-    plan.best = finalPercentage(totals, fullAverage);
-    const auto graded = [&](int average) {
-        return gradedPercentage(finalPercentage(totals, average));
-    };
+    plan.worst = finalPercentage(0);
+    plan.best = finalPercentage(fullAverage);
+    const auto graded = [&](int average) { return gradedPercentage(finalPercentage(average)); };
     plan.grades = planGrades(percentGrades(system), [&](int average) {
         return findPercentGrade(system, graded(average)).index;
     });

@@ -44,10 +44,8 @@ struct Plan {
     std::vector<PlannedGrade> grades20; // the out-of-20 grades, highest first, when shown
 };
 
-// The overall percentage the program shows once the rest is entered with this average, in
-// hundredths of a percent. With no weighting left it is the tab's own overall percentage.
-double finalPercentage(const PlanTotals& totals, int average);
-
+// The plan of a tab. The final percentage for an average on the rest is the overall percentage
+// the program shows once the rest is entered with it; with no weighting left it is the tab's own.
 // outOf20: the out-of-20 system when the tab's system shows a score out of 20.
 Plan makePlan(const PlanTotals& totals, const PercentSystem& system,
               const std::optional<OutOf20System>& outOf20);

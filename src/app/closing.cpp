@@ -58,6 +58,7 @@ void FrmGradeHelp::exit_me() {
     program_.ini.flush(settings);
     if (program_.ini.exists(workingFile())) program_.ini.remove(workingFile());
     program_.frmTER.hide();
+    program_.frmPlan.hide();
     program_.end();
 }
 

@@ -18,17 +18,36 @@ template <typename R, typename C, typename... A> struct Procedure<R (C::*)(A...)
 template <typename C> C& window(Program& p) {
     if constexpr (std::is_same_v<C, FrmTER>)
         return p.frmTER;
+    else if constexpr (std::is_same_v<C, FrmPlan>)
+        return p.frmPlan;
     else
         return p.frmGradeHelp;
 }
 
 template <auto procedure> constexpr Form formOf() {
     using C = typename Procedure<decltype(procedure)>::Window;
-    return std::is_same_v<C, FrmTER> ? Form::frmTER : Form::frmGradeHelp;
+    if constexpr (std::is_same_v<C, FrmTER>)
+        return Form::frmTER;
+    else if constexpr (std::is_same_v<C, FrmPlan>)
+        return Form::frmPlan;
+    else
+        return Form::frmGradeHelp;
+}
+
+inline std::string windowName(Form form) {
+    switch (form) {
+    case Form::frmTER:
+        return "frmTER";
+    case Form::frmPlan:
+        return "frmPlan";
+    case Form::frmGradeHelp:
+        break;
+    }
+    return "frmGradeHelp";
 }
 
 template <auto procedure> std::string windowName() {
-    return formOf<procedure>() == Form::frmTER ? "frmTER" : "frmGradeHelp";
+    return windowName(formOf<procedure>());
 }
 
 // Runs the procedure on its window with as many of the event's arguments as it takes.
@@ -48,7 +67,7 @@ Event make(std::string control, std::string event, const std::string& name,
            void (*run)(Program&, const EventArgs&) = &invoke<procedure>) {
     Event e;
     e.form = formOf<procedure>();
-    e.procedure = e.form == Form::frmTER ? "frmTER." + name : name;
+    e.procedure = e.form == Form::frmGradeHelp ? name : windowName(e.form) + "." + name;
     e.control = std::move(control);
     e.event = std::move(event);
     e.arity = Procedure<decltype(procedure)>::arity;

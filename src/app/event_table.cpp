@@ -54,6 +54,7 @@ const std::vector<Event>& eventTable() {
         element<&F::menGradesys_Click>("menGradesys", "Click",
                                        {"Ctrl+F1", "Ctrl+F2", "Ctrl+F3", "Ctrl+F4"}),
         click<&F::menEditRanges_Click>("menEditRanges"),
+        click<&F::menPlan_Click>("menPlan", "Ctrl+P"),
 
         // The score-out-of-20 window.
         windowEvent<&T::Form_Activate>("Activate"),
@@ -61,6 +62,9 @@ const std::vector<Event>& eventTable() {
         timer<&T::TimerFrmTer_Timer>("TimerFrmTer"),
         click<&T::cmdHide_Click>("cmdHide"),
         click<&T::cmdOK_Click>("cmdOK"),
+
+        // The planner.
+        closeBox<&FrmPlan::Form_QueryUnload>(),
 
         // Procedures that other procedures call.
         call<&F::formnamerefresh>("formnamerefresh"),

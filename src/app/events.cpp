@@ -12,7 +12,7 @@ const Event* findEvent(Form form, std::string_view control, std::string_view eve
 }
 
 const Event* findProcedure(std::string_view name) {
-    for (const std::string_view prefix : {"", "frmTER."})
+    for (const std::string_view prefix : {"", "frmTER.", "frmPlan."})
         for (const Event& e : eventTable())
             if (e.procedure.size() == prefix.size() + name.size() &&
                 e.procedure.starts_with(prefix) && e.procedure.ends_with(name))
@@ -23,7 +23,14 @@ const Event* findProcedure(std::string_view name) {
 namespace {
 
 const Control* controlOf(const Program& program, const Event& event, const EventArgs& args) {
-    if (event.form == Form::frmTER) return program.frmTER.findControl(event.control);
+    switch (event.form) {
+    case Form::frmTER:
+        return program.frmTER.findControl(event.control);
+    case Form::frmPlan:
+        return program.frmPlan.findControl(event.control);
+    case Form::frmGradeHelp:
+        break;
+    }
     return program.frmGradeHelp.findControl(event.control, event.indexed ? args.at(0) : -1);
 }
 

@@ -11,18 +11,19 @@ namespace tallisto {
 class Program;
 struct Control;
 
-enum class Form { frmGradeHelp, frmTER };
+enum class Form { frmGradeHelp, frmTER, frmPlan };
 
 using EventArgs = std::vector<int>;
 
 struct Event {
     Form form = Form::frmGradeHelp;
-    // The control that raises the event ("frmGradeHelp" or "frmTER" for the window itself), and
+    // The control that raises the event (the window's name for the window itself), and
     // the event: "Click", "MouseUp", ... Both empty for a procedure that only other procedures
     // call, which the driver may still run by name.
     std::string control;
     std::string event;
-    // The name `do` takes: "cmdTab_Click", "Form_Activate", "frmTER.cmdOK_Click", "GradeIs".
+    // The name `do` takes: "cmdTab_Click", "Form_Activate", "frmTER.cmdOK_Click", "GradeIs";
+    // the other windows' names stand before their procedures.
     std::string procedure;
     // A menu item's shortcut keys, one per element of a control array ("Ctrl+S", "Del", "F3").
     std::vector<std::string> shortcuts;
@@ -38,7 +39,8 @@ const std::vector<Event>& eventTable();
 
 // The event that a control of a window raises, or null when nothing answers it.
 const Event* findEvent(Form form, std::string_view control, std::string_view event);
-// The procedure `do` names: by its exact name, or one of frmTER's written without "frmTER.".
+// The procedure `do` names: by its exact name, or one of frmTER's or frmPlan's written without
+// the window's name.
 const Event* findProcedure(std::string_view name);
 
 // Whether the user can start the event now: a button, menu item, tab or timer that is hidden or

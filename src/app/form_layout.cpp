@@ -116,6 +116,8 @@ void FrmGradeHelp::setDesignTimeState() {
     }
     seper3 = menu("seper3", "menGradesystem", "-");
     menEditRanges = menu("menEditRanges", "menGradesystem", "Edit graderanges.txt");
+    menView = menu("menView", "", "View");
+    menPlan = menu("menPlan", "menView", "What Do I Need?");
     for (Control* sep : {&seper0, &seper1, &seper2, &seper3})
         sep->kind = K::Separator;
 }

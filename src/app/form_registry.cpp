@@ -30,6 +30,8 @@ std::vector<Control*> FrmGradeHelp::allControls() {
         all.push_back(&item);
     all.push_back(&seper3);
     all.push_back(&menEditRanges);
+    all.push_back(&menView);
+    all.push_back(&menPlan);
     return all;
 }
 

@@ -56,6 +56,7 @@ public:
     Control menGradesystem;
     std::array<Control, 4> menGradesys;
     Control seper3, menEditRanges;
+    Control menView, menPlan;
 
     // The control that has the keyboard focus.
     std::string focus = "cmdEasyWork";
@@ -126,6 +127,10 @@ public:
     void GradeSysUsed();
     void lblGradeSysUpdate();
     void menEditRanges_Click();
+    // The planner: what the rest of the tab must score for each grade.
+    void menPlan_Click();
+    // The weighting not yet entered on the current tab, in percent, never below 0.
+    double weightingLeft() const;
 
     // ---- Tab store, saving, opening (storage/) ----
     void SaveRun();

@@ -15,7 +15,7 @@ VersionRecord buildVersion() {
 Program::Program(Dialogs& dialogs, PlatformFacts facts, FileWriter writer)
     : dialogs(dialogs), facts(std::move(facts)), writeFile(writer ? writer : writeFileAtomically),
       ini(writer ? writer : writeFileAtomically, writer ? writer : writeScratchFile), frmTER(*this),
-      frmGradeHelp(*this) {
+      frmPlan(*this), frmGradeHelp(*this) {
     ini.treatAsScratch(frmGradeHelp.workingFile());
 }
 

@@ -1,8 +1,9 @@
 #pragma once
-// The running program: its two windows, the module variables they share, and the files.
+// The running program: its windows, the module variables they share, and the files.
 #include "app/events.h"
 #include "app/frm_grade_help.h"
 #include "app/services.h"
+#include "grading/frm_plan.h"
 #include "shared/ini_files.h"
 #include "ter/frm_ter.h"
 
@@ -30,6 +31,7 @@ public:
     IniFiles ini;
     ModData modData;
     FrmTER frmTER;
+    FrmPlan frmPlan;
     FrmGradeHelp frmGradeHelp;
 
     // Creates the main window as the platform does: Form_Initialize, then Form_Activate.

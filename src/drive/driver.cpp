@@ -86,6 +86,10 @@ bool Driver::execute(const std::string& rawLine) {
         queueAnswer(command, rest);
     else if (command == "move")
         move(rest);
+    else if (command == "plan" && rest.empty())
+        out_ << planText(program_->frmPlan.plan());
+    else if (command == "plan")
+        error("plan takes no argument");
     else
         error("unknown command: " + command);
     out_.flush();
@@ -178,6 +182,8 @@ void Driver::get(const std::string& text) {
     const Control* control = nullptr;
     if (!terOnly) control = main.findControl(path->name, path->index);
     if (!control && path->index < 0) control = ter.findControl(path->name);
+    if (!control && !terOnly && path->index < 0)
+        control = program_->frmPlan.findControl(path->name);
     if (!control) return error("unknown name: " + text);
     const auto value = propertyText(*control, path->property);
     if (!value) return error("unknown property: " + text);

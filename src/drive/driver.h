@@ -36,6 +36,10 @@ private:
     bool errors_ = false;
 };
 
+// The plan of a tab as `plan` prints it, one line each: the weighting left and the final
+// percentages, then every grade, highest first, then the out-of-20 grades.
+std::string planText(const Plan& plan);
+
 // A control's property as `get` prints it; nothing when the control has no such property.
 std::optional<std::string> propertyText(const Control& control, const std::string& property);
 

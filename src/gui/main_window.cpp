@@ -1,5 +1,6 @@
 #include "gui/main_window.h"
 
+#include "gui/plan_window.h"
 #include "gui/ter_window.h"
 #include "gui/twips.h"
 
@@ -34,8 +35,10 @@ MainWindow::MainWindow(Program& program, QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     ter_ = std::make_unique<TerWindow>(events_);
+    plan_ = std::make_unique<PlanWindow>(events_);
     events_.addWindow([this] { sync(); });
     events_.addWindow([this] { ter_->sync(); });
+    events_.addWindow([this] { plan_->sync(); });
     events_.setOnEnded([this] { endProgram(); });
 
     move(openingPlace(form_.frmGradeHelp));
@@ -138,6 +141,7 @@ std::function<void(EventArgs)> MainWindow::mainEvent(const std::string& control,
 
 void MainWindow::endProgram() {
     ter_->close();
+    plan_->close();
     close();
     QCoreApplication::quit();
 }

@@ -19,6 +19,7 @@ class QScrollBar;
 
 namespace tallisto::gui {
 
+class PlanWindow;
 class TerWindow;
 
 class MainWindow : public QMainWindow {
@@ -29,6 +30,7 @@ public:
 
     CoreEvents& events() { return events_; }
     TerWindow& terWindow() { return *ter_; }
+    PlanWindow& planWindow() { return *plan_; }
 
     // Copies the core's state into this window; cheap enough to run after every event.
     void sync();
@@ -98,6 +100,7 @@ private:
 
     // A window of its own, not a child: its controls carry names that the main window uses too.
     std::unique_ptr<TerWindow> ter_;
+    std::unique_ptr<PlanWindow> plan_;
     bool shown_ = false;
 };
 

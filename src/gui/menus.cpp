@@ -1,4 +1,4 @@
-// The menu bar: File, Tabs and Grading System, every item an action named for its control.
+// The menu bar: File, Tabs, Grading System and View, every item an action named for its control.
 #include "gui/main_window.h"
 
 #include <QAction>

@@ -1,6 +1,7 @@
 // Entering a mark: three questions, the weighting limit, and the mark added to the lists.
 #include "app/frm_grade_help.h"
 #include "app/program.h"
+#include "marks/mark_arithmetic.h"
 #include "shared/number_text.h"
 #include "shared/rounding.h"
 
@@ -86,7 +87,7 @@ void FrmGradeHelp::inboxweightingcheck() {
     reset.enabled = true;
 
     lstWeighting.list.push_back(weighting);
-    weighting = numberText(numberValue(weighting) / 100);
+    weighting = weightingFractionText(numberValue(weighting));
     weightingTotal += numberValue(weighting);
     lblWeightingTot.caption = numberText(weightingTotal * 100) + "%";
     giveFocusToEasyWork();

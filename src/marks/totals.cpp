@@ -1,6 +1,7 @@
 // The running totals of the current tab and its overall percentage.
 #include "app/frm_grade_help.h"
 #include "app/program.h"
+#include "marks/mark_arithmetic.h"
 #include "shared/number_text.h"
 #include "shared/rounding.h"
 
@@ -22,15 +23,13 @@ void FrmGradeHelp::TotalsUpdate() {
     }
     lblScoreTot.caption = numberText(youGotTotal);
 
-    const double p = y / o * 100;
-    const double s = f * p;
+    const double s = scoreOutOfWeighting(y, o, f);
     weightedScoreTotal += s;
     weightedScore = roundTo2Places(s);
     lstPercentage.list.push_back(numberText(weightedScore));
 
     double& overall = overallPercentage();
-    overall = weightingTotal == 0 ? 0 : weightedScoreTotal / (weightingTotal * 100) * 100;
-    overall = roundTo2Places(overall);
+    overall = overallPercentageOf(weightedScoreTotal, weightingTotal);
 
     lblShit.toolTipText = numberText(overall);
     lblShit.caption = lblShit.toolTipText + "%";

@@ -15,7 +15,9 @@ bool userClicks(ControlKind kind) {
 TEST(EventTable, EveryButtonItemAndTimerRunsAProcedureAndEveryLineNamesAControl) {
     StartedProgram t;
     const std::pair<Form, std::vector<Control*>> forms[] = {
-        {Form::frmGradeHelp, t.form().allControls()}, {Form::frmTER, t.ter().allControls()}};
+        {Form::frmGradeHelp, t.form().allControls()},
+        {Form::frmTER, t.ter().allControls()},
+        {Form::frmPlan, t.program->frmPlan.allControls()}};
     for (const auto& [form, controls] : forms)
         for (const Control* control : controls) {
             if (!userClicks(control->kind)) continue;
@@ -27,10 +29,10 @@ TEST(EventTable, EveryButtonItemAndTimerRunsAProcedureAndEveryLineNamesAControl)
         }
     for (const Event& event : eventTable()) {
         EXPECT_EQ(findProcedure(event.procedure), &event) << "two lines of " << event.procedure;
-        if (event.control.empty() || event.control == "frmGradeHelp" || event.control == "frmTER")
-            continue;
-        const Control* control = event.form == Form::frmTER
-                                     ? t.ter().findControl(event.control)
+        if (event.control.empty()) continue;
+        const Control* control = event.form == Form::frmTER ? t.ter().findControl(event.control)
+                                 : event.form == Form::frmPlan
+                                     ? t.program->frmPlan.findControl(event.control)
                                      : t.form().findControl(event.control, event.indexed ? 0 : -1);
         EXPECT_NE(control, nullptr) << event.procedure << " names no control of its window";
     }

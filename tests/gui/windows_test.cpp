@@ -1,4 +1,5 @@
 // The windows driven as the user drives them, and the Qt dialogs as the user sees them.
+#include "gui/plan_window.h"
 #include "gui/qt_dialogs.h"
 #include "gui/ter_window.h"
 #include "gui/twips.h"
@@ -14,6 +15,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableWidget>
 #include <QWindow>
 #include <functional>
 
@@ -235,6 +237,41 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(score->text(), QStringLiteral("16."), 2000);
         gui->enterMark("10", "10", "50");
         QTRY_COMPARE_WITH_TIMEOUT(score->text(), QStringLiteral("18."), 2000);
+    }
+
+    void thePlannerFollowsTheCurrentTabAndChangesNothing() {
+        gui->enterMark("8", "10", "50");
+        const QString caption = gui->window->windowTitle();
+        QTest::keyClick(easyWork(), Qt::Key_P, Qt::ControlModifier);
+        PlanWindow& planner = gui->window->planWindow();
+        QVERIFY(planner.isVisible());
+        QCOMPARE(gui->window->windowTitle(), caption);
+        QCOMPARE(QApplication::focusWidget(), easyWork()); // marks are entered on
+        // Each row shows the core's plan of the tab shown at that moment.
+        const auto shows = [&](const char* heading) {
+            const Plan plan = gui->program->frmPlan.plan();
+            QStringList rows, expected;
+            for (const auto& [name, planned] :
+                 {std::pair{"grades", plan.grades}, std::pair{"grades20", plan.grades20}}) {
+                auto* table = planner.findChild<QTableWidget*>(name);
+                for (int row = 0; table->isVisible() && row < table->rowCount(); ++row)
+                    rows << table->item(row, 0)->text() + " " + table->item(row, 2)->text();
+                for (const PlannedGrade& g : planned)
+                    expected << QString::fromStdString(g.grade.name + " " + needText(g, plan.left));
+            }
+            return planner.findChild<QLabel*>("heading")->text() == heading && rows == expected;
+        };
+        QVERIFY(shows("Tab 1, graded A to E"));
+        gui->enterMark("9", "10", "25");
+        QVERIFY(shows("Tab 1, graded A to E"));
+        QTest::mouseClick(gui->find("cmdNewTab"), Qt::LeftButton);
+        QTest::mouseClick(tab(1), Qt::LeftButton);
+        QVERIFY(shows("Tab 2, graded A to E"));
+        gui->find<QAction>("menGradesys(3)")->trigger(); // with a score out of 20
+        QVERIFY(shows("Tab 2, graded SACE /20"));
+        QVERIFY(planner.findChild<QTableWidget*>("grades20")->isVisible());
+        planner.close();
+        QVERIFY(!gui->program->frmPlan.frmPlan.visible);
     }
 
     void theWindowOpensWhereItWasOrElseOnAScreen() {

@@ -6,6 +6,7 @@
 // (app/, storage/, tabs/, marks/, grading/, reports/, ter/, look/).
 #include "app/control.h"
 #include "app/services.h"
+#include "shared/decimal_sum.h"
 #include "shared/file_io.h"
 
 #include <array>
@@ -83,6 +84,9 @@ public:
     double weightedScoreTotal = 0;
     double weightedScore = 0;
     std::string selectedMark;
+    // The weighting entered on the current tab, in percent: the exact decimal sum of the
+    // weightings listed (33.33 three times gives 99.99). weightingTotal is its value as a fraction.
+    DecimalSum weightingEntered() const { return weightingSum.timesPowerOfTen(2); }
 
     int gradeSys = 0;
     std::string gradeSysName;
@@ -219,8 +223,10 @@ private:
                   const std::string& value);
 
     // Helpers of the subsystems, each defined beside its users.
-    bool readAnswer(std::string& answer);                  // marks/: false ends the entry
-    void setDesignTimeState();                             // app/form_layout.cpp
+    enum class AnswerRead { Number, Ended, TooLarge }; // marks/
+    AnswerRead readAnswer(std::string& answer);
+    bool markCounts() const;   // every total of the mark just asked stays a number
+    void setDesignTimeState(); // app/form_layout.cpp
     bool isProgramsOwnFile(const std::string& path) const; // storage/saving.cpp
     bool chooseSaveFile(std::string& path, std::string& title);
     IoResult writeAllTabs(const std::string& path);
@@ -262,6 +268,9 @@ private:
     void setHBarValue(int value); // as the user's scrolling does, with its Change event
     int picOuterScaleWidth() const;
     // Marks and resets (marks/).
+    // The running totals as exact decimal sums: youGotTotal, outOfTotal, weightingTotal and
+    // weightedScoreTotal hold their values, so that a long run of marks shows no binary noise.
+    DecimalSum youGotSum, outOfSum, weightingSum, weightedScoreSum;
     void selectMark(const Control& list);
     int selectedMarkIndex() const; // the mark selectedMark names, or -1
 

@@ -18,16 +18,20 @@ void FrmGradeHelp::ResetTab() {
     menDelSelRes.enabled = false;
 
     weighting = "0";
+    weightingSum = {};
     weightingTotal = 0;
     lblWeightingTot.caption = "0%";
     lstWeighting.list.clear();
+    weightedScoreSum = {};
     weightedScoreTotal = 0;
     lblGrade.caption = "---";
     lblGradePer.caption.clear();
     lblGradeSys.caption.clear();
     youGot = "0";
+    youGotSum = {};
     youGotTotal = 0;
     outOf = "0";
+    outOfSum = {};
     outOfTotal = 0;
     weightedScore = 0;
     overallPercentage() = 0;

@@ -213,7 +213,7 @@ private:
     std::string InputBox(const std::string& prompt, const std::string& title = "Tallisto");
     // Shows the open or save dialog as CommonDialog is set up; false when cancelled.
     bool showCommonDialog(FileDialogKind kind);
-    void showInEditor(const std::string& path);
+    bool showInEditor(const std::string& path); // false: no program could show it
 
     void giveFocusToEasyWork() { focus = "cmdEasyWork"; }
     double& overallPercentage();

@@ -169,6 +169,24 @@ private slots:
         QCOMPARE(gui->form().frmGradeHelp.left, frame.left() * 15);
     }
 
+    // Where xdg-open finds no program for the file, the program learns of it.
+    void anEditorThatCannotStartIsReported() {
+        const QByteArray path = qgetenv("PATH");
+        QFile opener(gui->dir.filePath(QStringLiteral("xdg-open")));
+        qputenv("PATH", gui->dir.path().toLocal8Bit() + ':' + path);
+        QtDialogs dialogs;
+        for (const bool opens : {false, true}) {
+            QVERIFY(opener.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            opener.write(opens ? "#!/bin/sh\nexit 0\n" : "#!/bin/sh\nexit 3\n");
+            opener.close();
+            opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QCOMPARE(
+                dialogs.showInEditor(gui->dir.filePath(QStringLiteral("report.txt")).toStdString()),
+                opens);
+        }
+        qputenv("PATH", path);
+    }
+
     void qtDialogsShowExactlyWhatTheProgramAsks() {
         gui->watchdog.stop(); // these dialogs are real on purpose
         // A filter's pattern is kept where the description names it, added where it does not;

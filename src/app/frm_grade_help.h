@@ -116,6 +116,8 @@ public:
     void lstWeighting_MouseUp();
     void lstPercentage_MouseUp();
     void menDelSelRes_Click();
+    // The mark that Delete Selected Mark deletes now, or -1: the row the mark lists highlight.
+    int markToDelete() const;
     void ResetTab();
     void cmdReset_Click();
     void reset_Click();

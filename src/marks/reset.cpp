@@ -22,6 +22,7 @@ void FrmGradeHelp::ResetTab() {
     weightingTotal = 0;
     lblWeightingTot.caption = "0%";
     lstWeighting.list.clear();
+    lstWeighting.listIndex = -1; // an emptied list has no entry selected
     weightedScoreSum = {};
     weightedScoreTotal = 0;
     lblGrade.caption = "---";
@@ -35,8 +36,10 @@ void FrmGradeHelp::ResetTab() {
     outOfTotal = 0;
     weightedScore = 0;
     overallPercentage() = 0;
-    for (Control* list : {&lstScore, &lstPercentage, &lstTotal})
+    for (Control* list : {&lstScore, &lstPercentage, &lstTotal}) {
         list->list.clear();
+        list->listIndex = -1;
+    }
     lblShit.caption = "0%";
     lblShit.toolTipText = "0%";
     lblScoreTot.caption = "0";

@@ -169,6 +169,34 @@ private slots:
         QCOMPARE(gui->form().frmGradeHelp.left, frame.left() * 15);
     }
 
+    // The highlight shows the mark that Delete Selected Mark acts on, in all four lists, and
+    // nothing once it acts on none.
+    void theListsHighlightTheMarkThatDeleteRemoves() {
+        for (const char* score : {"1", "2", "3"})
+            gui->enterMark(score, "4", "10");
+        QList<MarkList*> lists;
+        for (const char* name : {"lstScore", "lstTotal", "lstWeighting", "lstPercentage"})
+            lists << gui->find<MarkList>(name);
+        const auto highlighted = [&] {
+            QStringList rows;
+            for (MarkList* list : lists)
+                rows << (list->selectedItems().isEmpty()
+                             ? QStringLiteral("-")
+                             : QString::number(list->row(list->selectedItems().first())));
+            return rows.join(' ');
+        };
+        const auto click = [](MarkList* list, int row) {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(list->item(row)).center());
+        };
+        click(lists[1], 0);
+        click(lists[3], 1);
+        QCOMPARE(highlighted(), QStringLiteral("1 1 1 1"));
+        QTest::keyClick(easyWork(), Qt::Key_Delete);
+        QCOMPARE(lists[0]->count(), 2);
+        QCOMPARE(highlighted(), QStringLiteral("- - - -"));
+    }
+
     // Where xdg-open finds no program for the file, the program learns of it.
     void anEditorThatCannotStartIsReported() {
         const QByteArray path = qgetenv("PATH");

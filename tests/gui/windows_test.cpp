@@ -200,6 +200,37 @@ private slots:
         QCOMPARE(highlighted(), QStringLiteral("- - - -"));
     }
 
+    // Alt and a letter open a menu, F10 the first; the arrows reach the items, Return runs one.
+    // The program's captions stay as they are.
+    void theMenusOpenFromTheKeyboard() {
+        const std::pair<Qt::Key, const char*> openers[] = {
+            {Qt::Key_T, "tabs"}, {Qt::Key_G, "menGradesystem"}, {Qt::Key_F, "file"}};
+        for (const auto& [key, menu] : openers) {
+            QTest::keyClick(gui->window.get(), key, Qt::AltModifier);
+            QTRY_COMPARE(QApplication::activePopupWidget(), gui->find<QMenu>(menu));
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+            QTRY_VERIFY(!QApplication::activePopupWidget());
+        }
+        QTest::keyClick(easyWork(), Qt::Key_F10);
+        auto* file = gui->find<QMenu>("file");
+        QTRY_COMPARE(QApplication::activePopupWidget(), file);
+        QCOMPARE(file->title(), QStringLiteral("&File"));
+        QCOMPARE(gui->form().file.caption, std::string("File"));
+        QStringList reached;
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(file, Qt::Key_Down);
+            QAction* active = file->activeAction();
+            reached << (active->menu() ? active->menu()->objectName() : active->objectName());
+        }
+        // The disabled items are passed over.
+        QCOMPARE(reached, (QStringList{"tallisto", "savereport", "cmdOpen"}));
+        QTest::keyClick(file, Qt::Key_Up);
+        QTest::keyClick(file, Qt::Key_Up);
+        gui->dialogs.typed.insert(gui->dialogs.typed.end(), {"8", "10", "50"});
+        QTest::keyClick(file, Qt::Key_Return);
+        QTRY_COMPARE(gui->form().lstScore.list, std::vector<std::string>{"8"});
+    }
+
     // Where xdg-open finds no program for the file, the program learns of it.
     void anEditorThatCannotStartIsReported() {
         const QByteArray path = qgetenv("PATH");

@@ -27,9 +27,9 @@ bool FrmGradeHelp::showCommonDialog(FileDialogKind kind) {
     return true;
 }
 
-void FrmGradeHelp::showInEditor(const std::string& path) {
+bool FrmGradeHelp::showInEditor(const std::string& path) {
     program_.ini.flushAll();
-    program_.dialogs.showInEditor(path);
+    return program_.dialogs.showInEditor(path);
 }
 
 double& FrmGradeHelp::overallPercentage() {

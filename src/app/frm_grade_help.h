@@ -6,6 +6,7 @@
 // (app/, storage/, tabs/, marks/, grading/, reports/, ter/, look/).
 #include "app/control.h"
 #include "app/services.h"
+#include "shared/decimal_sum.h"
 #include "shared/file_io.h"
 
 #include <array>
@@ -15,6 +16,7 @@
 namespace tallisto {
 
 class Program;
+struct PlanTotals;
 
 // Key codes that the big button's key handler looks at.
 inline constexpr int vbKeyTab = 9;
@@ -84,6 +86,9 @@ public:
     double weightedScoreTotal = 0;
     double weightedScore = 0;
     std::string selectedMark;
+    // The weighting entered on the current tab, in percent: the exact decimal sum of the
+    // weightings listed (33.33 three times gives 99.99). weightingTotal is its value as a fraction.
+    DecimalSum weightingEntered() const { return weightingSum.timesPowerOfTen(2); }
 
     int gradeSys = 0;
     std::string gradeSysName;
@@ -113,6 +118,8 @@ public:
     void lstWeighting_MouseUp();
     void lstPercentage_MouseUp();
     void menDelSelRes_Click();
+    // The mark that Delete Selected Mark deletes now, or -1: the row the mark lists highlight.
+    int markToDelete() const;
     void ResetTab();
     void cmdReset_Click();
     void reset_Click();
@@ -128,8 +135,8 @@ public:
     void menEditRanges_Click();
     // The planner: what the rest of the tab must score for each grade.
     void menPlan_Click();
-    // The weighting not yet entered on the current tab, in percent, never below 0.
-    double weightingLeft() const;
+    // The current tab's totals as the planner counts them, with the weighting not yet entered.
+    PlanTotals planTotals() const;
 
     // ---- Tab store, saving, opening (storage/) ----
     void SaveRun();
@@ -214,7 +221,7 @@ private:
     std::string InputBox(const std::string& prompt, const std::string& title = "Tallisto");
     // Shows the open or save dialog as CommonDialog is set up; false when cancelled.
     bool showCommonDialog(FileDialogKind kind);
-    void showInEditor(const std::string& path);
+    bool showInEditor(const std::string& path); // false: no program could show it
 
     void giveFocusToEasyWork() { focus = "cmdEasyWork"; }
     double& overallPercentage();
@@ -224,8 +231,10 @@ private:
                   const std::string& value);
 
     // Helpers of the subsystems, each defined beside its users.
-    bool readAnswer(std::string& answer);                  // marks/: false ends the entry
-    void setDesignTimeState();                             // app/form_layout.cpp
+    enum class AnswerRead { Number, Ended, TooLarge }; // marks/
+    AnswerRead readAnswer(std::string& answer);
+    bool markCounts() const;   // every total of the mark just asked stays a number
+    void setDesignTimeState(); // app/form_layout.cpp
     bool isProgramsOwnFile(const std::string& path) const; // storage/saving.cpp
     bool chooseSaveFile(std::string& path, std::string& title);
     IoResult writeAllTabs(const std::string& path);
@@ -267,6 +276,9 @@ private:
     void setHBarValue(int value); // as the user's scrolling does, with its Change event
     int picOuterScaleWidth() const;
     // Marks and resets (marks/).
+    // The running totals as exact decimal sums: youGotTotal, outOfTotal, weightingTotal and
+    // weightedScoreTotal hold their values, so that a long run of marks shows no binary noise.
+    DecimalSum youGotSum, outOfSum, weightingSum, weightedScoreSum;
     void selectMark(const Control& list);
     int selectedMarkIndex() const; // the mark selectedMark names, or -1
 

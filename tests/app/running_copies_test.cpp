@@ -193,6 +193,13 @@ TEST(RunningCopies, KilledCopysWorkIsOfferedBackAndRestoredExactlyOrDiscarded) {
         t.start();
         EXPECT_EQ(t.dialogs.last(), restoreQuestion("work.tly"));
         if (answer == Answer::Yes) {
+            // The file named at start is the restored work's own, or given up only when asked.
+            t.dialogs.press(Answer::No);
+            openAtStart(t, elsewhere.file("other.tly"));
+            EXPECT_EQ(
+                t.dialogs.last(),
+                R"(msgbox "Delete all unsaved work?" "This will delete all unsaved work, continue?" YesNo)");
+            openAtStart(t, elsewhere.file("work.tly"));
             EXPECT_EQ(everything(t), before);
             EXPECT_EQ(t.form().frmGradeHelp.caption, "* work.tly - 83.5% in Art - Tallisto");
             EXPECT_TRUE(t.form().HBar.visible && t.form().HBar.value < 0);

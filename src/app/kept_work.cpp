@@ -140,6 +140,8 @@ bool readTabs(Lines& in, KeptWork& work) {
         std::string text;
         if (!in.text(key("tab", i), text) || text.empty() || (text[0] != '+' && text[0] != '-'))
             return false;
+        // New Tab adds a tab only while fewer than the limit are shown.
+        if (i > 0 && shown >= mostShownTabs) return false;
         work.tabs[i] = {text.substr(1), text[0] == '+'};
         shown += work.tabs[i].shown;
     }
@@ -153,14 +155,18 @@ bool readMarks(Lines& in, KeptWork& work) {
     if (!in.number("marks", count, 0, mostMarks)) return false;
     work.marks.resize(static_cast<std::size_t>(count));
     for (std::size_t j = 0; j < work.marks.size(); ++j) {
-        std::string text;
-        if (!in.text(key("mark", j), text)) return false;
-        const auto first = text.find('\t'), second = text.find('\t', first + 1);
-        if (first == std::string::npos || second == std::string::npos ||
-            text.find('\t', second + 1) != std::string::npos)
+        // Split before unescaping: a tab within a text is escaped, a tab between them is not.
+        std::string_view raw;
+        if (!in.raw(key("mark", j), raw)) return false;
+        const auto first = raw.find('\t'), second = raw.find('\t', first + 1);
+        if (first == std::string_view::npos || second == std::string_view::npos ||
+            raw.find('\t', second + 1) != std::string_view::npos)
             return false;
-        work.marks[j] = {text.substr(0, first), text.substr(first + 1, second - first - 1),
-                         text.substr(second + 1)};
+        KeptWork::Mark& mark = work.marks[j];
+        if (!unescaped(raw.substr(0, first), mark.score) ||
+            !unescaped(raw.substr(first + 1, second - first - 1), mark.outOf) ||
+            !unescaped(raw.substr(second + 1), mark.weighting))
+            return false;
     }
     return true;
 }

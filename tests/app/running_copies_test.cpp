@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copies of the program running in one program directory, and the work of a copy that ended
 // without closing.
+#include "app/kept_work.h"
 #include "shared/copy_files.h"
 #include "shared/number_text.h"
 #include "support/driver_process.h"
@@ -67,6 +68,34 @@ TEST(RunningCopies, EveryCopysFilesAreKnownByTheirNames) {
     EXPECT_TRUE(isCopyFileIn(dir.path(), dir.path() / "sub/../temp-3.tmp.recovery"));
     EXPECT_TRUE(isCopyFileIn(dir.path(), dir.path() / "link.tly")) << "through a link";
     EXPECT_FALSE(isCopyFileIn(dir.path(), dir.path() / "sub/temp.tmp"));
+}
+
+// Names, paths and marks of any text come back as they were; data cut short, or describing a
+// window that cannot be, is not taken for recovery data at all.
+TEST(RunningCopies, RecoveryDataComesBackWholeOrNotAtAll) {
+    KeptWork work;
+    work.tabs = {{"Tab 1", false}, {" a\\tb=\t ", true}, {"", true}};
+    work.currentTab = 2;
+    work.marks = {{"8", "10", "50"}, {"x\t", "", "1e3"}};
+    work.unsaved = true;
+    work.filePath = "/home/a b/line\nbreak\r.tly";
+    work.fileTitle = "line\nbreak\r.tly";
+    work.selectedMark = "-1";
+    work.workingFile = std::string("[Tab 0]\r\nName=\0\xff\r\n", 20);
+    const std::string text = keptWorkText(keptWorkHead(work), work.workingFile);
+    EXPECT_EQ(readKeptWork(text), work);
+    for (std::size_t cut = 0; cut < text.size(); ++cut)
+        ASSERT_FALSE(readKeptWork(std::string_view(text).substr(0, cut))) << cut;
+
+    work.workingFile.reset();
+    EXPECT_EQ(readKeptWork(keptWorkText(keptWorkHead(work), std::nullopt)), work);
+    for (const auto& [shown, hidden] : {std::pair{44, 0}, std::pair{43, 1}}) {
+        KeptWork tooMany = work;
+        tooMany.tabs.assign(static_cast<std::size_t>(shown), {"t", true});
+        tooMany.tabs.resize(static_cast<std::size_t>(shown + hidden), {"t", false});
+        EXPECT_FALSE(readKeptWork(keptWorkText(keptWorkHead(tooMany), std::nullopt)))
+            << shown << " shown, then " << hidden << " deleted";
+    }
 }
 
 // Two real copies of the program, commands interleaved: neither start nor exit of one touches the

@@ -94,7 +94,9 @@ void RunningCopy::takeNumber(EndedCopy* adopt) {
         FileLock lock;
         const FileLock::Outcome outcome = lock.take(lockFile);
         // A lock file that cannot even be created: the folder takes no locks at all.
-        if (outcome == FileLock::Outcome::Failed && !fileExists(lockFile)) break;
+        struct stat present {};
+        if (outcome == FileLock::Outcome::Failed && ::lstat(lockFile.c_str(), &present) != 0)
+            break;
         if (outcome != FileLock::Outcome::Taken) continue;
         // An ended copy's work that waits for the next start.
         if (fileExists(file(n, CopyFileKind::Recovery))) continue;

@@ -72,8 +72,9 @@ std::vector<EndedCopy> RunningCopy::endedCopiesWithWork() {
             copy.lock.removeAndRelease();
         }
     }
-    std::stable_sort(ended.begin(), ended.end(), [](const EndedCopy& a, const EndedCopy& b) {
-        return newer(a.keptAt, b.keptAt);
+    // Of two kept within the same tick of the clock, the later started is taken as the newer.
+    std::sort(ended.begin(), ended.end(), [](const EndedCopy& a, const EndedCopy& b) {
+        return newer(a.keptAt, b.keptAt) || (!newer(b.keptAt, a.keptAt) && a.number > b.number);
     });
     return ended;
 }
@@ -95,8 +96,7 @@ void RunningCopy::takeNumber(EndedCopy* adopt) {
         const FileLock::Outcome outcome = lock.take(lockFile);
         // A lock file that cannot even be created: the folder takes no locks at all.
         struct stat present {};
-        if (outcome == FileLock::Outcome::Failed && ::lstat(lockFile.c_str(), &present) != 0)
-            break;
+        if (outcome == FileLock::Outcome::Failed && ::lstat(lockFile.c_str(), &present) != 0) break;
         if (outcome != FileLock::Outcome::Taken) continue;
         // An ended copy's work that waits for the next start.
         if (fileExists(file(n, CopyFileKind::Recovery))) continue;

@@ -103,22 +103,22 @@ TEST(RunningCopies, RecoveryDataComesBackWholeOrNotAtAll) {
 TEST(RunningCopies, TwoCopiesInOneDirectoryKeepTheirOwnWork) {
     TempDir dir;
     putBytes(dir.path() / "graderanges.txt", shippedRanges());
-    const fs::path first_working = dir.path() / "temp.tmp";
+    const fs::path firstFile = dir.path() / "temp.tmp";
     DriverProcess first(dir.path());
     first.send(typedMark("8", "10", "50") + "do cmdNewTab_Click\ndo cmdTab_Click 1\n" +
                typedMark("3", "4", "10"));
     ASSERT_EQ(first.get("lstScore.List"), "3");
-    const std::string firstWorking = bytesOf(first_working);
+    const std::string firstWorking = bytesOf(firstFile);
     ASSERT_NE(firstWorking.find("yougot0=8"), std::string::npos);
 
     DriverProcess second(dir.path());
     second.send(typedMark("1", "2", "3") + "do cmdNewTab_Click\ndo cmdTab_Click 1\n");
     EXPECT_EQ(second.get("currentTab"), "1");
-    EXPECT_EQ(bytesOf(first_working), firstWorking) << "the second start left it alone";
+    EXPECT_EQ(bytesOf(firstFile), firstWorking) << "the second start left it alone";
     second.send("choose " + dir.file("second.tly") + "\ndo cmdsave_Click\ndo exit_Click\n");
     EXPECT_TRUE(second.waitForLine("ended"));
     EXPECT_EQ(second.finish(), 0);
-    EXPECT_EQ(bytesOf(first_working), firstWorking) << "the second copy's exit left it alone";
+    EXPECT_EQ(bytesOf(firstFile), firstWorking) << "the second copy's exit left it alone";
 
     first.send("do cmdTab_Click 0\n");
     EXPECT_EQ(first.get("lstScore.List"), "8") << "the first copy's other tab keeps its marks";
@@ -136,7 +136,7 @@ TEST(RunningCopies, TwoCopiesInOneDirectoryKeepTheirOwnWork) {
     first.send("do exit_Click\n");
     EXPECT_TRUE(first.waitForLine("ended"));
     EXPECT_EQ(first.finish(), 0);
-    EXPECT_FALSE(fs::exists(first_working));
+    EXPECT_FALSE(fs::exists(firstFile));
     EXPECT_EQ(bytesOf(dir.path() / "temp-2.tmp"), thirdWorking) << "a clean exit of the first";
     third.send("do cmdTab_Click 0\n");
     EXPECT_EQ(third.get("lstScore.List"), "5");

@@ -50,6 +50,10 @@ std::string FrmGradeHelp::programFile(const std::string& fileName) const {
     return (std::filesystem::path(program_.facts.programDir) / fileName).string();
 }
 
+std::string FrmGradeHelp::workingFile() const {
+    return program_.copy.workingFile();
+}
+
 std::string FrmGradeHelp::manifestFile() const {
     return programFile(program_.facts.exeName + ".exe.manifest");
 }

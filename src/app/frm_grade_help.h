@@ -5,6 +5,7 @@
 // tasks they stand for; their definitions live in the folder of their subsystem
 // (app/, storage/, tabs/, marks/, grading/, reports/, ter/, look/).
 #include "app/control.h"
+#include "app/kept_work.h"
 #include "app/services.h"
 #include "shared/decimal_sum.h"
 #include "shared/file_io.h"
@@ -107,6 +108,13 @@ public:
     // Form_QueryUnload, which ends the program or keeps the window open.
     void unloadMainWindow();
 
+    // ---- Running copies and crash recovery (app/recovery.cpp) ----
+    // Takes a working file of this copy's own, leaving those of running copies alone, and offers
+    // back the unsaved work of a copy that ended without closing.
+    void takeWorkingFile();
+    // The work in the window as the recovery data keeps it, the working file aside.
+    KeptWork workToKeep() const;
+
     // ---- Marks and totals (marks/) ----
     void cmdEasyWork_Click();
     void tallisto_Click();
@@ -207,7 +215,7 @@ public:
 
     // ---- Paths in the program's directory ----
     std::string programFile(const std::string& fileName) const;
-    std::string workingFile() const { return programFile("temp.tmp"); }
+    std::string workingFile() const; // this copy's own
     std::string rangesFile() const { return programFile("graderanges.txt"); }
     std::string settingsFile() const { return programFile("settings.ini"); }
     std::string manifestFile() const;
@@ -275,6 +283,11 @@ private:
     void moveToNextTab();                       // the Tab key
     void setHBarValue(int value); // as the user's scrolling does, with its Change event
     int picOuterScaleWidth() const;
+    // Crash recovery (app/recovery.cpp).
+    bool offerBack(const KeptWork& work);
+    bool restoreWork(const KeptWork& work); // false when the working file could not be written
+    void rebuildTabButtons(const std::vector<KeptWork::Tab>& tabs);
+    IoResult restoreWorkingFile(const std::optional<std::string>& bytes);
     // Marks and resets (marks/).
     // The running totals as exact decimal sums: youGotTotal, outOfTotal, weightingTotal and
     // weightedScoreTotal hold their values, so that a long run of marks shows no binary noise.

@@ -48,11 +48,16 @@ Driver::Driver(std::ostream& out, PlatformFacts facts)
       events_(buildEventTable()) {}
 
 bool Driver::start() {
+    started_ = true;
     if (!program_->start()) {
         out_ << "ended" << std::endl;
         return false;
     }
     return true;
+}
+
+bool Driver::finish() {
+    return started_ || start();
 }
 
 void Driver::error(const std::string& why) {
@@ -67,11 +72,13 @@ bool Driver::execute(const std::string& rawLine) {
     const auto space = line.find(' ');
     const std::string command = line.substr(0, space);
     const std::string rest = space == std::string::npos ? "" : line.substr(space + 1);
+    const bool answer = command == "type" || command == "press" || command == "choose";
+    if (!started_ && !answer && !start()) return false;
     if (command == "do")
         doEvent(rest);
     else if (command == "get")
         get(rest);
-    else if (command == "type" || command == "press" || command == "choose")
+    else if (answer)
         queueAnswer(command, rest);
     else if (command == "move")
         move(rest);

@@ -26,7 +26,7 @@ public:
     FileChoice fileDialog(FileDialogKind, const std::string&, const std::string&) override {
         throw std::logic_error("unexpected file dialog");
     }
-    void showInEditor(const std::string&) override {}
+    bool showInEditor(const std::string&) override { return true; }
 };
 
 // A running program in a folder of its own: tab 0 empty and current, tab 1 holding `marks`

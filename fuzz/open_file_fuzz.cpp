@@ -27,7 +27,7 @@ public:
                                     const std::string&) override {
         return {false, path, "fuzzed.tly"};
     }
-    void showInEditor(const std::string&) override {}
+    bool showInEditor(const std::string&) override { return true; }
 };
 
 } // namespace

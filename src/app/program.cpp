@@ -14,8 +14,9 @@ VersionRecord buildVersion() {
 
 Program::Program(Dialogs& dialogs, PlatformFacts facts, FileWriter writer)
     : dialogs(dialogs), facts(std::move(facts)), writeFile(writer ? writer : writeFileAtomically),
-      ini(writer ? writer : writeFileAtomically, writer ? writer : writeScratchFile), frmTER(*this),
-      frmPlan(*this), frmGradeHelp(*this) {
+      writeScratch(writer ? writer : writeScratchFile),
+      ini(writer ? writer : writeFileAtomically, writeScratch), copy(this->facts.programDir),
+      frmTER(*this), frmPlan(*this), frmGradeHelp(*this), keeper_(writeScratch) {
     ini.treatAsScratch(frmGradeHelp.workingFile());
 }
 
@@ -37,6 +38,7 @@ bool Program::run(const std::function<void()>& event) {
     // Files that cannot be written here stay as they were; the commands that must not lose data
     // flush their own files first and tell the user.
     ini.flushAll();
+    keepRecoveryData();
     return true;
 }
 
@@ -53,6 +55,13 @@ Program::Outcome Program::run(const Event& event, EventArgs args) {
     lastEvent_ = &event;
     lastEventArgs_ = args;
     return run([&] { event.run(*this, args); }) ? Outcome::Ran : Outcome::Ended;
+}
+
+bool Program::keepRecoveryData() {
+    // Without its lock this copy cannot tell its own files from those of another copy.
+    if (!copy.holdsLock()) return true;
+    if (!frmGradeHelp.unsaved) return keeper_.drop(copy.recoveryFile()).ok;
+    return keeper_.keep(frmGradeHelp.workToKeep(), copy.workingFile(), copy.recoveryFile()).ok;
 }
 
 void Program::end() {

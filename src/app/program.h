@@ -2,6 +2,7 @@
 // The running program: its windows, the module variables they share, and the files.
 #include "app/events.h"
 #include "app/frm_grade_help.h"
+#include "app/running_copy.h"
 #include "app/services.h"
 #include "grading/frm_plan.h"
 #include "shared/ini_files.h"
@@ -27,9 +28,11 @@ public:
 
     Dialogs& dialogs;
     PlatformFacts facts;
-    FileWriter writeFile; // how reports and the manifest are written
+    FileWriter writeFile;    // how reports and the manifest are written
+    FileWriter writeScratch; // how the working file and the recovery data are written
     IniFiles ini;
     ModData modData;
+    RunningCopy copy; // this copy among those that run in the program's directory
     FrmTER frmTER;
     FrmPlan frmPlan;
     FrmGradeHelp frmGradeHelp;
@@ -38,8 +41,8 @@ public:
     // False when the program ended during start-up.
     bool start();
 
-    // Runs one user event: the procedure, then every file brought up to date on disk.
-    // False when the event ended the program.
+    // Runs one user event: the procedure, then every file brought up to date on disk, the
+    // recovery data included. False when the event ended the program.
     bool run(const std::function<void()>& event);
 
     // Runs an event of the table as the user's action starts it, unless the user cannot reach
@@ -50,6 +53,11 @@ public:
     const Event* lastEvent() const { return lastEvent_; }
     const EventArgs& lastEventArgs() const { return lastEventArgs_; }
 
+    // Keeps the work in the window on disk, so that a crash loses none of it, or removes what
+    // was kept once nothing is unsaved. Writes only when the work changed since it was last
+    // kept. False when the recovery data could not be written.
+    bool keepRecoveryData();
+
     bool ended() const { return ended_; }
 
     // Ends the program at once (does not return).
@@ -59,6 +67,7 @@ private:
     bool ended_ = false;
     const Event* lastEvent_ = nullptr;
     EventArgs lastEventArgs_;
+    WorkKeeper keeper_;
 };
 
 } // namespace tallisto

@@ -53,6 +53,7 @@ Driver::Driver(std::ostream& out, PlatformFacts facts)
     : out_(out), dialogs_(out), program_(std::make_unique<Program>(dialogs_, std::move(facts))) {}
 
 bool Driver::start() {
+    started_ = true;
     if (!program_->start()) {
         out_ << "ended" << std::endl;
         return false;
@@ -60,12 +61,16 @@ bool Driver::start() {
     return true;
 }
 
+bool Driver::finish() {
+    return started_ || start();
+}
+
 void Driver::error(const std::string& why) {
     errors_ = true;
     out_ << "error: " << why << std::endl;
 }
 
-bool Driver::finish() {
+bool Driver::scriptSucceeded() {
     if (const std::size_t left = dialogs_.pending())
         error(std::to_string(left) + " answer(s) left over at the end of input");
     return !errors_;
@@ -78,11 +83,13 @@ bool Driver::execute(const std::string& rawLine) {
     const auto space = line.find(' ');
     const std::string command = line.substr(0, space);
     const std::string rest = space == std::string::npos ? "" : line.substr(space + 1);
+    const bool answer = command == "type" || command == "press" || command == "choose";
+    if (!started_ && !answer && !start()) return false;
     if (command == "do")
         doEvent(rest);
     else if (command == "get")
         get(rest);
-    else if (command == "type" || command == "press" || command == "choose")
+    else if (answer)
         queueAnswer(command, rest);
     else if (command == "move")
         move(rest);

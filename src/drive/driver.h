@@ -14,16 +14,20 @@ class Driver {
 public:
     Driver(std::ostream& out, PlatformFacts facts);
 
-    // Creates the main window as the program does. False when the program ended at once.
-    bool start();
-    // Runs one command line. False when the program has ended.
+    // Runs one command line. Answers that stand before the first other command are queued
+    // before the program starts, so that a dialog at start can take them; that command starts
+    // the program first. False when the program has ended.
     bool execute(const std::string& line);
-
-    // At end of input: answers that no dialog took are an error of the script. True when no
-    // error was printed.
+    // End of input: starts a program that no command started. False when it ended at once.
     bool finish();
 
+    // At end of input, after finish(): answers that no dialog took are an error of the script.
+    // True when the script printed no error.
+    bool scriptSucceeded();
+
 private:
+    // Creates the main window as the program does. False when the program ended at once.
+    bool start();
     void doEvent(const std::string& rest);
     void get(const std::string& name);
     void queueAnswer(const std::string& command, const std::string& rest);
@@ -34,6 +38,7 @@ private:
     ScriptedDialogs dialogs_;
     std::unique_ptr<Program> program_;
     bool errors_ = false;
+    bool started_ = false;
 };
 
 // The plan of a tab as `plan` prints it, one line each: the weighting left and the final

@@ -32,7 +32,7 @@ void FrmPlan::Form_QueryUnload(bool& cancel) {
 
 Plan FrmPlan::plan() {
     FrmGradeHelp& f = program_.frmGradeHelp;
-    const PlanTotals totals{f.weightedScoreTotal, f.weightingTotal, f.weightingLeft()};
+    const PlanTotals totals = f.planTotals();
     const PercentSystem system = readPercentSystem(program_.ini, f.rangesFile(), f.gradeSys);
     // The "/20" button is shown exactly while the tab's system grades a score out of 20.
     std::optional<OutOf20System> outOf20;
@@ -60,11 +60,10 @@ std::vector<Control*> FrmPlan::allControls() {
     return {&frmPlan};
 }
 
-double FrmGradeHelp::weightingLeft() const {
-    // Weightings are entered to the hundredth: the total is read at that precision, so that
-    // the noise of adding binary fractions leaves no 0.0000001 % over.
-    const double entered = roundTo2Places(weightingTotal * 100);
-    return std::max(0.0, roundTo2Places(100 - entered));
+PlanTotals FrmGradeHelp::planTotals() const {
+    DecimalSum left(100);
+    left.subtract(weightingEntered());
+    return {weightedScoreSum, weightingSum, std::max(0.0, left.value())};
 }
 
 void FrmGradeHelp::menPlan_Click() {

@@ -46,9 +46,10 @@ Plan makePlan(const PlanTotals& totals, const PercentSystem& system,
     // The rest as one more mark, out of 100, carrying all the weighting left.
     const double fraction = numberValue(weightingFractionText(totals.left));
     const auto finalPercentage = [&](int average) {
-        const double score = scoreOutOfWeighting(average / 100.0, 100, fraction);
-        return overallPercentageOf(totals.weightedScoreTotal + score,
-                                   totals.weightingTotal + fraction);
+        DecimalSum weightedScore = totals.weightedScore, weighting = totals.weighting;
+        weightedScore.add(scoreOutOfWeighting(average / 100.0, 100, fraction));
+        weighting.add(fraction);
+        return overallPercentageOf(weightedScore.value(), weighting.value());
     };
     Plan plan;
     plan.left = totals.left;

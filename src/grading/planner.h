@@ -7,6 +7,7 @@
 // weighting left. Its final percentage goes through the program's own arithmetic and grade
 // search, so that the plan and the grade panel can never disagree.
 #include "grading/grade_ranges.h"
+#include "shared/decimal_sum.h"
 
 #include <optional>
 #include <string>
@@ -14,11 +15,11 @@
 
 namespace tallisto {
 
-// What the plan needs of a tab: its totals, not its marks.
+// What the plan needs of a tab: its totals, not its marks, kept as the tab keeps them.
 struct PlanTotals {
-    double weightedScoreTotal = 0; // the marks' scores out of their weightings
-    double weightingTotal = 0;     // their weightings as fractions, 1 = 100 %
-    double left = 100;             // the weighting not yet entered, in percent, never below 0
+    DecimalSum weightedScore; // the marks' scores out of their weightings
+    DecimalSum weighting;     // their weightings as fractions, 1 = 100 %
+    double left = 100;        // the weighting not yet entered, in percent, never below 0
 };
 
 // Averages are counted in hundredths of a percent, from 0 % to 100 %.

@@ -20,6 +20,7 @@ std::function<void(EventArgs)> CoreEvents::handler(Form form, const std::string&
 
 bool CoreEvents::dispatch(const std::function<Program::Outcome()>& start) {
     if (depth_ > 0 || program_.ended()) return false;
+    if (beforeEvent_) beforeEvent_();
     Program::Outcome outcome;
     {
         struct Depth {

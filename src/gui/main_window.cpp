@@ -12,6 +12,7 @@
 #include <QLayout>
 #include <QScreen>
 #include <QScrollBar>
+#include <QWindow>
 
 namespace tallisto::gui {
 
@@ -36,12 +37,16 @@ MainWindow::MainWindow(Program& program, QWidget* parent)
 
     ter_ = std::make_unique<TerWindow>(events_);
     plan_ = std::make_unique<PlanWindow>(events_);
+    events_.setBeforeEvent([this] { recordFrame(); });
     events_.addWindow([this] { sync(); });
     events_.addWindow([this] { ter_->sync(); });
     events_.addWindow([this] { plan_->sync(); });
     events_.setOnEnded([this] { endProgram(); });
 
-    move(openingPlace(form_.frmGradeHelp));
+    // Placed by its inside, as it is recorded: a move() before the window manager has framed the
+    // window would place the frame on one platform and the inside on another.
+    adjustSize();
+    setGeometry(QRect(openingPlace(form_.frmGradeHelp), size()));
     events_.syncWindows();
 }
 
@@ -167,10 +172,7 @@ void MainWindow::syncFocus() {
 
 bool MainWindow::event(QEvent* event) {
     const bool handled = QMainWindow::event(event);
-    if (event->type() == QEvent::WindowActivate) {
-        recordFrame();
-        if (activate_) activate_({});
-    }
+    if (event->type() == QEvent::WindowActivate && activate_) activate_({});
     return handled;
 }
 
@@ -186,22 +188,18 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     shown_ = true;
-    recordFrame();
 }
 
-void MainWindow::moveEvent(QMoveEvent* event) {
-    QMainWindow::moveEvent(event);
-    recordFrame();
-}
-
-// The core keeps the window's outer frame in twips: its position is written to settings.ini at
-// the end, and the out-of-20 window is placed under it.
+// Taken afresh before every event, as the window manager may tell the frame's size late. The
+// position is that of the window's inside, the one place a window can be given before it is
+// framed, so that the place written to settings.ini at the end is the place the next start
+// gives it. The size is the outer one: the out-of-20 window goes under the frame.
 void MainWindow::recordFrame() {
     if (!shown_ || events_.ended()) return;
-    const QRect frame = frameGeometry();
+    const QRect frame = windowHandle() ? windowHandle()->frameGeometry() : frameGeometry();
     Control& window = form_.frmGradeHelp;
-    window.left = toTwips(frame.x());
-    window.top = toTwips(frame.y());
+    window.left = toTwips(geometry().x());
+    window.top = toTwips(geometry().y());
     window.width = toTwips(frame.width());
     window.height = toTwips(frame.height());
 }

@@ -29,7 +29,6 @@ private:
     std::function<void(EventArgs)> terEvent(const std::string& control, const std::string& event);
     void syncTimer();
     void syncFrame();
-    int frameHeight() const;
 
     CoreEvents& events_;
     FrmTER& form_;

@@ -10,14 +10,14 @@ std::string weightingFractionText(double percent) {
     return numberText(percent / 100);
 }
 
-double scoreOutOfWeighting(double score, double outOf, double fraction) {
+double scoreOutOfWeighting(double score, double outOf, double weightingFraction) {
     const double percentage = score / outOf * 100;
-    return fraction * percentage;
+    return generalValue(weightingFraction * percentage);
 }
 
 double overallPercentageOf(double weightedScoreTotal, double weightingTotal) {
     if (weightingTotal == 0) return 0;
-    return roundTo2Places(weightedScoreTotal / (weightingTotal * 100) * 100);
+    return roundTo2Places(generalValue(weightedScoreTotal / (weightingTotal * 100) * 100));
 }
 
 } // namespace tallisto

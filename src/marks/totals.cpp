@@ -12,19 +12,22 @@ void FrmGradeHelp::TotalsUpdate() {
     const double y = numberValue(youGot);
     const double f = numberValue(weighting);
 
-    outOfTotal += o;
+    outOfSum.add(o);
+    outOfTotal = outOfSum.value();
     lblTotalTest.caption = numberText(outOfTotal);
 
     // A mark out of 0 counts its weighting but no score: it adds nothing to be divided.
     if (o == 0) {
         lstPercentage.list.push_back("0");
-        youGotTotal -= y;
+        youGotSum.subtract(y);
+        youGotTotal = youGotSum.value();
         return;
     }
     lblScoreTot.caption = numberText(youGotTotal);
 
     const double s = scoreOutOfWeighting(y, o, f);
-    weightedScoreTotal += s;
+    weightedScoreSum.add(s);
+    weightedScoreTotal = weightedScoreSum.value();
     weightedScore = roundTo2Places(s);
     lstPercentage.list.push_back(numberText(weightedScore));
 

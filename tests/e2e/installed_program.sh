@@ -15,7 +15,7 @@ skip() {
     echo "SKIPPED: $* (scripts/install-deps installs it)"
     exit 77
 }
-for tool in Xvfb xdotool xprop import xdg-open mimetype update-mime-database \
+for tool in Xvfb xdotool xprop xwininfo import xdg-open mimetype update-mime-database \
     update-desktop-database; do
     command -v "$tool" >/dev/null || skip "$tool is missing"
 done
@@ -56,12 +56,15 @@ wait_until() {
     done
 }
 
-# The first visible window whose whole title matches, once there is one.
+# The first visible window whose whole title matches, once there is one. Searched again and
+# again: one search fails at once when a window it looks at goes away meanwhile.
 window_named() {
-    local ids
-    ids=$(timeout "$deadline" xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null) ||
-        return 1
-    echo "${ids%%$'\n'*}"
+    local id=""
+    found() {
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) && [ -n "$id" ]
+    }
+    wait_until found "$1" || return 1
+    echo "$id"
 }
 
 # A window's title as xprop reads it.
@@ -73,8 +76,10 @@ title_is() {
     [ "$(title_of "$1")" = "$2" ]
 }
 
+# Whether a window is no longer shown: asked of that window alone, which cannot fail the way a
+# search through every window does when one of them goes meanwhile.
 gone() {
-    ! xdotool search --onlyvisible --name "^$2\$" 2>/dev/null | grep -qx "$1"
+    ! xwininfo -id "$1" 2>/dev/null | grep -q "Map State: IsViewable"
 }
 
 focus() {
@@ -88,7 +93,7 @@ answer() {
     focus "$box"
     xdotool type --delay 15 "$2"
     xdotool key Return
-    wait_until gone "$box" "$1" || fail "the input box '$1' did not close after $2"
+    wait_until gone "$box" || fail "the input box '$1' did not close after $2"
 }
 
 # A mark entered as the user does: Space on the big button, then the three questions.

@@ -122,6 +122,13 @@ TEST(GradingMenu, ChoosingASystemMarksUnsavedRegradesAndShowsTheOutOf20Button) {
     t.run([](FrmGradeHelp& f) { f.menEditRanges_Click(); });
     EXPECT_EQ(t.dialogs.shown.back().kind + " " + t.dialogs.shown.back().prompt,
               "editor " + t.file("graderanges.txt"));
+    // Where no program can show the file, the user learns where it is.
+    t.dialogs.editorStarts = false;
+    t.dialogs.press(Answer::OK);
+    t.run([](FrmGradeHelp& f) { f.menEditRanges_Click(); });
+    EXPECT_EQ(t.dialogs.last(),
+              describe({"msgbox", "Tallisto",
+                        "No program could be started to open " + t.file("graderanges.txt") + "."}));
 }
 
 } // namespace

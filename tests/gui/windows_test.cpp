@@ -65,11 +65,13 @@ class WindowsTest : public QObject {
     QPushButton* tab(int index) const {
         return gui->find<QPushButton>(QStringLiteral("cmdTab(%1)").arg(index));
     }
-    // Shows and enables a control and the menus that hold it.
-    void bringWithinReach(bool ter, const std::string& name, int index) {
+    // Shows and enables a control and the menus that hold it; false for a widget that shows no
+    // control, such as the window's own key that opens the menus.
+    bool bringWithinReach(bool ter, const std::string& name, int index) {
         FrmGradeHelp& form = gui->form();
         Control* control =
             ter ? gui->program->frmTER.findControl(name) : form.findControl(name, index);
+        if (!control) return false;
         control->visible = true;
         control->enabled = true;
         gui->program->frmTER.frmTER.visible |= ter;
@@ -80,6 +82,7 @@ class WindowsTest : public QObject {
             menu->enabled = true;
         }
         gui->window->events().syncWindows();
+        return true;
     }
 
 private slots:
@@ -148,7 +151,7 @@ private slots:
                 const QString name = object->objectName();
                 const std::string control = name.section('(', 0, 0).toStdString();
                 const int index = name.contains('(') ? name.section('(', 1).chopped(1).toInt() : -1;
-                bringWithinReach(ter, control, index);
+                if (!bringWithinReach(ter, control, index)) continue;
                 program.run(unrelated, {});
                 trigger();
                 const std::string expected = (ter ? "frmTER." : "") +
@@ -274,16 +277,96 @@ private slots:
         QVERIFY(!gui->program->frmPlan.frmPlan.visible);
     }
 
+    // The place restored is the place recorded, whatever frame the window is given.
     void theWindowOpensWhereItWasOrElseOnAScreen() {
         gui.reset();
         gui = std::make_unique<GuiProgram>("[Settings]\r\nLeft=1500\r\nTop=2250\r\n");
-        QCOMPARE(gui->window->frameGeometry().topLeft(), QPoint(100, 150));
+        QCOMPARE(gui->window->geometry().topLeft(), QPoint(100, 150));
+        QCOMPARE(QPoint(gui->form().frmGradeHelp.left, gui->form().frmGradeHelp.top),
+                 QPoint(1500, 2250));
         // A place on a screen that is no longer there would leave the window out of reach.
         gui.reset();
         gui = std::make_unique<GuiProgram>("[Settings]\r\nLeft=900000\r\nTop=-900000\r\n");
         const QRect frame = gui->window->frameGeometry();
         QVERIFY(gui->window->screen()->availableGeometry().contains(frame.topLeft()));
-        QCOMPARE(gui->form().frmGradeHelp.left, frame.left() * 15);
+        QCOMPARE(gui->form().frmGradeHelp.left, gui->window->geometry().left() * 15);
+    }
+
+    // The highlight shows the mark that Delete Selected Mark acts on, in all four lists, and
+    // nothing once it acts on none.
+    void theListsHighlightTheMarkThatDeleteRemoves() {
+        for (const char* score : {"1", "2", "3"})
+            gui->enterMark(score, "4", "10");
+        QList<MarkList*> lists;
+        for (const char* name : {"lstScore", "lstTotal", "lstWeighting", "lstPercentage"})
+            lists << gui->find<MarkList>(name);
+        const auto highlighted = [&] {
+            QStringList rows;
+            for (MarkList* list : lists)
+                rows << (list->selectedItems().isEmpty()
+                             ? QStringLiteral("-")
+                             : QString::number(list->row(list->selectedItems().first())));
+            return rows.join(' ');
+        };
+        const auto click = [](MarkList* list, int row) {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(list->item(row)).center());
+        };
+        click(lists[1], 0);
+        click(lists[3], 1);
+        QCOMPARE(highlighted(), QStringLiteral("1 1 1 1"));
+        QTest::keyClick(easyWork(), Qt::Key_Delete);
+        QCOMPARE(lists[0]->count(), 2);
+        QCOMPARE(highlighted(), QStringLiteral("- - - -"));
+    }
+
+    // Alt and a letter open a menu, F10 the first; the arrows reach the items, Return runs one.
+    // The program's captions stay as they are.
+    void theMenusOpenFromTheKeyboard() {
+        const std::pair<Qt::Key, const char*> openers[] = {
+            {Qt::Key_T, "tabs"}, {Qt::Key_G, "menGradesystem"}, {Qt::Key_F, "file"}};
+        for (const auto& [key, menu] : openers) {
+            QTest::keyClick(gui->window.get(), key, Qt::AltModifier);
+            QTRY_COMPARE(QApplication::activePopupWidget(), gui->find<QMenu>(menu));
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+            QTRY_VERIFY(!QApplication::activePopupWidget());
+        }
+        QTest::keyClick(easyWork(), Qt::Key_F10);
+        auto* file = gui->find<QMenu>("file");
+        QTRY_COMPARE(QApplication::activePopupWidget(), file);
+        QCOMPARE(file->title(), QStringLiteral("&File"));
+        QCOMPARE(gui->form().file.caption, std::string("File"));
+        QStringList reached;
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(file, Qt::Key_Down);
+            QAction* active = file->activeAction();
+            reached << (active->menu() ? active->menu()->objectName() : active->objectName());
+        }
+        // The disabled items are passed over.
+        QCOMPARE(reached, (QStringList{"tallisto", "savereport", "cmdOpen"}));
+        QTest::keyClick(file, Qt::Key_Up);
+        QTest::keyClick(file, Qt::Key_Up);
+        gui->dialogs.typed.insert(gui->dialogs.typed.end(), {"8", "10", "50"});
+        QTest::keyClick(file, Qt::Key_Return);
+        QTRY_COMPARE(gui->form().lstScore.list, std::vector<std::string>{"8"});
+    }
+
+    // Where xdg-open finds no program for the file, the program learns of it.
+    void anEditorThatCannotStartIsReported() {
+        const QByteArray path = qgetenv("PATH");
+        QFile opener(gui->dir.filePath(QStringLiteral("xdg-open")));
+        qputenv("PATH", gui->dir.path().toLocal8Bit() + ':' + path);
+        QtDialogs dialogs;
+        for (const bool opens : {false, true}) {
+            QVERIFY(opener.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            opener.write(opens ? "#!/bin/sh\nexit 0\n" : "#!/bin/sh\nexit 3\n");
+            opener.close();
+            opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QCOMPARE(
+                dialogs.showInEditor(gui->dir.filePath(QStringLiteral("report.txt")).toStdString()),
+                opens);
+        }
+        qputenv("PATH", path);
     }
 
     void qtDialogsShowExactlyWhatTheProgramAsks() {

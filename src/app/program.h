@@ -3,6 +3,7 @@
 #include "app/frm_grade_help.h"
 #include "app/services.h"
 #include "grading/frm_plan.h"
+#include "look/frm_guide.h"
 #include "shared/ini_files.h"
 #include "ter/frm_ter.h"
 
@@ -31,6 +32,7 @@ public:
     ModData modData;
     FrmTER frmTER;
     FrmPlan frmPlan;
+    FrmGuide frmGuide;
     FrmGradeHelp frmGradeHelp;
 
     // Creates the main window as the platform does: Form_Initialize, then Form_Activate.

@@ -6,9 +6,31 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QTextBrowser>
+#include <QTextFrame>
+#include <QTextTable>
 #include <QVBoxLayout>
 
 namespace tallisto::gui {
+
+namespace {
+
+// Markdown tables come with a double border around every cell; one thin line reads better.
+void drawTablesLightly(QTextDocument& document) {
+    document.setDocumentMargin(12);
+    for (QTextFrame* frame : document.rootFrame()->childFrames()) {
+        auto* table = qobject_cast<QTextTable*>(frame);
+        if (!table) continue;
+        QTextTableFormat format = table->format();
+        format.setBorderCollapse(true);
+        format.setBorder(1);
+        format.setBorderBrush(Qt::gray);
+        format.setCellPadding(3);
+        format.setCellSpacing(0);
+        table->setFormat(format);
+    }
+}
+
+} // namespace
 
 GuideWindow::GuideWindow(CoreEvents& events)
     : QWidget(nullptr, Qt::Window), events_(events), form_(events.program().frmGuide),
@@ -31,9 +53,11 @@ void GuideWindow::sync() {
         return;
     }
     // Read when first asked for: the pictures cost nothing to a user who never opens the guide.
-    if (text_->source().isEmpty())
+    if (text_->source().isEmpty()) {
         text_->setSource(QUrl(QStringLiteral("qrc:/guide/guide.md")),
                          QTextDocument::MarkdownResource);
+        drawTablesLightly(*text_->document());
+    }
     if (!isVisible()) show();
     if (form_.timesAsked() != timesAsked_) {
         timesAsked_ = form_.timesAsked();

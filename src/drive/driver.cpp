@@ -193,6 +193,7 @@ void Driver::get(const std::string& text) {
     if (!terOnly) control = main.findControl(path.name, path.index);
     if (!control && path.index < 0) control = ter.findControl(path.name);
     if (!control && !terOnly && path.index < 0) control = program_->frmPlan.findControl(path.name);
+    if (!control && !terOnly && path.index < 0) control = program_->frmGuide.findControl(path.name);
     if (!control) return error("unknown name: " + text);
     if (!propertyText(*control, path.property, value)) return error("unknown property: " + text);
     out_ << text << "=" << value << "\n";

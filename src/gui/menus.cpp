@@ -1,4 +1,5 @@
-// The menu bar: File, Tabs, Grading System and View, every item an action named for its control.
+// The menu bar: File, Tabs, Grading System, View and Help, every item an action named for its
+// control.
 #include "gui/main_window.h"
 
 #include <QAction>
@@ -19,6 +20,7 @@ QKeySequence shortcutOf(const Control& item) {
         {"menRename", QKeySequence(Qt::Key_F3)},
         {"menDelete", QKeySequence(Qt::CTRL | Qt::Key_W)},
         {"menPlan", QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {"menGuide", QKeySequence(Qt::Key_F1)},
     };
     if (item.name == "menGradesys" && item.index >= 0 && item.index < 4)
         return QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_F1 + item.index));
@@ -154,6 +156,8 @@ void MainWindow::addMenuItem(QMenu* menu, Control& item) {
         {"menDelete", &FrmGradeHelp::menDelete_Click},
         {"menEditRanges", &FrmGradeHelp::menEditRanges_Click},
         {"menPlan", &FrmGradeHelp::menPlan_Click},
+        {"menGuide", &FrmGradeHelp::menGuide_Click},
+        {"menAbout", &FrmGradeHelp::menAbout_Click},
     };
     QAction* action = menu->addAction(QString());
     action->setObjectName(qText(item.qualifiedName()));

@@ -108,7 +108,9 @@ TEST(Opening, FilesThatAreNotSaveFilesOpenAsOneEmptyTabQuickly) {
         t.enterMark("1", "2", "3"); // unsaved work, given up at the question
         const auto start = std::chrono::steady_clock::now();
         open(t, t.file(name));
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+        // A deadline that only a scan without end reaches, not a measure of speed: the machine
+        // running the tests may be busy.
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
         expectOneEmptyTab(t, t.file(name));
     }
 }

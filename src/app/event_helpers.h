@@ -20,6 +20,8 @@ template <typename C> C& window(Program& p) {
         return p.frmTER;
     else if constexpr (std::is_same_v<C, FrmPlan>)
         return p.frmPlan;
+    else if constexpr (std::is_same_v<C, FrmGuide>)
+        return p.frmGuide;
     else
         return p.frmGradeHelp;
 }
@@ -30,6 +32,8 @@ template <auto procedure> constexpr Form formOf() {
         return Form::frmTER;
     else if constexpr (std::is_same_v<C, FrmPlan>)
         return Form::frmPlan;
+    else if constexpr (std::is_same_v<C, FrmGuide>)
+        return Form::frmGuide;
     else
         return Form::frmGradeHelp;
 }
@@ -40,6 +44,8 @@ inline std::string windowName(Form form) {
         return "frmTER";
     case Form::frmPlan:
         return "frmPlan";
+    case Form::frmGuide:
+        return "frmGuide";
     case Form::frmGradeHelp:
         break;
     }

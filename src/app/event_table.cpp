@@ -55,6 +55,8 @@ const std::vector<Event>& eventTable() {
                                        {"Ctrl+F1", "Ctrl+F2", "Ctrl+F3", "Ctrl+F4"}),
         click<&F::menEditRanges_Click>("menEditRanges"),
         click<&F::menPlan_Click>("menPlan", "Ctrl+P"),
+        click<&F::menGuide_Click>("menGuide", "F1"),
+        click<&F::menAbout_Click>("menAbout"),
 
         // The score-out-of-20 window.
         windowEvent<&T::Form_Activate>("Activate"),
@@ -63,8 +65,9 @@ const std::vector<Event>& eventTable() {
         click<&T::cmdHide_Click>("cmdHide"),
         click<&T::cmdOK_Click>("cmdOK"),
 
-        // The planner.
+        // The planner and the guide.
         closeBox<&FrmPlan::Form_QueryUnload>(),
+        closeBox<&FrmGuide::Form_QueryUnload>(),
 
         // Procedures that other procedures call.
         call<&F::formnamerefresh>("formnamerefresh"),

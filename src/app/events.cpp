@@ -12,7 +12,7 @@ const Event* findEvent(Form form, std::string_view control, std::string_view eve
 }
 
 const Event* findProcedure(std::string_view name) {
-    for (const std::string_view prefix : {"", "frmTER.", "frmPlan."})
+    for (const std::string_view prefix : {"", "frmTER.", "frmPlan.", "frmGuide."})
         for (const Event& e : eventTable())
             if (e.procedure.size() == prefix.size() + name.size() &&
                 e.procedure.starts_with(prefix) && e.procedure.ends_with(name))
@@ -20,21 +20,19 @@ const Event* findProcedure(std::string_view name) {
     return nullptr;
 }
 
-namespace {
-
 const Control* controlOf(const Program& program, const Event& event, const EventArgs& args) {
     switch (event.form) {
     case Form::frmTER:
         return program.frmTER.findControl(event.control);
     case Form::frmPlan:
         return program.frmPlan.findControl(event.control);
+    case Form::frmGuide:
+        return program.frmGuide.findControl(event.control);
     case Form::frmGradeHelp:
         break;
     }
     return program.frmGradeHelp.findControl(event.control, event.indexed ? args.at(0) : -1);
 }
-
-} // namespace
 
 Reach reachOf(const Program& program, const Event& event, const EventArgs& args) {
     if (!event.guarded) return Reach::Reachable;

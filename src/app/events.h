@@ -11,7 +11,7 @@ namespace tallisto {
 class Program;
 struct Control;
 
-enum class Form { frmGradeHelp, frmTER, frmPlan };
+enum class Form { frmGradeHelp, frmTER, frmPlan, frmGuide };
 
 using EventArgs = std::vector<int>;
 
@@ -39,9 +39,13 @@ const std::vector<Event>& eventTable();
 
 // The event that a control of a window raises, or null when nothing answers it.
 const Event* findEvent(Form form, std::string_view control, std::string_view event);
-// The procedure `do` names: by its exact name, or one of frmTER's or frmPlan's written without
-// the window's name.
+// The procedure `do` names: by its exact name, or one of another window's written without the
+// window's name.
 const Event* findProcedure(std::string_view name);
+
+// The control that raises the event, for a control array the element args name; null when
+// there is none, or that element is not loaded.
+const Control* controlOf(const Program& program, const Event& event, const EventArgs& args);
 
 // Whether the user can start the event now: a button, menu item, tab or timer that is hidden or
 // disabled, or lies in a menu that is, cannot be used.

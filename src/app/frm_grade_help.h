@@ -60,6 +60,7 @@ public:
     std::array<Control, 4> menGradesys;
     Control seper3, menEditRanges;
     Control menView, menPlan;
+    Control menHelp, menGuide, menAbout;
 
     // The control that has the keyboard focus.
     std::string focus = "cmdEasyWork";
@@ -201,6 +202,9 @@ public:
     // ---- Look and About (look/) ----
     void menXP_Click();
     void about_Click();
+    // The Help menu: the guide window, and About again where users look for it.
+    void menGuide_Click();
+    void menAbout_Click();
 
     // ---- Access by name, for the driver and the Qt window (app/form_registry.cpp) ----
     // The control of that name and index (-1 for a control that is not an array), or null.

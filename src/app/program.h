@@ -5,6 +5,7 @@
 #include "app/running_copy.h"
 #include "app/services.h"
 #include "grading/frm_plan.h"
+#include "look/frm_guide.h"
 #include "shared/ini_files.h"
 #include "ter/frm_ter.h"
 
@@ -35,6 +36,7 @@ public:
     RunningCopy copy; // this copy among those that run in the program's directory
     FrmTER frmTER;
     FrmPlan frmPlan;
+    FrmGuide frmGuide;
     FrmGradeHelp frmGradeHelp;
 
     // Creates the main window as the platform does: Form_Initialize, then Form_Activate.

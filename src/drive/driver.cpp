@@ -191,6 +191,8 @@ void Driver::get(const std::string& text) {
     if (!control && path->index < 0) control = ter.findControl(path->name);
     if (!control && !terOnly && path->index < 0)
         control = program_->frmPlan.findControl(path->name);
+    if (!control && !terOnly && path->index < 0)
+        control = program_->frmGuide.findControl(path->name);
     if (!control) return error("unknown name: " + text);
     const auto value = propertyText(*control, path->property);
     if (!value) return error("unknown property: " + text);

@@ -1,5 +1,6 @@
 #include "gui/main_window.h"
 
+#include "gui/guide_window.h"
 #include "gui/plan_window.h"
 #include "gui/ter_window.h"
 #include "gui/twips.h"
@@ -38,9 +39,11 @@ MainWindow::MainWindow(Program& program, QWidget* parent)
     ter_ = std::make_unique<TerWindow>(events_);
     plan_ = std::make_unique<PlanWindow>(events_);
     events_.setBeforeEvent([this] { recordFrame(); });
+    guide_ = std::make_unique<GuideWindow>(events_);
     events_.addWindow([this] { sync(); });
     events_.addWindow([this] { ter_->sync(); });
     events_.addWindow([this] { plan_->sync(); });
+    events_.addWindow([this] { guide_->sync(); });
     events_.setOnEnded([this] { endProgram(); });
 
     // Placed by its inside, as it is recorded: a move() before the window manager has framed the
@@ -147,6 +150,7 @@ std::function<void(EventArgs)> MainWindow::mainEvent(const std::string& control,
 void MainWindow::endProgram() {
     ter_->close();
     plan_->close();
+    guide_->close();
     close();
     QCoreApplication::quit();
 }

@@ -19,6 +19,7 @@ class QScrollBar;
 
 namespace tallisto::gui {
 
+class GuideWindow;
 class PlanWindow;
 class TerWindow;
 
@@ -35,6 +36,7 @@ public:
     CoreEvents& events() { return events_; }
     TerWindow& terWindow() { return *ter_; }
     PlanWindow& planWindow() { return *plan_; }
+    GuideWindow& guideWindow() { return *guide_; }
 
     // Copies the core's state into this window; cheap enough to run after every event.
     void sync();
@@ -107,6 +109,7 @@ private:
     // A window of its own, not a child: its controls carry names that the main window uses too.
     std::unique_ptr<TerWindow> ter_;
     std::unique_ptr<PlanWindow> plan_;
+    std::unique_ptr<GuideWindow> guide_;
     bool shown_ = false;
 };
 

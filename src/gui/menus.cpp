@@ -1,4 +1,5 @@
-// The menu bar: File, Tabs, Grading System and View, every item an action named for its control.
+// The menu bar: File, Tabs, Grading System, View and Help, every item an action named for its
+// control.
 #include "gui/main_window.h"
 
 #include <QAction>

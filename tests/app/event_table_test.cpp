@@ -17,7 +17,8 @@ TEST(EventTable, EveryButtonItemAndTimerRunsAProcedureAndEveryLineNamesAControl)
     const std::pair<Form, std::vector<Control*>> forms[] = {
         {Form::frmGradeHelp, t.form().allControls()},
         {Form::frmTER, t.ter().allControls()},
-        {Form::frmPlan, t.program->frmPlan.allControls()}};
+        {Form::frmPlan, t.program->frmPlan.allControls()},
+        {Form::frmGuide, t.program->frmGuide.allControls()}};
     for (const auto& [form, controls] : forms)
         for (const Control* control : controls) {
             if (!userClicks(control->kind)) continue;
@@ -30,11 +31,8 @@ TEST(EventTable, EveryButtonItemAndTimerRunsAProcedureAndEveryLineNamesAControl)
     for (const Event& event : eventTable()) {
         EXPECT_EQ(findProcedure(event.procedure), &event) << "two lines of " << event.procedure;
         if (event.control.empty()) continue;
-        const Control* control = event.form == Form::frmTER ? t.ter().findControl(event.control)
-                                 : event.form == Form::frmPlan
-                                     ? t.program->frmPlan.findControl(event.control)
-                                     : t.form().findControl(event.control, event.indexed ? 0 : -1);
-        EXPECT_NE(control, nullptr) << event.procedure << " names no control of its window";
+        EXPECT_NE(controlOf(*t.program, event, {0}), nullptr)
+            << event.procedure << " names no control of its window";
     }
 }
 

@@ -1,4 +1,5 @@
 // The windows driven as the user drives them, and the Qt dialogs as the user sees them.
+#include "gui/guide_window.h"
 #include "gui/plan_window.h"
 #include "gui/qt_dialogs.h"
 #include "gui/ter_window.h"
@@ -16,6 +17,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTableWidget>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QWindow>
 #include <functional>
 
@@ -275,6 +278,47 @@ private slots:
         QVERIFY(planner.findChild<QTableWidget*>("grades20")->isVisible());
         planner.close();
         QVERIFY(!gui->program->frmPlan.frmPlan.visible);
+    }
+
+    void f1ShowsTheReadmesGuideWithItsPicturesAndChangesNothing() {
+        QTest::keyClick(easyWork(), Qt::Key_F1);
+        GuideWindow& guide = gui->window->guideWindow();
+        QVERIFY(guide.isVisible());
+        QCOMPARE(guide.windowTitle(), QStringLiteral("How Tallisto Works"));
+        QCOMPARE(gui->window->windowTitle(), QStringLiteral("Unsaved - Tallisto"));
+        QVERIFY(!gui->form().unsaved);
+        // Every heading of the README's "Using Tallisto", and nothing of the sections after it.
+        QFile readme(QStringLiteral(TALLISTO_DATA_DIR "/../README.md"));
+        QVERIFY(readme.open(QIODevice::ReadOnly));
+        const QString source = QString::fromUtf8(readme.readAll());
+        const QString guideText = source.section(QStringLiteral("\n## Using Tallisto\n"), 1)
+                                      .section(QStringLiteral("\n## "), 0, 0);
+        const QString shown = guide.text().document()->toPlainText();
+        int headings = 0;
+        for (const QString& line : guideText.split('\n'))
+            if (line.startsWith(QStringLiteral("### ")) && ++headings)
+                QVERIFY2(shown.contains(line.mid(4)), qPrintable(line));
+        QVERIFY(headings > 0);
+        QVERIFY(!shown.contains(QStringLiteral("make package")));
+        // Every picture it names is inside the program.
+        int pictures = 0;
+        for (QTextBlock block = guide.text().document()->begin(); block.isValid();
+             block = block.next())
+            for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+                const QTextCharFormat format = fragment.fragment().charFormat();
+                if (!format.isImageFormat()) continue;
+                const QString name = format.toImageFormat().name();
+                ++pictures;
+                QVERIFY2(
+                    !guide.text().loadResource(QTextDocument::ImageResource, QUrl(name)).isNull(),
+                    qPrintable(name));
+            }
+        QVERIFY(pictures > 0);
+        // Escape closes it; F1 brings it back.
+        QTest::keyClick(&guide.text(), Qt::Key_Escape);
+        QVERIFY(!guide.isVisible() && !gui->program->frmGuide.frmGuide.visible);
+        QTest::keyClick(easyWork(), Qt::Key_F1);
+        QVERIFY(guide.isVisible());
     }
 
     // The place restored is the place recorded, whatever frame the window is given.

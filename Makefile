@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Everything a developer or CI needs, from a fresh Debian 12 machine.
 #   make test SANITIZE=1   every test built with Clang, AddressSanitizer and UBSan, in build-asan/
 #   make build BUILDTYPE=Release BUILD=build-release

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving and opening the largest work: 43 tabs of 100 and of 1000 marks.
 #include "app/program.h"
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installing Tallisto as a desktop program, and its Debian package.
 include(GNUInstallDirs)
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes parse as an INI file, and a value set in it reads back unchanged.
 #include "shared/ini_document.h"
 #include "shared/text_encoding.h"

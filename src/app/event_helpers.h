@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How one line of the table of events becomes an event: the window, the name `do` takes and the
 // number of arguments all follow from the procedure and the control named.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table of events of both windows. A new command is one line here plus its control in the
 // window's layout; the Qt windows and the driver pick it up from this table.
 #include "app/event_helpers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding an event in the table, and whether the user can reach the control that raises it.
 #include "app/events.h"
 

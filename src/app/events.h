@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The table of events: which procedure each control, menu item and shortcut of both windows runs,
 // declared once (app/event_table.cpp). The Qt windows connect their widgets through it and the

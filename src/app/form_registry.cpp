@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Controls and variables of the main window by name, for the driver and the Qt window.
 #include "app/frm_grade_help.h"
 #include "app/program.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The running program: its windows, the module variables they share, and the files.
 #include "app/events.h"

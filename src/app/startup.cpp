@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: the grading-system menu, the saved grading system and window position.
 #include "app/frm_grade_help.h"
 #include "app/program.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Elements of array variables by name, "gradeRanges(2)", for the driver's `get`.
 #include "shared/number_text.h"

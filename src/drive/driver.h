@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text view of the program: one command a line, dialogs and values printed as text.
 #include "app/program.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tallisto-drive: the program's own logic with a text view, for scenario tests.
 #include "drive/driver.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Dialogs answered from a queue of scripted answers; each dialog is printed as one line.
 #include "app/services.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one way the windows hand an event to the core: run the procedure, then show its outcome in
 // every window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window, frmGradeHelp, drawn from the core's control states. Every user event goes to
 // the core procedure of the same name; afterwards the window copies back what changed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four mark lists: one row per mark, each list with its own selected row.
 #include "gui/main_window.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu bar: File, Tabs, Grading System, View and Help, every item an action named for its
 // control.
 #include "gui/main_window.h"

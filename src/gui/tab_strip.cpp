@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tab strip: the viewport picOuter, the sliding panel picInner with one button per tab, and
 // the scroll bar HBar beside them.
 #include "gui/main_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The score-out-of-20 window, frmTER, drawn from the core's control states; its timer follows
 // the core's TimerFrmTer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Save Subject Report" and "Save Report Set": report files chosen by the user.
 #include "app/frm_grade_help.h"
 #include "app/program.h"

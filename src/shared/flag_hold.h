@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A form flag held for the length of a scope: set where the scope begins and cleared where it
 // ends, however it ends (an early return, the program ending, an exception). It is cleared rather

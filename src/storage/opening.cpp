@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening a save file: every tab of the file rebuilt with the commands the user would use.
 #include "app/frm_grade_help.h"
 #include "app/program.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving every tab into one save file: Save, Save As and the loop that writes the tabs.
 #include "app/frm_grade_help.h"
 #include "app/program.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tab store: one tab's marks moved between the mark lists and an INI file, in the layout
 // shared by the working file and save files.
 #include "app/frm_grade_help.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Switching between tabs: the tab left is stored in the working file and the tab chosen is
 // rebuilt from it.
 #include "app/frm_grade_help.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The score-out-of-20 window: the current tab's percentage as a score out of 20, and its grade.
 #include "ter/frm_ter.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The score-out-of-20 window, frmTER ("Tertiary Entrance Scores").
 #include "app/control.h"

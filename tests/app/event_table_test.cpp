@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table of events: what every control of both windows runs.
 #include "app/events.h"
 #include "support/test_program.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed program in a real window: installs the build into a temporary prefix, starts it
 # under an X server of its own, enters marks through the real input boxes, saves through the real
 # file dialog and closes it through the closing question, all with the keyboard. Then opens the

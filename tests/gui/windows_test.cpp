@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows driven as the user drives them, and the Qt dialogs as the user sees them.
 #include "gui/guide_window.h"
 #include "gui/plan_window.h"

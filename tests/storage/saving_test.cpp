@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving all tabs into one file: the layout, the dialogs, a save that fails or is killed midway.
 #include "support/test_program.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Switching tabs: each tab left is stored in the working file and comes back from it with its
 // marks, totals and grading system.
 #include "support/sample_ranges.h"

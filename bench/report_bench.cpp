@@ -24,7 +24,7 @@ public:
     Answer messageBox(const std::string& prompt, Buttons, const std::string&) override {
         return prompt.rfind("This file already exists", 0) == 0 ? Answer::OK : Answer::Cancel;
     }
-    InputAnswer inputBox(const std::string&, const std::string&) override {
+    InputAnswer inputBox(const std::string&, const std::string&, const std::string&) override {
         const int step = asked++ % 3;
         return {false, step == 0 ? "8" : step == 1 ? "10" : std::to_string(weighting)};
     }

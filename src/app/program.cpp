@@ -22,6 +22,7 @@ Program::Program(Dialogs& dialogs, PlatformFacts facts, FileWriter writer)
 }
 
 bool Program::start() {
+    history.noteOrigin();
     return run([this] {
         frmGradeHelp.Form_Initialize();
         frmGradeHelp.Form_Activate();
@@ -39,8 +40,21 @@ bool Program::run(const std::function<void()>& event) {
     // Files that cannot be written here stay as they were; the commands that must not lose data
     // flush their own files first and tell the user.
     ini.flushAll();
-    keepRecoveryData();
+    settle();
     return true;
+}
+
+void Program::settle() {
+    const std::shared_ptr<const KeptWork> work = currentWork();
+    history.settle(work, frmGradeHelp.unsaved);
+    frmGradeHelp.undoItemsUpdate();
+    keepRecoveryData(*work);
+}
+
+std::shared_ptr<const KeptWork> Program::currentWork() {
+    auto work = std::make_shared<KeptWork>(frmGradeHelp.workToKeep());
+    work->workingFile = workingBytes_.of(copy.workingFile());
+    return work;
 }
 
 Program::Outcome Program::run(const Event& event, EventArgs args) {
@@ -59,10 +73,14 @@ Program::Outcome Program::run(const Event& event, EventArgs args) {
 }
 
 bool Program::keepRecoveryData() {
+    return keepRecoveryData(*currentWork());
+}
+
+bool Program::keepRecoveryData(const KeptWork& work) {
     // Without its lock this copy cannot tell its own files from those of another copy.
     if (!copy.holdsLock()) return true;
-    if (!frmGradeHelp.unsaved) return keeper_.drop(copy.recoveryFile()).ok;
-    return keeper_.keep(frmGradeHelp.workToKeep(), copy.workingFile(), copy.recoveryFile()).ok;
+    if (!work.unsaved) return keeper_.drop(copy.recoveryFile()).ok;
+    return keeper_.keep(work, copy.recoveryFile()).ok;
 }
 
 void Program::end() {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/test_program.h"
 
+#include "shared/number_text.h"
+
 #include <sstream>
 
 namespace tallisto::testing {
@@ -45,8 +47,10 @@ Answer ScriptDialogs::messageBox(const std::string& prompt, Buttons buttons,
     return a;
 }
 
-InputAnswer ScriptDialogs::inputBox(const std::string& prompt, const std::string& title) {
+InputAnswer ScriptDialogs::inputBox(const std::string& prompt, const std::string& title,
+                                    const std::string& defaultText) {
     shown.push_back({"inputbox", title, prompt});
+    inputDefaults.push_back(defaultText);
     if (!answers_.empty() && answers_.front().kind == Scripted::Kind::Cancel) {
         answers_.pop_front();
         return {true, ""};
@@ -259,6 +263,32 @@ std::string windowState(const FrmGradeHelp& f) {
     out << "\n"
         << (f.unsaved ? "unsaved" : "saved") << " file [" << f.currentFilePath << "] ["
         << f.currentFileTitle << "] focus " << f.focus;
+    return out.str();
+}
+
+std::string workState(TestProgram& t) {
+    FrmGradeHelp& f = t.form();
+    std::ostringstream out;
+    for (const Control* c : f.allControls()) {
+        if (c == &f.menUndo || c == &f.menRedo) continue;
+        out << c->qualifiedName() << " [" << c->caption << "] [" << c->toolTipText << "] "
+            << c->visible << c->enabled << c->checked << " " << c->left << "," << c->top << ","
+            << c->width << "," << c->height << " " << c->listIndex << " " << c->value << " "
+            << c->min << " " << c->max << " " << c->largeChange << " " << c->smallChange << " [";
+        for (const std::string& entry : c->list)
+            out << entry << "|";
+        out << "]\n";
+    }
+    for (const char* name :
+         {"unsaved", "currentFilePath", "currentFileTitle", "tabCount", "currentTab", "youGotTotal",
+          "outOfTotal", "weightingTotal", "weightedScoreTotal", "selectedMark", "gradeSys",
+          "gradeSysName", "focus", "loadingTabs", "loadingMarks", "exitAfterSave", "whatIfCount",
+          "enteringWhatIf"}) {
+        out << name << "=" << f.variableText(name).value_or("") << "\n";
+    }
+    out << "overallPercentage=" << numberText(t.program->modData.overallPercentage) << "\n"
+        << "working file:\n"
+        << bytesOf(f.workingFile());
     return out.str();
 }
 

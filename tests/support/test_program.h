@@ -35,13 +35,15 @@ public:
 
     Answer messageBox(const std::string& prompt, Buttons buttons,
                       const std::string& title) override;
-    InputAnswer inputBox(const std::string& prompt, const std::string& title) override;
+    InputAnswer inputBox(const std::string& prompt, const std::string& title,
+                         const std::string& defaultText) override;
     FileChoice fileDialog(FileDialogKind kind, const std::string& title,
                           const std::string& filter) override;
     bool showInEditor(const std::string& path) override;
     bool editorStarts = true; // whether a program can be started to show a file
 
-    std::vector<Shown> shown; // every dialog, in order
+    std::vector<Shown> shown;               // every dialog, in order
+    std::vector<std::string> inputDefaults; // the default text of every input box, in order
     std::size_t pending() const { return answers_.size(); }
     // The last dialog shown as one line (see describe), "" when none was.
     std::string last() const;
@@ -146,6 +148,11 @@ void PrintTo(const TabView& v, std::ostream* os);
 // view, the tab strip (not its width: 855 at start, a tab's 854 once laid out), which commands
 // are shown and enabled, the file bound, the focus.
 std::string windowState(const FrmGradeHelp& f);
+
+// Everything the window holds of the work, property by property: every control, the variables,
+// and the working file byte for byte. The Undo and Redo items, which tell the history and not the
+// work, are left out.
+std::string workState(TestProgram& t);
 
 // One shown tab as the user finds it: name, marks as listed, grading system.
 struct TabState {

@@ -336,6 +336,7 @@ private:
     // Undo and redo (history/): brings the window to a kept state, rebuilding the strip and
     // rewriting the working file only where they differ from it.
     void bringBack(const KeptWork& work);
+    void showAsShown(const KeptWork::Shown& shown);
     void noteChange(const char* what); // the change a command makes, for the Undo item
     // What-if marks and editing (marks/).
     std::vector<StoredMark> listedMarks() const;

@@ -60,6 +60,20 @@ struct KeptWork {
                                                     // lstPercentage
     SharedBytes workingFile;                        // its bytes; none when the copy had none
 
+    // What the window showed beyond what replaying the marks shows again: a mark out of 0 typed
+    // last leaves the caption and the grade panel as they were, and the strip is one twip wider
+    // at start than its tabs. Undo brings it back as it was; the recovery data leaves it out,
+    // as a restore lays everything out afresh.
+    struct Shown {
+        bool kept = false;
+        int stripWidth = 0;
+        std::string caption, grade, gradeRange, gradeSysLabel, gradeSysName, percentage,
+            percentageTip, scoreTotal;
+        double overallPercentage = 0;
+        bool operator==(const Shown&) const = default;
+    };
+    Shown shown;
+
     bool operator==(const KeptWork&) const = default;
 };
 

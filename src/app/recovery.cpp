@@ -78,6 +78,17 @@ KeptWork FrmGradeHelp::workToKeep() const {
     work.filePath = currentFilePath;
     work.fileTitle = currentFileTitle;
     work.scroll = HBar.value;
+    work.shown = {true,
+                  picInner.width,
+                  frmGradeHelp.caption,
+                  lblGrade.caption,
+                  lblGradePer.caption,
+                  lblGradeSys.caption,
+                  gradeSysName,
+                  lblShit.caption,
+                  lblShit.toolTipText,
+                  lblScoreTot.caption,
+                  program_.modData.overallPercentage};
     work.resetAllShown = cmdResetAll.visible;
     work.resetAllEnabled = menResetAll.enabled;
     work.saveEnabled = mensave.enabled;
@@ -177,6 +188,7 @@ void FrmGradeHelp::showKeptWork(const KeptWork& work) {
     menMakeReal.enabled = work.deleteMarkEnabled && selected >= 0 &&
                           markKind(static_cast<std::size_t>(selected)) == MarkKind::WhatIf;
     formnamerefresh();
+    showAsShown(work.shown);
     giveFocusToEasyWork();
 }
 

@@ -59,6 +59,7 @@ public:
     // The work as the last event left it; null before the first event.
     const KeptWork* lastWork() const { return last_.get(); }
     std::size_t steps() const { return steps_.size(); }
+    std::size_t position() const { return position_; } // the steps done
     // Memory the kept states take, each shared state and buffer counted once.
     std::size_t bytes() const;
 

@@ -21,6 +21,9 @@ KeptWork stateToBringBack(const HistoryStep& step, bool before, const History& h
     }
     const bool unsaved = history.unsavedHere();
     if (unsaved != work.unsaved) work.saveEnabled = unsaved;
+    const KeptWork& kept = before ? *step.before : *step.after;
+    // A caption that names another file or flag than it showed is made afresh.
+    if (unsaved != kept.unsaved || work.fileTitle != kept.fileTitle) work.shown.caption.clear();
     work.unsaved = unsaved;
     return work;
 }
@@ -51,6 +54,23 @@ void FrmGradeHelp::undoItemsUpdate() {
     menUndo.caption = history.canUndo() ? "Undo " + history.undoWhat() : "Undo";
     menRedo.enabled = history.canRedo();
     menRedo.caption = history.canRedo() ? "Redo " + history.redoWhat() : "Redo";
+}
+
+void FrmGradeHelp::showAsShown(const KeptWork::Shown& shown) {
+    if (!shown.kept) return;
+    if (picInner.width != shown.stripWidth) {
+        picInner.width = shown.stripWidth;
+        scrollBarCheck();
+    }
+    if (!shown.caption.empty()) frmGradeHelp.caption = shown.caption;
+    lblGrade.caption = shown.grade;
+    lblGradePer.caption = shown.gradeRange;
+    lblGradeSys.caption = shown.gradeSysLabel;
+    gradeSysName = shown.gradeSysName;
+    lblShit.caption = shown.percentage;
+    lblShit.toolTipText = shown.percentageTip;
+    lblScoreTot.caption = shown.scoreTotal;
+    overallPercentage() = shown.overallPercentage;
 }
 
 // Most steps change the current tab alone: the strip stays, and so does the working file when

@@ -73,6 +73,8 @@ void FrmGradeHelp::readChosenFile(const std::string& path, const std::string& ti
     loadFile = path;
     readAllTabs(path, title);
     workingFileStored();
+    // What was done before the file was opened cannot be undone into it.
+    program_.history.noteOrigin();
 }
 
 void FrmGradeHelp::readAllTabs(const std::string& path, const std::string& title) {

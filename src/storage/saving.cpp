@@ -38,6 +38,7 @@ bool FrmGradeHelp::mensave_Click() {
         return false;
     }
     unsaved = false;
+    program_.history.noteSaved();
     formnamerefresh();
     mensave.enabled = false;
     return true;
@@ -85,6 +86,7 @@ bool FrmGradeHelp::cmdsave_Click() {
         return false;
     }
     unsaved = false;
+    program_.history.noteSaved();
     formnamerefresh();
     // Closing asked for this save: the program now ends as closing does, settings included.
     if (exitAfterSave) exit_me();

@@ -3,6 +3,7 @@
 
 #include "shared/number_text.h"
 
+#include <charconv>
 #include <sstream>
 
 namespace tallisto::testing {
@@ -193,6 +194,29 @@ void deleteSelectedMark(TestProgram& t) {
     t.run([](FrmGradeHelp& f) { f.menDelSelRes_Click(); });
 }
 
+void enterWhatIf(TestProgram& t, const std::string& score, const std::string& outOf,
+                 const std::string& weighting) {
+    t.typeMark(score, outOf, weighting);
+    t.run([](FrmGradeHelp& f) { f.menWhatIf_Click(); });
+}
+
+void undo(TestProgram& t) {
+    t.run([](FrmGradeHelp& f) { f.menUndo_Click(); });
+}
+
+void redo(TestProgram& t) {
+    t.run([](FrmGradeHelp& f) { f.menRedo_Click(); });
+}
+
+std::vector<std::string> marksOf(const FrmGradeHelp& f) {
+    std::vector<std::string> marks;
+    for (std::size_t j = 0; j < f.lstScore.list.size(); ++j)
+        marks.push_back(f.lstScore.list[j] + "|" + f.lstTotal.list.at(j) + "|" +
+                        f.lstWeighting.list.at(j) + "|" + f.lstPercentage.list.at(j) + "|" +
+                        (f.markKind(j) == MarkKind::WhatIf ? "whatif" : "real"));
+    return marks;
+}
+
 void fillTab(TestProgram& t, const std::string& name, const std::vector<Mark>& marks,
              int gradeSys) {
     rename(t, name);
@@ -268,28 +292,40 @@ std::string windowState(const FrmGradeHelp& f) {
 
 std::string workState(TestProgram& t) {
     FrmGradeHelp& f = t.form();
-    std::ostringstream out;
+    std::string out;
+    out.reserve(8192);
+    const auto put = [&out](std::initializer_list<std::string_view> parts) {
+        for (std::string_view part : parts)
+            out.append(part);
+    };
+    char number[16];
+    const auto putNumber = [&](int n) {
+        const auto end = std::to_chars(number, number + sizeof number, n).ptr;
+        put({std::string_view(number, static_cast<std::size_t>(end - number)), " "});
+    };
     for (const Control* c : f.allControls()) {
         if (c == &f.menUndo || c == &f.menRedo) continue;
-        out << c->qualifiedName() << " [" << c->caption << "] [" << c->toolTipText << "] "
-            << c->visible << c->enabled << c->checked << " " << c->left << "," << c->top << ","
-            << c->width << "," << c->height << " " << c->listIndex << " " << c->value << " "
-            << c->min << " " << c->max << " " << c->largeChange << " " << c->smallChange << " [";
+        put({c->name, "(", std::to_string(c->index), ") [", c->caption, "] [", c->toolTipText, "] ",
+             c->visible ? "1" : "0", c->enabled ? "1" : "0", c->checked ? "1 " : "0 "});
+        for (int n : {c->left, c->top, c->width, c->height, c->listIndex, c->value, c->min, c->max,
+                      c->largeChange, c->smallChange})
+            putNumber(n);
+        put({"["});
         for (const std::string& entry : c->list)
-            out << entry << "|";
-        out << "]\n";
+            put({entry, "|"});
+        put({"]\n"});
     }
     for (const char* name :
          {"unsaved", "currentFilePath", "currentFileTitle", "tabCount", "currentTab", "youGotTotal",
           "outOfTotal", "weightingTotal", "weightedScoreTotal", "selectedMark", "gradeSys",
           "gradeSysName", "focus", "loadingTabs", "loadingMarks", "exitAfterSave", "whatIfCount",
-          "enteringWhatIf"}) {
-        out << name << "=" << f.variableText(name).value_or("") << "\n";
-    }
-    out << "overallPercentage=" << numberText(t.program->modData.overallPercentage) << "\n"
-        << "working file:\n"
-        << bytesOf(f.workingFile());
-    return out.str();
+          "enteringWhatIf"})
+        put({name, "=", f.variableText(name).value_or(""), "\n"});
+    std::string working;
+    readWholeFile(f.workingFile(), working);
+    put({"overallPercentage=", numberText(t.program->modData.overallPercentage),
+         "\nworking file:\n", working});
+    return out;
 }
 
 void PrintTo(const TabState& tab, std::ostream* os) {

@@ -122,6 +122,13 @@ void scrollTo(TestProgram& t, int value); // drags the scroll bar's box, the foc
 // lstPercentage.
 void selectMark(TestProgram& t, int list, int row);
 void deleteSelectedMark(TestProgram& t);
+// Enters a what-if mark through its three questions.
+void enterWhatIf(TestProgram& t, const std::string& score, const std::string& outOf,
+                 const std::string& weighting);
+void undo(TestProgram& t);
+void redo(TestProgram& t);
+// The current tab's marks as the driver's `marks` prints them: "8|10|50|40|real".
+std::vector<std::string> marksOf(const FrmGradeHelp& f);
 
 struct Mark {
     std::string score, outOf, weighting;

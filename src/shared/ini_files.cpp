@@ -37,6 +37,14 @@ std::string cacheKey(const std::string& file) {
 }
 
 constexpr std::size_t longestValue = 254;
+// Far beyond any file the program writes; a larger file reads as absent rather than filling
+// the memory.
+constexpr off_t largestReadable = off_t{1} << 28;
+
+// The first 254 characters of a value; nearly every value is shorter and needs no counting.
+std::string valueAsRead(const std::string& value) {
+    return value.size() <= longestValue ? value : leftCharacters(value, longestValue);
+}
 
 } // namespace
 
@@ -57,11 +65,12 @@ struct IniFiles::Entry {
         stamp = now;
         known = true;
         std::string bytes;
-        if (!now || !readWholeFile(path, bytes)) {
+        if (!now || now->size > largestReadable || !readWholeFile(path, bytes)) {
             document.reset();
             return;
         }
-        document = std::make_unique<IniDocument>(IniDocument::parse(decodeFileText(bytes)));
+        document =
+            std::make_unique<IniDocument>(IniDocument::parse(decodeFileText(std::move(bytes))));
     }
 };
 
@@ -102,7 +111,7 @@ std::string IniFiles::ReadIniValue(const std::string& file, const std::string& s
     Entry& entry = entryFor(file, false);
     std::optional<std::string> value;
     if (entry.document) value = entry.document->value(section, key);
-    return leftCharacters(value ? *value : defaultText, longestValue);
+    return valueAsRead(value ? *value : defaultText);
 }
 
 void IniFiles::WriteIniValue(const std::string& file, const std::string& section,

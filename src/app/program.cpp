@@ -16,6 +16,7 @@ Program::Program(Dialogs& dialogs, PlatformFacts facts, FileWriter writer)
     : dialogs(dialogs), facts(std::move(facts)), writeFile(writer ? writer : writeFileAtomically),
       ini(writer ? writer : writeFileAtomically, writer ? writer : writeScratchFile), frmTER(*this),
       frmGradeHelp(*this) {
+    ignoreFileSizeLimitSignal();
     ini.treatAsScratch(frmGradeHelp.workingFile());
 }
 
@@ -34,9 +35,9 @@ bool Program::run(const std::function<void()>& event) {
         ended_ = true;
         return false;
     }
-    // Files that cannot be written here stay as they were; the commands that must not lose data
-    // flush their own files first and tell the user.
+    // A file that cannot be written keeps its changes in memory; the user is told once.
     ini.flushAll();
+    frmGradeHelp.reportUnwrittenFiles();
     return true;
 }
 

@@ -17,7 +17,9 @@ struct IoResult {
 };
 
 // Writes bytes to a temporary file beside path, flushes it to disk, then renames it over path.
-// On failure path is untouched and the temporary file is removed.
+// On failure path is untouched and the temporary file is removed. A path that is a symbolic link
+// stays one: the file it leads to is replaced. Temporary files of this kind that a killed
+// process left in the folder are removed first.
 IoResult writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 // The same without waiting for the disk: a killed process still leaves the old or the new file
@@ -31,6 +33,14 @@ using FileWriter = std::function<IoResult(const std::filesystem::path&, std::str
 bool readWholeFile(const std::filesystem::path& path, std::string& bytes);
 
 bool fileExists(const std::filesystem::path& path);
+
+// Whether an existing file is marked read-only: no one may write it by its permissions, or this
+// process may not. (The first catches what the second cannot see for root.)
+bool isReadOnlyFile(const std::filesystem::path& path);
+
+// A file-size limit (ulimit -f) ends the process with SIGXFSZ at the first write past it. Ignored,
+// that write fails with EFBIG instead, and is reported as any other failed write.
+void ignoreFileSizeLimitSignal();
 
 // Removes a file; a file that is already absent counts as removed.
 IoResult removeFile(const std::filesystem::path& path);

@@ -56,6 +56,9 @@ struct IniFiles::Entry {
     std::optional<FileStamp> stamp;        // the file as parsed or as last flushed
     bool known = false;                    // stamp and document describe the disk
     bool pending = false;                  // the document holds writes not yet flushed
+    bool failing = false;                  // the last flush failed
+    std::string failure;                   // and why
+    bool failureGiven = false;             // takeNewFailures() has returned it
     unsigned checkedInHold = 0;            // the hold of stamps in which it was last compared
 
     void refresh() {
@@ -128,11 +131,12 @@ IoResult IniFiles::flush(const std::string& file) {
     const FileWriter& write = scratchFiles_.count(found->first) ? scratchWriter_ : writer_;
     IoResult result = write(entry.path, encodeFileText(entry.document->text()));
     if (!result) {
-        // A write that fails leaves the file as it was, and so do the reads that follow.
-        forgetLastEntry();
-        entries_.erase(found);
+        // The changes are the only copy of what could not be written: they stay.
+        entry.failing = true;
+        entry.failure = result.reason;
         return result;
     }
+    entry.failing = entry.failureGiven = false;
     entry.pending = false;
     entry.stamp = stampOf(entry.path);
     entry.known = true;
@@ -149,6 +153,22 @@ IoResult IniFiles::flushAll() {
         if (!result && first) first = result;
     }
     return first;
+}
+
+std::vector<IniFiles::Unwritten> IniFiles::takeNewFailures() {
+    std::vector<Unwritten> failures;
+    for (auto& [key, entry] : entries_) {
+        if (!entry->failing || entry->failureGiven) continue;
+        entry->failureGiven = true;
+        failures.push_back({entry->path, entry->failure});
+    }
+    return failures;
+}
+
+std::size_t IniFiles::countKeys(const std::string& file, const std::string& section,
+                                bool (*counted)(std::string_view name)) {
+    const Entry& entry = entryFor(file, false);
+    return entry.document ? entry.document->countKeys(section, counted) : 0;
 }
 
 void IniFiles::holdStamps(bool hold) {

@@ -13,6 +13,8 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace tallisto {
 
@@ -40,10 +42,21 @@ public:
                        const std::string& value);
 
     // Writes the pending changes of one file, or of all files, to disk. When a file cannot be
-    // written its pending changes are dropped, so that it reads as it stands on disk, just as
-    // when a single key could not be written.
+    // written its changes stay pending: it reads as written, and the next flush tries again.
     IoResult flush(const std::string& file);
     IoResult flushAll();
+
+    // The files that could not be written at their last flush and that no caller has been given
+    // yet: each failure is given once, until the file is written again and fails anew.
+    struct Unwritten {
+        std::string file;
+        std::string reason;
+    };
+    std::vector<Unwritten> takeNewFailures();
+
+    // How many different keys of a section of file have names that `counted` accepts.
+    std::size_t countKeys(const std::string& file, const std::string& section,
+                          bool (*counted)(std::string_view name));
 
     // While held, each file is compared with the disk once instead of at every read: for the
     // length of a command that reads many thousand keys in a row with no dialog in between
@@ -68,7 +81,8 @@ public:
     // Deletes file and forgets its pending changes.
     IoResult remove(const std::string& file);
 
-    // Forgets pending changes of file without writing them.
+    // Forgets pending changes of file without writing them, for content that lives elsewhere
+    // too (a save file built from the tabs).
     void discard(const std::string& file);
 
     // Marks file as a scratch file, written without waiting for the disk: its content does not

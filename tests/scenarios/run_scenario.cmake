@@ -23,6 +23,9 @@ foreach(line IN LISTS lines)
         file(WRITE ${DIR}/${CMAKE_MATCH_1} "${content}\r\n")
     elseif(line MATCHES "^#! exe (.+)$")
         set(exe "--exe;${CMAKE_MATCH_1}")
+    elseif(line MATCHES "^#! filesize ([0-9]+)")
+        # bash counts the limit in units of 1024 bytes.
+        set(filesize ${CMAKE_MATCH_1})
     elseif(line MATCHES "^#! status ([0-9]+)")
         set(status ${CMAKE_MATCH_1})
     elseif(line MATCHES "^#")
@@ -37,11 +40,18 @@ if(ranges)
 endif()
 
 file(WRITE ${WORK}/input.txt "${input}")
-execute_process(COMMAND ${DRIVER} --dir ${DIR} ${exe}
+set(command ${DRIVER} --dir ${DIR} ${exe})
+if(DEFINED filesize)
+    set(command bash -c "ulimit -f ${filesize} && exec \"$@\"" bash ${command})
+endif()
+execute_process(COMMAND ${command}
     INPUT_FILE ${WORK}/input.txt
     OUTPUT_VARIABLE actual
     RESULT_VARIABLE result
     TIMEOUT 60)
+# Blank lines are left out of the expected output, so also out of the output: those of messages
+# of several paragraphs.
+string(REGEX REPLACE "\n\n+" "\n" actual "${actual}")
 if(NOT "${actual}" STREQUAL "${expected}")
     file(WRITE ${WORK}/expected.txt "${expected}")
     file(WRITE ${WORK}/actual.txt "${actual}")

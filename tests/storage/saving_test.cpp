@@ -39,8 +39,12 @@ TEST(Saving, SaveAsRefusesTheProgramsOwnFilesAndAsksBeforeOverwriting) {
     clickTab(t, 1); // the working file now holds tab 0
     const std::string settings = t.read("settings.ini"), ranges = t.read("graderanges.txt");
     std::filesystem::create_symlink(t.file("graderanges.txt"), t.file("ranges-link"));
-    const std::string refused[] = {t.file("temp.tmp"), t.file("no/../settings.ini"),
-                                   t.file("ranges-link"), t.file("./graderanges.txt")};
+    const std::string refused[] = {t.file("temp.tmp"),
+                                   t.file("no/../settings.ini"),
+                                   t.file("ranges-link"),
+                                   t.file("./graderanges.txt"),
+                                   t.file("tallisto.exe.manifest"),
+                                   t.file("temp-2.tmp.recovery")};
     for (const std::string& path : refused) {
         t.dialogs.choose(path);
         t.dialogs.press(Answer::OK);
@@ -48,7 +52,7 @@ TEST(Saving, SaveAsRefusesTheProgramsOwnFilesAndAsksBeforeOverwriting) {
     t.dialogs.choose(t.file("old.tly"));
     t.dialogs.press(Answer::Cancel);
     ASSERT_TRUE(saveAs(t, t.file("new")));
-    for (int i = 0; i < 4; ++i)
+    for (std::size_t i = 0; i < std::size(refused); ++i)
         EXPECT_NE(t.dialogs.shown.at(4 + 2 * i).prompt.find(refused[i] + ", so your work"),
                   std::string::npos);
     EXPECT_EQ(
@@ -115,6 +119,87 @@ TEST(Saving, ASaveThatFailsKeepsTheOldFileTheWorkAndTheFlag) {
         t.form().currentFileTitle = "old.tly";
         t.run([](FrmGradeHelp& f) { f.formnamerefresh(); });
     }
+}
+
+// With the working file failing part way, as on a full disk, opening three tabs and saving them
+// keeps every mark: the user is told once, and the save holds every tab as it was read.
+TEST(Saving, AWorkingFileThatCannotBeWrittenStillSavesEveryMark) {
+    StartedProgram t(shippedRanges(), "", failingAfter(100, [](const auto& path) {
+                         return path.filename() == "temp.tmp";
+                     }));
+    t.write("three.tly", saveFileOf(3, 2));
+    t.dialogs.choose(t.file("three.tly"));
+    t.dialogs.press(Answer::OK);
+    t.run([](FrmGradeHelp& f) { f.cmdOpen_Click(); });
+    EXPECT_NE(t.dialogs.last().find(".\n\nCannot write " + t.file("temp.tmp") + ": File too large"),
+              std::string::npos);
+    ASSERT_TRUE(saveAs(t, t.file("copy.tly")));
+    EXPECT_EQ(t.read("copy.tly"), t.read("three.tly"));
+}
+
+// A tab of more marks than a save file can count keeps them all, and a save of it is refused
+// rather than written as a file that would not open.
+TEST(Saving, ATabOfMoreMarksThanAFileCanCountIsKeptButNotSaved) {
+    StartedProgram t;
+    addTabs(t, 1);
+    t.write("temp.tmp", crlf({"[Tab 1]", "Name=Tab 2", "count=32768"})); // a long session's
+    clickTab(t, 1);
+    clickTab(t, 0);
+    clickTab(t, 1);
+    EXPECT_EQ(t.form().lstScore.list.size(), 32768u);
+    t.dialogs.choose(t.file("big.tly"));
+    t.dialogs.press(Answer::OK);
+    EXPECT_FALSE(saveAs(t));
+    EXPECT_EQ(t.dialogs.last(), "msgbox \"Tallisto\" \"Your work could not be saved to " +
+                                    t.file("big.tly") +
+                                    ". The tab \"Tab 2\" has 32768 marks, and a save file holds "
+                                    "at most 32767 marks in a tab. No file was written, and your "
+                                    "work is still open.\" OK");
+    EXPECT_FALSE(t.exists("big.tly"));
+    EXPECT_TRUE(t.form().unsaved);
+}
+
+// A file the user made read-only stays as it is: Save offers Save As, which refuses it too.
+TEST(Saving, AReadOnlySaveFileIsNotReplaced) {
+    StartedProgram t;
+    t.enterMark("3", "4", "50");
+    ASSERT_TRUE(saveAs(t, t.file("mine.tly")));
+    const std::string content = t.read("mine.tly");
+    std::filesystem::permissions(t.file("mine.tly"), std::filesystem::perms::owner_read |
+                                                         std::filesystem::perms::group_read |
+                                                         std::filesystem::perms::others_read);
+    t.enterMark("1", "2", "3");
+    const std::string before = windowState(t.form());
+    t.dialogs.press(Answer::No);
+    bool saved = true;
+    t.run([&](FrmGradeHelp& f) { saved = f.mensave_Click(); });
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(t.dialogs.last(), "msgbox \"Tallisto\" \"" + t.file("mine.tly") +
+                                    " is read-only, so Tallisto did not replace it.\n\nDo you "
+                                    "want to save your work under another name?\" YesNo");
+    EXPECT_EQ(windowState(t.form()), before);
+    t.dialogs.press(Answer::Yes);
+    t.dialogs.choose(t.file("mine.tly"));
+    t.dialogs.press(Answer::OK); // refused again
+    t.dialogs.choose(t.file("other.tly"));
+    t.run([](FrmGradeHelp& f) { f.mensave_Click(); });
+    EXPECT_EQ(t.read("mine.tly"), content);
+    EXPECT_EQ(t.form().currentFilePath, t.file("other.tly"));
+    EXPECT_FALSE(t.form().unsaved);
+}
+
+// Saving to a symbolic link replaces the file it leads to, and the link stays a link.
+TEST(Saving, SavingThroughALinkKeepsTheLink) {
+    StartedProgram t;
+    std::filesystem::create_directory(t.dir.path() / "real");
+    t.write("real/marks.tly", "old");
+    std::filesystem::create_symlink("real/marks.tly", t.file("link.tly"));
+    t.enterMark("3", "4", "50");
+    t.dialogs.choose(t.file("link.tly"));
+    t.dialogs.press(Answer::OK); // overwrite
+    ASSERT_TRUE(saveAs(t));
+    EXPECT_EQ(std::filesystem::read_symlink(t.file("link.tly")), "real/marks.tly");
+    EXPECT_NE(t.read("real/marks.tly").find("yougot0=3"), std::string::npos);
 }
 
 // Each round a child saves two versions by turns until it is killed, at a moment anywhere in its

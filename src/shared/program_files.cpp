@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shared/program_files.h"
+
+#include <algorithm>
+#include <string>
+#include <sys/stat.h>
+#include <system_error>
+
+namespace tallisto {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool isWorkingFileName(std::string_view name) {
+    if (name == "temp.tmp") return true;
+    if (!name.starts_with("temp-") || !name.ends_with(".tmp")) return false;
+    const std::string_view number = name.substr(5, name.size() - 9);
+    return !number.empty() && number.front() != '0' &&
+           std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
+           (number.size() > 1 || number.front() >= '2');
+}
+
+fs::path resolved(const fs::path& path) {
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(path, ec);
+    const fs::path canonical = fs::weakly_canonical(ec ? path : absolute, ec);
+    return ec ? absolute.lexically_normal() : canonical;
+}
+
+// A second hard link has a name of its own: only the file's identity gives it away.
+bool isHardLinkOfProgramFile(const fs::path& path, const fs::path& dir, std::string_view exeName) {
+    struct stat chosen {};
+    if (::stat(path.c_str(), &chosen) != 0 || chosen.st_nlink < 2) return false;
+    std::error_code ec;
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir, ec)) {
+        struct stat own {};
+        if (isProgramFileName(entry.path().filename().string(), exeName) &&
+            ::stat(entry.path().c_str(), &own) == 0 && own.st_dev == chosen.st_dev &&
+            own.st_ino == chosen.st_ino)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool isProgramFileName(std::string_view name, std::string_view exeName) {
+    if (name == "settings.ini" || name == "graderanges.txt") return true;
+    if (name.size() == exeName.size() + 13 && name.starts_with(exeName) &&
+        name.ends_with(".exe.manifest"))
+        return true;
+    for (const std::string_view suffix : {".lock", ".recovery"})
+        if (name.ends_with(suffix))
+            return isWorkingFileName(name.substr(0, name.size() - suffix.size()));
+    return isWorkingFileName(name);
+}
+
+bool isProgramsOwnFile(const fs::path& path, const fs::path& programDir, std::string_view exeName) {
+    const fs::path file = resolved(path);
+    const fs::path dir = resolved(programDir);
+    if (file.parent_path() == dir && isProgramFileName(file.filename().string(), exeName))
+        return true;
+    return isHardLinkOfProgramFile(file, dir, exeName);
+}
+
+} // namespace tallisto

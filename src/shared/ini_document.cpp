@@ -35,8 +35,8 @@ bool sameName(std::string_view a, std::string_view b) {
 
 // FNV-1a over the name with its letters in lower case, then mixed so that names differing in
 // their last digit spread over the whole table.
-std::uint64_t nameHash(std::string_view name, std::uint64_t salt = 0) {
-    std::uint64_t h = 14695981039346656037ull ^ (salt * 0x9E3779B97F4A7C15ull);
+std::uint64_t nameHash(std::string_view name) {
+    std::uint64_t h = 14695981039346656037ull;
     for (char c : name) {
         h ^= static_cast<unsigned char>(lower(c));
         h *= 1099511628211ull;
@@ -137,8 +137,12 @@ void IniDocument::addParsedLine(std::uint32_t begin, std::uint32_t size, LineEnd
 
     const std::string_view text = lineText(index);
     if (const auto name = sectionNameAt(text)) {
-        sections_.push_back({index, index, static_cast<std::uint32_t>(name->first),
-                             static_cast<std::uint32_t>(name->second)});
+        sections_.push_back({index,
+                             index,
+                             static_cast<std::uint32_t>(name->first),
+                             static_cast<std::uint32_t>(name->second),
+                             0,
+                             {}});
         const auto section = static_cast<std::uint32_t>(sections_.size() - 1);
         const std::string_view sectionName = sectionNameOf(sections_.back());
         if (findSection(sectionName) == none)
@@ -148,12 +152,16 @@ void IniDocument::addParsedLine(std::uint32_t begin, std::uint32_t size, LineEnd
     if (sections_.size() == 1 || !isKeyLine(text)) return; // keys before any section: never read
     const auto section = static_cast<std::uint32_t>(sections_.size() - 1);
     const std::string_view key = keyNameOf(text);
-    if (findKey(section, key) == none)
-        indexKey(section, index, static_cast<std::uint32_t>(nameHash(key, section + 1)));
+    const auto hash = static_cast<std::uint32_t>(nameHash(key));
+    if (KeySlot& slot = keySlot(section, key, hash); slot.line == none)
+        fill(slot, section, index, hash);
     sections_.back().lastKey = index;
 }
 
 std::uint32_t IniDocument::findSection(std::string_view name) const {
+    // A tab's keys are read and written one after another in the same section.
+    if (lastSection_ != none && sameName(sectionNameOf(sections_[lastSection_]), name))
+        return lastSection_;
     if (sectionTable_.empty()) return none;
     const std::size_t mask = sectionTable_.size() - 1;
     const auto hash = static_cast<std::uint32_t>(nameHash(name));
@@ -161,25 +169,29 @@ std::uint32_t IniDocument::findSection(std::string_view name) const {
         const SectionSlot& entry = sectionTable_[slot];
         if (entry.section == none) return none;
         if (entry.hash == hash && sameName(sectionNameOf(sections_[entry.section]), name))
-            return entry.section;
+            return lastSection_ = entry.section;
     }
 }
 
+std::uint32_t IniDocument::hintedKey(std::uint32_t section, std::string_view key) const {
+    if (lastFoundSection_ != section) return none;
+    // The next line is of the same section unless it is a section line, which is no key.
+    const std::uint32_t next = lines_[lastFound_].next;
+    if (next == none || !lines_[next].indexed || !sameName(keyNameOf(lineText(next)), key))
+        return none;
+    return lastFound_ = next;
+}
+
 std::uint32_t IniDocument::findKey(std::uint32_t section, std::string_view key) const {
-    if (lastFoundSection_ == section) {
-        // The next line is of the same section unless it is a section line, which is no key.
-        const std::uint32_t next = lines_[lastFound_].next;
-        if (next != none && lines_[next].indexed && sameName(keyNameOf(lineText(next)), key))
-            return lastFound_ = next;
-    }
-    if (keyTable_.empty()) return none;
-    const std::size_t mask = keyTable_.size() - 1;
-    const auto hash = static_cast<std::uint32_t>(nameHash(key, section + 1));
+    if (const std::uint32_t hinted = hintedKey(section, key); hinted != none) return hinted;
+    const std::vector<KeySlot>& table = sections_[section].keys;
+    if (table.empty()) return none;
+    const std::size_t mask = table.size() - 1;
+    const auto hash = static_cast<std::uint32_t>(nameHash(key));
     for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-        const KeySlot& entry = keyTable_[slot];
+        const KeySlot& entry = table[slot];
         if (entry.line == none) return none;
-        if (entry.hash == hash && entry.section == section &&
-            sameName(keyNameOf(lineText(entry.line)), key)) {
+        if (entry.hash == hash && sameName(keyNameOf(lineText(entry.line)), key)) {
             lastFoundSection_ = section;
             return lastFound_ = entry.line;
         }
@@ -196,15 +208,25 @@ void IniDocument::indexSection(std::uint32_t section, std::uint32_t hash) {
     ++sectionsIndexed_;
 }
 
-void IniDocument::indexKey(std::uint32_t section, std::uint32_t line, std::uint32_t hash) {
-    if ((keysIndexed_ + 1) * 4 > keyTable_.size() * 3) growKeyTable();
-    const std::size_t mask = keyTable_.size() - 1;
-    std::size_t slot = hash & mask;
-    while (keyTable_[slot].line != none)
-        slot = (slot + 1) & mask;
-    keyTable_[slot] = {hash, section, line};
+// One probe finds a key or the place for it, so that adding a key costs one look at the table.
+IniDocument::KeySlot& IniDocument::keySlot(std::uint32_t section, std::string_view key,
+                                           std::uint32_t hash) {
+    Section& owner = sections_[section];
+    if ((owner.keysIndexed + 1) * 4 > owner.keys.size() * 3) growKeyTable(owner);
+    const std::size_t mask = owner.keys.size() - 1;
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        KeySlot& entry = owner.keys[slot];
+        if (entry.line == none ||
+            (entry.hash == hash && sameName(keyNameOf(lineText(entry.line)), key)))
+            return entry;
+    }
+}
+
+void IniDocument::fill(KeySlot& slot, std::uint32_t section, std::uint32_t line,
+                       std::uint32_t hash) {
+    slot = {hash, line};
     lines_[line].indexed = 1;
-    ++keysIndexed_;
+    ++sections_[section].keysIndexed;
 }
 
 void IniDocument::growSectionTable() {
@@ -215,12 +237,18 @@ void IniDocument::growSectionTable() {
         if (entry.section != none) indexSection(entry.section, entry.hash);
 }
 
-void IniDocument::growKeyTable() {
-    std::vector<KeySlot> old = std::move(keyTable_);
-    keyTable_.assign(std::max(smallestTable, old.size() * 2), KeySlot{});
-    keysIndexed_ = 0;
-    for (const KeySlot& entry : old)
-        if (entry.line != none) indexKey(entry.section, entry.line, entry.hash);
+void IniDocument::growKeyTable(Section& section) {
+    constexpr std::size_t smallestKeyTable = 8;
+    std::vector<KeySlot> old = std::move(section.keys);
+    section.keys.assign(std::max(smallestKeyTable, old.size() * 2), KeySlot{});
+    const std::size_t mask = section.keys.size() - 1;
+    for (const KeySlot& entry : old) {
+        if (entry.line == none) continue;
+        std::size_t slot = entry.hash & mask;
+        while (section.keys[slot].line != none)
+            slot = (slot + 1) & mask;
+        section.keys[slot] = entry;
+    }
 }
 
 std::optional<std::string> IniDocument::value(std::string_view section,
@@ -278,12 +306,22 @@ void IniDocument::linkAfter(std::uint32_t before, std::uint32_t line) {
 void IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
     const std::uint32_t target = sectionForWriting(section);
     const std::string line = std::string(key) + '=' + writtenValue(value);
-    if (const std::uint32_t found = findKey(target, key); found != none) {
+    if (line.size() > longestLine) throw std::length_error("an INI line of 512 MB or more");
+    std::uint32_t found = hintedKey(target, key);
+    KeySlot* slot = nullptr;
+    std::uint32_t hash = 0;
+    if (found == none) {
+        hash = static_cast<std::uint32_t>(nameHash(key));
+        slot = &keySlot(target, key, hash);
+        found = slot->line;
+    }
+    lastFoundSection_ = target;
+    if (found != none) {
         garbage_ += lines_[found].size;
-        if (line.size() > longestLine) throw std::length_error("an INI line of 512 MB or more");
         const std::uint32_t begin = storeText(line);
         lines_[found].begin = begin;
         lines_[found].size = static_cast<std::uint32_t>(line.size());
+        lastFound_ = found;
         if (garbage_ > (1u << 20) && garbage_ > store_.size() / 2) compactStore();
         return;
     }
@@ -293,10 +331,8 @@ void IniDocument::setValue(std::string_view section, std::string_view key, std::
         lines_[before].end = static_cast<std::uint32_t>(LineEnd::crlf);
     const std::uint32_t added = appendLine(line, LineEnd::crlf);
     linkAfter(before, added);
-    indexKey(target, added, static_cast<std::uint32_t>(nameHash(key, target + 1)));
-    sections_[target].lastKey = added;
-    lastFound_ = added;
-    lastFoundSection_ = target;
+    fill(*slot, target, added, hash);
+    sections_[target].lastKey = lastFound_ = added;
 }
 
 std::uint32_t IniDocument::sectionForWriting(std::string_view name) {
@@ -304,7 +340,7 @@ std::uint32_t IniDocument::sectionForWriting(std::string_view name) {
     endLastLine();
     const std::uint32_t header = appendLine('[' + std::string(name) + ']', LineEnd::crlf);
     linkAfter(last_, header);
-    sections_.push_back({header, header, 1, static_cast<std::uint32_t>(name.size())});
+    sections_.push_back({header, header, 1, static_cast<std::uint32_t>(name.size()), 0, {}});
     const auto section = static_cast<std::uint32_t>(sections_.size() - 1);
     indexSection(section, static_cast<std::uint32_t>(nameHash(name)));
     return section;

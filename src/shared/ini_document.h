@@ -52,18 +52,21 @@ private:
         std::uint32_t indexed : 1 = 0; // the first line of its key in its section
         std::uint32_t next = none;     // the line after it in the file
     };
+    // A table entry keeps the name's hash, so that most entries are passed over, and the table
+    // grown, without looking at the text.
+    struct KeySlot {
+        std::uint32_t hash = 0;
+        std::uint32_t line = none;
+    };
+    // Each section has a table of its keys of its own, small enough to stay in the cache while
+    // the section is read or written key after key.
     struct Section {
         std::uint32_t header = none;  // its section line; none for the lines before any section
         std::uint32_t lastKey = none; // the line after which a new key goes
         std::uint32_t nameOffset = 0; // where its name begins in the section line
         std::uint32_t nameSize = 0;
-    };
-    // A table entry keeps the name's hash, so that most entries are passed over, and the table
-    // grown, without looking at the text.
-    struct KeySlot {
-        std::uint32_t hash = 0;
-        std::uint32_t section = none;
-        std::uint32_t line = none;
+        std::uint32_t keysIndexed = 0;
+        std::vector<KeySlot> keys;
     };
     struct SectionSlot {
         std::uint32_t hash = 0;
@@ -81,9 +84,11 @@ private:
     std::uint32_t findSection(std::string_view name) const;
     std::uint32_t findKey(std::uint32_t section, std::string_view key) const;
     void indexSection(std::uint32_t section, std::uint32_t hash);
-    void indexKey(std::uint32_t section, std::uint32_t line, std::uint32_t hash);
+    std::uint32_t hintedKey(std::uint32_t section, std::string_view key) const;
+    KeySlot& keySlot(std::uint32_t section, std::string_view key, std::uint32_t hash);
+    void fill(KeySlot& slot, std::uint32_t section, std::uint32_t line, std::uint32_t hash);
+    static void growKeyTable(Section& section);
     void growSectionTable();
-    void growKeyTable();
     std::uint32_t sectionForWriting(std::string_view name);
     void endLastLine();
 
@@ -95,10 +100,9 @@ private:
     std::vector<Section> sections_ = std::vector<Section>(1); // [0]: lines before any section
     std::vector<SectionSlot> sectionTable_;
     std::size_t sectionsIndexed_ = 0;
-    std::vector<KeySlot> keyTable_;
-    std::size_t keysIndexed_ = 0;
     // Keys are mostly read and written in the order of the file: the line found last, whose
     // next line is tried before the table.
+    mutable std::uint32_t lastSection_ = none; // the section found last
     mutable std::uint32_t lastFound_ = none;
     mutable std::uint32_t lastFoundSection_ = none;
 };

@@ -21,7 +21,7 @@ constexpr const char* openFilter =
 constexpr int highestSectionNumber = 32767; // the section counter is a 16-bit integer
 // Far larger than any save file: 43 tabs of 1000 marks take 2 MB. A larger file is refused
 // before it is read, so that opening any file stays quick and small.
-constexpr std::uintmax_t largestSaveFile = std::uintmax_t{16} << 20;
+constexpr std::uintmax_t largestSaveFile = std::uintmax_t{8} << 20;
 
 // A stored count or number as a 16-bit integer. Unlike typed answers, the whole text must be
 // the number (blanks around it aside); anything else means the file is not what it claims.
@@ -56,7 +56,7 @@ bool isMarkKey(std::string_view name) {
     return false;
 }
 
-std::string quoted(const std::string& text) {
+std::string inQuotes(const std::string& text) {
     return "\"" + text + "\"";
 }
 
@@ -152,7 +152,7 @@ std::string FrmGradeHelp::readAllTabs(const std::string& path, const std::string
 std::string FrmGradeHelp::readSaveFileTabs(const std::string& path, const std::string& title) {
     const std::string numTabsText = readIni(path, "TabInfo", "NumTabs");
     const auto numTabs = storedInt16(numTabsText);
-    if (!numTabs) return "Its number of tabs, " + quoted(numTabsText) + ", is not a number.";
+    if (!numTabs) return "Its number of tabs, " + inQuotes(numTabsText) + ", is not a number.";
     // NumTabs counts the sections written; absent section numbers (deleted tabs) do not count.
     int bound = *numTabs;
     const int lastSection = program_.ini.highestNumberedSection(path, "Tab ");
@@ -180,7 +180,10 @@ FrmGradeHelp::TabRead FrmGradeHelp::readSaveFileTab(const std::string& path,
                                                     const std::string& title, int section,
                                                     bool firstTab, std::string& problem) {
     const std::string name = "Tab " + std::to_string(section);
-    const std::string tabName = readIni(path, name, "Name");
+    // A switch finds a tab again by its name as stored, where a carriage return becomes a blank:
+    // so it must be one already, or the tab's marks would not be found.
+    std::string tabName = readIni(path, name, "Name");
+    std::replace(tabName.begin(), tabName.end(), '\r', ' ');
     loadingTabs = true;
     currentFileTitle = title;
     if (!firstTab) {
@@ -188,7 +191,8 @@ FrmGradeHelp::TabRead FrmGradeHelp::readSaveFileTab(const std::string& path,
         cmdNewTab_Click(); // refuses beyond the tab limit, with its message
         if (tabCount == shown) {
             problem = "It holds more tabs than the " + std::to_string(tabCount) +
-                      " Tallisto can show; the tabs from " + quoted(tabName) + " on are not open.";
+                      " Tallisto can show; the tabs from " + inQuotes(tabName) +
+                      " on are not open.";
             return TabRead::TooMany;
         }
         cmdTab_Click(currentTab + 1);
@@ -198,7 +202,7 @@ FrmGradeHelp::TabRead FrmGradeHelp::readSaveFileTab(const std::string& path,
     const std::string countText = readIni(path, name, "count");
     const auto count = storedInt16(countText);
     if (!count) {
-        problem = "Tab " + quoted(tabName) + ": its number of marks, " + quoted(countText) +
+        problem = "Tab " + inQuotes(tabName) + ": its number of marks, " + inQuotes(countText) +
                   ", is not a number.";
         return TabRead::Broken;
     }
@@ -209,7 +213,7 @@ FrmGradeHelp::TabRead FrmGradeHelp::readSaveFileTab(const std::string& path,
     loadTab = section;
     if (*count > held) {
         replayMarks(readStoredMarks(path, section, held));
-        problem = "Tab " + quoted(tabName) + ": the file holds only " + std::to_string(held) +
+        problem = "Tab " + inQuotes(tabName) + ": the file holds only " + std::to_string(held) +
                   " of its " + countText + " marks.";
         return TabRead::Broken;
     }
@@ -217,7 +221,7 @@ FrmGradeHelp::TabRead FrmGradeHelp::readSaveFileTab(const std::string& path,
     const std::string gradesysText = readIni(path, name, "gradesys");
     const auto gradesys = storedInt16(gradesysText);
     if (!gradesys) {
-        problem = "Tab " + quoted(tabName) + ": its grading system, " + quoted(gradesysText) +
+        problem = "Tab " + inQuotes(tabName) + ": its grading system, " + inQuotes(gradesysText) +
                   ", is not a number.";
         return TabRead::Broken;
     }

@@ -230,6 +230,7 @@ private:
     IoResult writeAllTabs(const std::string& path);
     enum class TabRead { Read, TooMany, Broken }; // storage/opening.cpp
     std::string whyNotASaveFile(const std::string& path);
+    std::string saveFileTrouble(const std::string& path);
     void readChosenFile(const std::string& path, const std::string& title);
     // What broke off the reading, "" when the whole file was read.
     std::string readAllTabs(const std::string& path, const std::string& title);

@@ -64,18 +64,6 @@ void syncFolder(const std::filesystem::path& path) {
     ::close(fd);
 }
 
-// Where a write to path must go: the file at the end of its symbolic links, if any.
-std::optional<std::filesystem::path> linkTarget(std::filesystem::path path) {
-    for (int hops = 0; hops < 40; ++hops) {
-        std::error_code ec;
-        if (!std::filesystem::is_symlink(path, ec)) return path;
-        const std::filesystem::path next = std::filesystem::read_symlink(path, ec);
-        if (ec) return std::nullopt;
-        path = next.is_absolute() ? next : path.parent_path() / next;
-    }
-    return std::nullopt; // a loop of links
-}
-
 // The parts of a temporary file's name ".NAME.PID-N.tmp"; false for any other name.
 bool isTemporaryName(std::string_view name, pid_t& pid) {
     if (name.size() < 2 || name.front() != '.' || !name.ends_with(".tmp")) return false;
@@ -149,6 +137,17 @@ IoResult writeFileAtomically(const std::filesystem::path& path, std::string_view
 
 IoResult writeScratchFile(const std::filesystem::path& path, std::string_view bytes) {
     return writeReplacing(path, bytes, false);
+}
+
+std::optional<std::filesystem::path> linkTarget(std::filesystem::path path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(path, ec)) return path;
+        const std::filesystem::path next = std::filesystem::read_symlink(path, ec);
+        if (ec) return std::nullopt;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return std::nullopt; // a loop of links
 }
 
 bool isReadOnlyFile(const std::filesystem::path& path) {

@@ -2,6 +2,7 @@
 // Whole-file operations. Every file the program writes is written whole or not at all.
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,10 @@ using FileWriter = std::function<IoResult(const std::filesystem::path&, std::str
 bool readWholeFile(const std::filesystem::path& path, std::string& bytes);
 
 bool fileExists(const std::filesystem::path& path);
+
+// Where a write to path goes: the file at the end of its symbolic links (path itself when it is
+// no link); nothing for a loop of links.
+std::optional<std::filesystem::path> linkTarget(std::filesystem::path path);
 
 // Whether an existing file is marked read-only: no one may write it by its permissions, or this
 // process may not. (The first catches what the second cannot see for root.)

@@ -198,6 +198,13 @@ void IniFiles::discard(const std::string& file) {
     entries_.erase(cacheKey(file));
 }
 
+void IniFiles::release(const std::string& file) {
+    auto found = entries_.find(cacheKey(file));
+    if (found == entries_.end() || found->second->pending) return;
+    forgetLastEntry();
+    entries_.erase(found);
+}
+
 bool IniFiles::sectionExists(const std::string& file, const std::string& section) {
     const Entry& entry = entryFor(file, false);
     return entry.document && entry.document->hasSection(section);

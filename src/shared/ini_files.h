@@ -85,6 +85,10 @@ public:
     // too (a save file built from the tabs).
     void discard(const std::string& file);
 
+    // Forgets the parsed content of a file that has no pending changes, once it has been read
+    // for good (a save file opened): it is read again when next needed.
+    void release(const std::string& file);
+
     // Marks file as a scratch file, written without waiting for the disk: its content does not
     // outlive the program, and waiting would cost more than a frame on every change.
     void treatAsScratch(const std::string& file);

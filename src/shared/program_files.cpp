@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shared/program_files.h"
 
+#include "shared/file_io.h"
+
 #include <algorithm>
 #include <string>
 #include <sys/stat.h>
@@ -57,7 +59,8 @@ bool isProgramFileName(std::string_view name, std::string_view exeName) {
 }
 
 bool isProgramsOwnFile(const fs::path& path, const fs::path& programDir, std::string_view exeName) {
-    const fs::path file = resolved(path);
+    // A link is followed as a write follows it, even to a file that does not exist yet.
+    const fs::path file = resolved(linkTarget(path).value_or(path));
     const fs::path dir = resolved(programDir);
     if (file.parent_path() == dir && isProgramFileName(file.filename().string(), exeName))
         return true;

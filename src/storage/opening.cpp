@@ -100,6 +100,12 @@ bool FrmGradeHelp::loadingtime() {
 // holds the section "TabInfo" with a number of tabs and at least one tab section. A file that
 // does not exist is accepted: it opens as one empty tab, and Save creates it.
 std::string FrmGradeHelp::whyNotASaveFile(const std::string& path) {
+    std::string why = saveFileTrouble(path);
+    if (!why.empty()) program_.ini.release(path); // nothing more is read of it
+    return why;
+}
+
+std::string FrmGradeHelp::saveFileTrouble(const std::string& path) {
     namespace fs = std::filesystem;
     std::error_code ec;
     if (!fs::exists(path, ec) && !ec) return "";
@@ -122,6 +128,7 @@ void FrmGradeHelp::readChosenFile(const std::string& path, const std::string& ti
     currentFilePath = path;
     loadFile = path;
     const std::string problem = readAllTabs(path, title);
+    program_.ini.release(path);
     workingFileStored();
     if (problem.empty()) return;
     // The file holds more than the window shows: saving the window over it would lose the rest.

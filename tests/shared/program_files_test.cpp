@@ -32,8 +32,10 @@ TEST(ProgramFiles, LinksDotsAndHardLinksReachTheProgramsFilesToo) {
     testing::putBytes(program / "settings.ini", "[Settings]\r\n");
     fs::create_symlink(program, dir.path() / "link");
     fs::create_hard_link(program / "settings.ini", dir.path() / "copy.ini");
-    for (const fs::path& path : {dir.path() / "link/temp-5.tmp", dir.path() / "copy.ini",
-                                 program / "../program/./graderanges.txt"})
+    fs::create_symlink(program / "temp-2.tmp", dir.path() / "dangling.tly");
+    for (const fs::path& path :
+         {dir.path() / "link/temp-5.tmp", dir.path() / "copy.ini", dir.path() / "dangling.tly",
+          program / "../program/./graderanges.txt"})
         EXPECT_TRUE(isProgramsOwnFile(path, program, "tallisto")) << path;
     testing::putBytes(dir.path() / "settings.ini", "");
     for (const fs::path& path : {dir.path() / "settings.ini", program / "sub/temp.tmp"})

@@ -24,9 +24,11 @@ void FrmGradeHelp::cmdTab_Click(int Index) {
         currentTab = Index;
         saveFile = workingFile();
         SaveRun();
-        // A working file that cannot be written keeps the tab left in memory; the user is told.
+        // Read before the file goes to disk, from the changes in memory, which spares a look at
+        // the disk for every key. A file that cannot be written keeps them; the user is told.
+        const StoredTab stored = readStoredTab(Index);
         leftTabStored();
-        showStoredTab(Index, readStoredTab(Index));
+        showStoredTab(Index, stored);
     }
     if (!loadingTabs && cmdReset.visible) GradeIs();
 }

@@ -30,7 +30,7 @@ public:
     FileChoice fileDialog(FileDialogKind, const std::string&, const std::string&) override {
         return {false, reportPath, "report.txt"};
     }
-    void showInEditor(const std::string&) override {}
+    bool showInEditor(const std::string&) override { return true; }
 };
 
 struct Fixture {

@@ -24,7 +24,7 @@ public:
     FileChoice fileDialog(FileDialogKind, const std::string&, const std::string&) override {
         return {false, path_, fs::path(path_).filename().string()};
     }
-    void showInEditor(const std::string&) override {}
+    bool showInEditor(const std::string&) override { return true; }
 
 private:
     std::string path_;

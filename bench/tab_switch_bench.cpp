@@ -1,5 +1,6 @@
 // Switching to a tab of many marks, and deleting one of its marks: each is one user command,
-// timed with the write of the working file at its end, and must finish within one frame.
+// timed with the write of the working file at its end, and must finish within one frame. So must
+// the plan of such a tab, which the planner window works out again after every command.
 #include "app/program.h"
 
 #include <benchmark/benchmark.h>
@@ -25,7 +26,7 @@ public:
     FileChoice fileDialog(FileDialogKind, const std::string&, const std::string&) override {
         throw std::logic_error("unexpected file dialog");
     }
-    void showInEditor(const std::string&) override {}
+    bool showInEditor(const std::string&) override { return true; }
 };
 
 // A running program in a folder of its own: tab 0 empty and current, tab 1 holding `marks`
@@ -37,9 +38,12 @@ public:
         if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot create " + pattern);
         dir_ = pattern;
         write("graderanges.txt",
-              "[Gradesys0]\r\nname=A to E\r\nactive=1\r\nrange0=40\r\n"
+              "[Gradesys0]\r\nname=A to E\r\nactive=1\r\nOutOf20=1\r\nrange0=40\r\n"
               "range1=55\r\nrange2=70\r\nrange3=85\r\nrangename0=E\r\n"
-              "rangename1=D\r\nrangename2=C\r\nrangename3=B\r\nrangename4=A\r\n");
+              "rangename1=D\r\nrangename2=C\r\nrangename3=B\r\nrangename4=A\r\n"
+              "[Div20GradeSys0]\r\nrange0=10\r\nrange1=12\r\nrange2=15\r\nrange3=18\r\n"
+              "rangename0=E\r\nrangename1=D\r\nrangename2=C\r\nrangename3=B\r\n"
+              "rangename4=A\r\n");
         PlatformFacts facts;
         facts.programDir = dir_.string();
         program_ = std::make_unique<Program>(dialogs_, facts);
@@ -63,6 +67,7 @@ public:
         program_->run([&] { f(program_->frmGradeHelp); });
     }
     FrmGradeHelp& form() { return program_->frmGradeHelp; }
+    Program& program() { return *program_; }
 
 private:
     void write(const std::string& name, const std::string& bytes) {
@@ -121,8 +126,20 @@ void deleteMark(benchmark::State& state) {
     }
 }
 
+// Every grade and every grade out of 20 of the tab, as the planner window shows them.
+void planTab(benchmark::State& state) {
+    Fixture fixture(static_cast<int>(state.range(0)));
+    fixture.command([](FrmGradeHelp& f) { f.cmdTab_Click(1); });
+    if (!fixture.form().cmdTER.visible) state.SkipWithError("no grades out of 20");
+    for (auto _ : state) {
+        const Plan plan = fixture.program().frmPlan.plan();
+        benchmark::DoNotOptimize(plan.grades20.size());
+    }
+}
+
 } // namespace
 
+BENCHMARK(planTab)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(switchToTab)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(leaveTab)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(deleteMark)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);

@@ -21,6 +21,18 @@ install(FILES ${data}/tallisto-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mim
         RENAME tallisto.xml)
 install(FILES ${data}/io.github.tallisto.Tallisto.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# The manual page names the version being built and the date the metainfo gives its release;
+# Debian keeps manual pages compressed.
+file(STRINGS ${data}/io.github.tallisto.Tallisto.metainfo.xml release
+     REGEX "<release version=\"${PROJECT_VERSION}\"")
+string(REGEX REPLACE ".* date=\"([^\"]*)\".*" "\\1" TALLISTO_RELEASE_DATE "${release}")
+configure_file(${data}/tallisto.1.in ${CMAKE_BINARY_DIR}/tallisto.1 @ONLY)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/tallisto.1.gz
+    COMMAND gzip -9nfk ${CMAKE_BINARY_DIR}/tallisto.1
+    DEPENDS ${CMAKE_BINARY_DIR}/tallisto.1)
+add_custom_target(tallisto_manual ALL DEPENDS ${CMAKE_BINARY_DIR}/tallisto.1.gz)
+install(FILES ${CMAKE_BINARY_DIR}/tallisto.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 set(icons ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 install(FILES ${data}/icons/tallisto.svg DESTINATION ${icons}/scalable/apps)
 foreach(size 16 32 48 64 128 256)

@@ -26,7 +26,7 @@ public:
                                     const std::string&) override {
         return {true, "", ""};
     }
-    void showInEditor(const std::string&) override {}
+    bool showInEditor(const std::string&) override { return true; }
 };
 
 bool shows(const std::string& text, const char* bad) {

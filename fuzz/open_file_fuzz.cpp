@@ -30,7 +30,7 @@ public:
                                     const std::string&) override {
         return {false, path, std::filesystem::path(path).filename().string()};
     }
-    void showInEditor(const std::string&) override {}
+    bool showInEditor(const std::string&) override { return true; }
 };
 
 // A list entry as it is saved: the number it begins with.

@@ -57,7 +57,13 @@ void FrmGradeHelp::exit_me() {
     // position, and no one is left to tell.
     program_.ini.flush(settings);
     if (program_.ini.exists(workingFile())) program_.ini.remove(workingFile());
+    // Closed in order: nothing is left to recover, and the lock goes last.
+    if (program_.copy.holdsLock()) {
+        removeFile(program_.copy.recoveryFile());
+        program_.copy.close();
+    }
     program_.frmTER.hide();
+    program_.frmPlan.hide();
     program_.end();
 }
 

@@ -116,6 +116,11 @@ void FrmGradeHelp::setDesignTimeState() {
     }
     seper3 = menu("seper3", "menGradesystem", "-");
     menEditRanges = menu("menEditRanges", "menGradesystem", "Edit graderanges.txt");
+    menView = menu("menView", "", "View");
+    menPlan = menu("menPlan", "menView", "What Do I Need?");
+    menHelp = menu("menHelp", "", "Help");
+    menGuide = menu("menGuide", "menHelp", "How Tallisto Works");
+    menAbout = menu("menAbout", "menHelp", "About");
     for (Control* sep : {&seper0, &seper1, &seper2, &seper3})
         sep->kind = K::Separator;
 }

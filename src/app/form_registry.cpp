@@ -30,6 +30,10 @@ std::vector<Control*> FrmGradeHelp::allControls() {
         all.push_back(&item);
     all.push_back(&seper3);
     all.push_back(&menEditRanges);
+    all.push_back(&menView);
+    all.push_back(&menPlan);
+    for (Control* c : {&menHelp, &menGuide, &menAbout})
+        all.push_back(c);
     return all;
 }
 

@@ -27,9 +27,9 @@ bool FrmGradeHelp::showCommonDialog(FileDialogKind kind) {
     return true;
 }
 
-void FrmGradeHelp::showInEditor(const std::string& path) {
+bool FrmGradeHelp::showInEditor(const std::string& path) {
     program_.ini.flushAll();
-    program_.dialogs.showInEditor(path);
+    return program_.dialogs.showInEditor(path);
 }
 
 void FrmGradeHelp::reportUnwrittenFiles() {
@@ -58,6 +58,10 @@ void FrmGradeHelp::writeIni(const std::string& file, const std::string& section,
 
 std::string FrmGradeHelp::programFile(const std::string& fileName) const {
     return (std::filesystem::path(program_.facts.programDir) / fileName).string();
+}
+
+std::string FrmGradeHelp::workingFile() const {
+    return program_.copy.workingFile();
 }
 
 std::string FrmGradeHelp::manifestFile() const {

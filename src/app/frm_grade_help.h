@@ -5,7 +5,9 @@
 // tasks they stand for; their definitions live in the folder of their subsystem
 // (app/, storage/, tabs/, marks/, grading/, reports/, ter/, look/).
 #include "app/control.h"
+#include "app/kept_work.h"
 #include "app/services.h"
+#include "shared/decimal_sum.h"
 #include "shared/file_io.h"
 
 #include <array>
@@ -16,6 +18,7 @@
 namespace tallisto {
 
 class Program;
+struct PlanTotals;
 
 // Key codes that the big button's key handler looks at.
 inline constexpr int vbKeyTab = 9;
@@ -56,6 +59,8 @@ public:
     Control menGradesystem;
     std::array<Control, 4> menGradesys;
     Control seper3, menEditRanges;
+    Control menView, menPlan;
+    Control menHelp, menGuide, menAbout;
 
     // The control that has the keyboard focus.
     std::string focus = "cmdEasyWork";
@@ -84,6 +89,9 @@ public:
     double weightedScoreTotal = 0;
     double weightedScore = 0;
     std::string selectedMark;
+    // The weighting entered on the current tab, in percent: the exact decimal sum of the
+    // weightings listed (33.33 three times gives 99.99). weightingTotal is its value as a fraction.
+    DecimalSum weightingEntered() const { return weightingSum.timesPowerOfTen(2); }
 
     int gradeSys = 0;
     std::string gradeSysName;
@@ -102,6 +110,13 @@ public:
     // Form_QueryUnload, which ends the program or keeps the window open.
     void unloadMainWindow();
 
+    // ---- Running copies and crash recovery (app/recovery.cpp) ----
+    // Takes a working file of this copy's own, leaving those of running copies alone, and offers
+    // back the unsaved work of a copy that ended without closing.
+    void takeWorkingFile();
+    // The work in the window as the recovery data keeps it, the working file aside.
+    KeptWork workToKeep() const;
+
     // ---- Marks and totals (marks/) ----
     void cmdEasyWork_Click();
     void tallisto_Click();
@@ -113,6 +128,8 @@ public:
     void lstWeighting_MouseUp();
     void lstPercentage_MouseUp();
     void menDelSelRes_Click();
+    // The mark that Delete Selected Mark deletes now, or -1: the row the mark lists highlight.
+    int markToDelete() const;
     void ResetTab();
     void cmdReset_Click();
     void reset_Click();
@@ -126,6 +143,10 @@ public:
     void GradeSysUsed();
     void lblGradeSysUpdate();
     void menEditRanges_Click();
+    // The planner: what the rest of the tab must score for each grade.
+    void menPlan_Click();
+    // The current tab's totals as the planner counts them, with the weighting not yet entered.
+    PlanTotals planTotals() const;
 
     // ---- Tab store, saving, opening (storage/) ----
     void SaveRun();
@@ -182,6 +203,9 @@ public:
     // ---- Look and About (look/) ----
     void menXP_Click();
     void about_Click();
+    // The Help menu: the guide window, and About again where users look for it.
+    void menGuide_Click();
+    void menAbout_Click();
 
     // ---- Access by name, for the driver and the Qt window (app/form_registry.cpp) ----
     // The control of that name and index (-1 for a control that is not an array), or null.
@@ -197,7 +221,7 @@ public:
 
     // ---- Paths in the program's directory ----
     std::string programFile(const std::string& fileName) const;
-    std::string workingFile() const { return programFile("temp.tmp"); }
+    std::string workingFile() const; // this copy's own
     std::string rangesFile() const { return programFile("graderanges.txt"); }
     std::string settingsFile() const { return programFile("settings.ini"); }
     std::string manifestFile() const;
@@ -211,7 +235,7 @@ private:
     std::string InputBox(const std::string& prompt, const std::string& title = "Tallisto");
     // Shows the open or save dialog as CommonDialog is set up; false when cancelled.
     bool showCommonDialog(FileDialogKind kind);
-    void showInEditor(const std::string& path);
+    bool showInEditor(const std::string& path); // false: no program could show it
 
     void giveFocusToEasyWork() { focus = "cmdEasyWork"; }
     double& overallPercentage();
@@ -221,8 +245,10 @@ private:
                   const std::string& value);
 
     // Helpers of the subsystems, each defined beside its users.
-    bool readAnswer(std::string& answer); // marks/: false ends the entry
-    void setDesignTimeState();            // app/form_layout.cpp
+    enum class AnswerRead { Number, Ended, TooLarge }; // marks/
+    AnswerRead readAnswer(std::string& answer);
+    bool markCounts() const;   // every total of the mark just asked stays a number
+    void setDesignTimeState(); // app/form_layout.cpp
     // settings.ini, graderanges.txt, the manifest, every copy's working file and its lock and
     // recovery data: no save, report or export may land on one (storage/saving.cpp).
     bool isProgramsOwnFile(const std::string& path) const;
@@ -269,7 +295,15 @@ private:
     void moveToNextTab();                       // the Tab key
     void setHBarValue(int value); // as the user's scrolling does, with its Change event
     int picOuterScaleWidth() const;
+    // Crash recovery (app/recovery.cpp).
+    bool offerBack(const KeptWork& work);
+    bool restoreWork(const KeptWork& work); // false when the working file could not be written
+    void rebuildTabButtons(const std::vector<KeptWork::Tab>& tabs);
+    IoResult restoreWorkingFile(const std::optional<std::string>& bytes);
     // Marks and resets (marks/).
+    // The running totals as exact decimal sums: youGotTotal, outOfTotal, weightingTotal and
+    // weightedScoreTotal hold their values, so that a long run of marks shows no binary noise.
+    DecimalSum youGotSum, outOfSum, weightingSum, weightedScoreSum;
     void selectMark(const Control& list);
     int selectedMarkIndex() const; // the mark selectedMark names, or -1
 

@@ -14,8 +14,9 @@ VersionRecord buildVersion() {
 
 Program::Program(Dialogs& dialogs, PlatformFacts facts, FileWriter writer)
     : dialogs(dialogs), facts(std::move(facts)), writeFile(writer ? writer : writeFileAtomically),
-      ini(writer ? writer : writeFileAtomically, writer ? writer : writeScratchFile), frmTER(*this),
-      frmGradeHelp(*this) {
+      writeScratch(writer ? writer : writeScratchFile),
+      ini(writer ? writer : writeFileAtomically, writeScratch), copy(this->facts.programDir),
+      frmTER(*this), frmPlan(*this), frmGradeHelp(*this), keeper_(writeScratch) {
     ignoreFileSizeLimitSignal();
     ini.treatAsScratch(frmGradeHelp.workingFile());
 }
@@ -37,8 +38,16 @@ bool Program::run(const std::function<void()>& event) {
     }
     // A file that cannot be written keeps its changes in memory; the user is told once.
     ini.flushAll();
+    keepRecoveryData();
     frmGradeHelp.reportUnwrittenFiles();
     return true;
+}
+
+bool Program::keepRecoveryData() {
+    // Without its lock this copy cannot tell its own files from those of another copy.
+    if (!copy.holdsLock()) return true;
+    if (!frmGradeHelp.unsaved) return keeper_.drop(copy.recoveryFile()).ok;
+    return keeper_.keep(frmGradeHelp.workToKeep(), copy.workingFile(), copy.recoveryFile()).ok;
 }
 
 void Program::end() {

@@ -1,7 +1,10 @@
 #pragma once
-// The running program: its two windows, the module variables they share, and the files.
+// The running program: its windows, the module variables they share, and the files.
 #include "app/frm_grade_help.h"
+#include "app/running_copy.h"
 #include "app/services.h"
+#include "grading/frm_plan.h"
+#include "look/frm_guide.h"
 #include "shared/ini_files.h"
 #include "ter/frm_ter.h"
 
@@ -25,19 +28,28 @@ public:
 
     Dialogs& dialogs;
     PlatformFacts facts;
-    FileWriter writeFile; // how reports and the manifest are written
+    FileWriter writeFile;    // how reports and the manifest are written
+    FileWriter writeScratch; // how the working file and the recovery data are written
     IniFiles ini;
     ModData modData;
+    RunningCopy copy; // this copy among those that run in the program's directory
     FrmTER frmTER;
+    FrmPlan frmPlan;
+    FrmGuide frmGuide;
     FrmGradeHelp frmGradeHelp;
 
     // Creates the main window as the platform does: Form_Initialize, then Form_Activate.
     // False when the program ended during start-up.
     bool start();
 
-    // Runs one user event: the procedure, then every file brought up to date on disk.
-    // False when the event ended the program.
+    // Runs one user event: the procedure, then every file brought up to date on disk, the
+    // recovery data included. False when the event ended the program.
     bool run(const std::function<void()>& event);
+
+    // Keeps the work in the window on disk, so that a crash loses none of it, or removes what
+    // was kept once nothing is unsaved. Writes only when the work changed since it was last
+    // kept. False when the recovery data could not be written.
+    bool keepRecoveryData();
 
     bool ended() const { return ended_; }
 
@@ -46,6 +58,7 @@ public:
 
 private:
     bool ended_ = false;
+    WorkKeeper keeper_;
 };
 
 } // namespace tallisto

@@ -33,8 +33,9 @@ public:
     // asks about overwriting nor adds an extension, and accepts names of files that do not exist.
     virtual FileChoice fileDialog(FileDialogKind kind, const std::string& title,
                                   const std::string& filter) = 0;
-    // Shows a text file in the user's editor; the program does not wait and ignores failure.
-    virtual void showInEditor(const std::string& path) = 0;
+    // Shows a text file in the user's editor without waiting for it; false when no program could
+    // be started to show it.
+    virtual bool showInEditor(const std::string& path) = 0;
 };
 
 struct VersionRecord {

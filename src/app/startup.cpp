@@ -55,7 +55,7 @@ void FrmGradeHelp::Form_Initialize() {
     const std::string top = readIni(settings, "Settings", "Top");
     if (top != "0") frmGradeHelp.top = positionFromText(top);
 
-    if (program_.ini.exists(workingFile())) program_.ini.remove(workingFile());
+    takeWorkingFile();
 }
 
 void FrmGradeHelp::Form_Activate() {

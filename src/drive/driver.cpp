@@ -48,11 +48,16 @@ Driver::Driver(std::ostream& out, PlatformFacts facts)
       events_(buildEventTable()) {}
 
 bool Driver::start() {
+    started_ = true;
     if (!program_->start()) {
         out_ << "ended" << std::endl;
         return false;
     }
     return true;
+}
+
+bool Driver::finish() {
+    return started_ || start();
 }
 
 void Driver::error(const std::string& why) {
@@ -67,14 +72,20 @@ bool Driver::execute(const std::string& rawLine) {
     const auto space = line.find(' ');
     const std::string command = line.substr(0, space);
     const std::string rest = space == std::string::npos ? "" : line.substr(space + 1);
+    const bool answer = command == "type" || command == "press" || command == "choose";
+    if (!started_ && !answer && !start()) return false;
     if (command == "do")
         doEvent(rest);
     else if (command == "get")
         get(rest);
-    else if (command == "type" || command == "press" || command == "choose")
+    else if (answer)
         queueAnswer(command, rest);
     else if (command == "move")
         move(rest);
+    else if (command == "plan" && rest.empty())
+        out_ << planText(program_->frmPlan.plan());
+    else if (command == "plan")
+        error("plan takes no argument");
     else
         error("unknown command: " + command);
     out_.flush();
@@ -181,6 +192,8 @@ void Driver::get(const std::string& text) {
     Control* control = nullptr;
     if (!terOnly) control = main.findControl(path.name, path.index);
     if (!control && path.index < 0) control = ter.findControl(path.name);
+    if (!control && !terOnly && path.index < 0) control = program_->frmPlan.findControl(path.name);
+    if (!control && !terOnly && path.index < 0) control = program_->frmGuide.findControl(path.name);
     if (!control) return error("unknown name: " + text);
     if (!propertyText(*control, path.property, value)) return error("unknown property: " + text);
     out_ << text << "=" << value << "\n";

@@ -14,14 +14,18 @@ class Driver {
 public:
     Driver(std::ostream& out, PlatformFacts facts);
 
-    // Creates the main window as the program does. False when the program ended at once.
-    bool start();
-    // Runs one command line. False when the program has ended.
+    // Runs one command line. Answers that stand before the first other command are queued
+    // before the program starts, so that a dialog at start can take them; that command starts
+    // the program first. False when the program has ended.
     bool execute(const std::string& line);
+    // End of input: starts a program that no command started. False when it ended at once.
+    bool finish();
 
     bool errorsPrinted() const { return errors_; }
 
 private:
+    // Creates the main window as the program does. False when the program ended at once.
+    bool start();
     void doEvent(const std::string& rest);
     void get(const std::string& name);
     void queueAnswer(const std::string& command, const std::string& rest);
@@ -35,7 +39,12 @@ private:
     std::unique_ptr<Program> program_;
     EventTable events_;
     bool errors_ = false;
+    bool started_ = false;
 };
+
+// The plan of a tab as `plan` prints it, one line each: the weighting left and the final
+// percentages, then every grade, highest first, then the out-of-20 grades.
+std::string planText(const Plan& plan);
 
 // A control's property as `get` prints it; false when the control has no such property.
 bool propertyText(const Control& control, const std::string& property, std::string& text);

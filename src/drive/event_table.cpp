@@ -18,6 +18,8 @@ void addAppEvents(EventTable& t) {
     t["Form_Initialize"] = plain(&FrmGradeHelp::Form_Initialize);
     t["Form_Activate"] = plain(&FrmGradeHelp::Form_Activate);
     t["formnamerefresh"] = plain(&FrmGradeHelp::formnamerefresh);
+    t["menGuide_Click"] = click(&FrmGradeHelp::menGuide, &FrmGradeHelp::menGuide_Click);
+    t["menAbout_Click"] = click(&FrmGradeHelp::menAbout, &FrmGradeHelp::menAbout_Click);
 }
 
 void addMarkEvents(EventTable& t) {
@@ -38,6 +40,7 @@ void addGradingEvents(EventTable& t) {
     t["GradeRangeRetrieve"] = plain(&FrmGradeHelp::GradeRangeRetrieve);
     t["GradeSysUsed"] = plain(&FrmGradeHelp::GradeSysUsed);
     t["lblGradeSysUpdate"] = plain(&FrmGradeHelp::lblGradeSysUpdate);
+    t["menPlan_Click"] = click(&FrmGradeHelp::menPlan, &FrmGradeHelp::menPlan_Click);
 }
 
 void addTerEvents(EventTable& t) {

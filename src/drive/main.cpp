@@ -29,9 +29,9 @@ int main(int argc, char** argv) {
     if (facts.programDir.empty()) return usage();
 
     tallisto::drive::Driver driver(std::cout, facts);
-    if (!driver.start()) return 0;
     for (std::string line; std::getline(std::cin, line);) {
         if (!driver.execute(line)) return 0;
     }
+    if (!driver.finish()) return 0;
     return driver.errorsPrinted() ? 1 : 0;
 }

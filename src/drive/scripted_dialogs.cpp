@@ -127,8 +127,9 @@ FileChoice ScriptedDialogs::fileDialog(FileDialogKind kind, const std::string& t
     return {true, "", ""};
 }
 
-void ScriptedDialogs::showInEditor(const std::string& path) {
+bool ScriptedDialogs::showInEditor(const std::string& path) {
     out_ << "editor " << path << std::endl;
+    return true;
 }
 
 } // namespace tallisto::drive

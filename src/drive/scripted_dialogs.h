@@ -26,7 +26,7 @@ public:
     InputAnswer inputBox(const std::string& prompt, const std::string& title) override;
     FileChoice fileDialog(FileDialogKind kind, const std::string& title,
                           const std::string& filter) override;
-    void showInEditor(const std::string& path) override;
+    bool showInEditor(const std::string& path) override;
 
 private:
     std::ostream& out_;

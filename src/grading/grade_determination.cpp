@@ -3,7 +3,6 @@
 #include "app/program.h"
 #include "grading/grade_ranges.h"
 #include "shared/number_text.h"
-#include "shared/rounding.h"
 
 #include <algorithm>
 
@@ -17,7 +16,7 @@ void FrmGradeHelp::GradeRangeRetrieve() {
 
 void FrmGradeHelp::GradeIs() {
     double& overall = overallPercentage();
-    overall = RoundToParts(overall, 2);
+    overall = gradedPercentage(overall);
     lblShit.toolTipText = "Rounded Percentage: " + numberText(overall) + "%";
 
     // Read afresh each time, so that an edited graderanges.txt counts at the next grade.

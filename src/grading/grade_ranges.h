@@ -6,6 +6,7 @@
 // is written ("50.0" stays "50.0"), while comparisons use the number the text begins with.
 #include <array>
 #include <string>
+#include <vector>
 
 namespace tallisto {
 
@@ -14,7 +15,15 @@ class IniFiles;
 struct GradeResult {
     std::string grade;     // the grade's name
     std::string rangeText; // e.g. "(>50% <65%)"
+    int index = 0;         // the grade's place in its system: 0 is rangename0, the lowest
     bool operator==(const GradeResult&) const = default;
+};
+
+// One grade of a system: its name as the grade panel shows it, and its lower bound as the file
+// writes it ("0" for the lowest grade, which has none).
+struct GradeLevel {
+    std::string name;
+    std::string bound;
 };
 
 // One of the four percent systems ("Gradesys0" to "Gradesys3"): bounds range0..range5 and names
@@ -41,6 +50,15 @@ OutOf20System readOutOf20System(IniFiles& ini, const std::string& rangesFile);
 // higher grade; when the list ends at range1 and rangename1 is "0", the grade reads "??".
 GradeResult findPercentGrade(const PercentSystem& system, double percentage);
 GradeResult findOutOf20Grade(const OutOf20System& system, double score);
+
+// Every grade a system has, from the lowest, up to the grade where its list of bounds ends.
+std::vector<GradeLevel> percentGrades(const PercentSystem& system);
+std::vector<GradeLevel> outOf20Grades(const OutOf20System& system);
+
+// The percentage a grade is given for: the overall percentage rounded to a half.
+double gradedPercentage(double overallPercentage);
+// The score out of 20 of a graded percentage, rounded to a half, as the out-of-20 window shows it.
+double outOf20Score(double gradedPercentage);
 
 // The section name of percent system n: "Gradesys" + n.
 std::string percentSystemSection(int system);

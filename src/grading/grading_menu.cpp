@@ -43,7 +43,8 @@ void FrmGradeHelp::lblGradeSysUpdate() {
 }
 
 void FrmGradeHelp::menEditRanges_Click() {
-    showInEditor(rangesFile());
+    const std::string ranges = rangesFile();
+    if (!showInEditor(ranges)) MsgBox("No program could be started to open " + ranges + ".");
     giveFocusToEasyWork();
 }
 

@@ -4,6 +4,7 @@ namespace tallisto::gui {
 
 bool CoreEvents::run(const std::function<void()>& event) {
     if (depth_ > 0 || program_.ended()) return false;
+    if (beforeEvent_) beforeEvent_();
     bool goesOn = false;
     {
         struct Depth {

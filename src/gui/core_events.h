@@ -25,6 +25,8 @@ public:
     // Copies the core's state into every window.
     void syncWindows();
     void addWindow(std::function<void()> sync) { windows_.push_back(std::move(sync)); }
+    // Runs before each event, to hand the core what the windows know and it does not.
+    void setBeforeEvent(std::function<void()> hook) { beforeEvent_ = std::move(hook); }
     // Called once when an event ends the program.
     void setOnEnded(std::function<void()> ended) { onEnded_ = std::move(ended); }
 
@@ -35,6 +37,7 @@ private:
     Program& program_;
     std::vector<std::function<void()>> windows_;
     std::function<void()> onEnded_;
+    std::function<void()> beforeEvent_;
     int depth_ = 0;
 };
 

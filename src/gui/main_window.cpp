@@ -1,5 +1,7 @@
 #include "gui/main_window.h"
 
+#include "gui/guide_window.h"
+#include "gui/plan_window.h"
 #include "gui/ter_window.h"
 #include "gui/twips.h"
 
@@ -11,6 +13,7 @@
 #include <QLayout>
 #include <QScreen>
 #include <QScrollBar>
+#include <QWindow>
 
 namespace tallisto::gui {
 
@@ -32,11 +35,19 @@ MainWindow::MainWindow(Program& program, QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     ter_ = std::make_unique<TerWindow>(events_);
+    plan_ = std::make_unique<PlanWindow>(events_);
+    events_.setBeforeEvent([this] { recordFrame(); });
+    guide_ = std::make_unique<GuideWindow>(events_);
     events_.addWindow([this] { sync(); });
     events_.addWindow([this] { ter_->sync(); });
+    events_.addWindow([this] { plan_->sync(); });
+    events_.addWindow([this] { guide_->sync(); });
     events_.setOnEnded([this] { endProgram(); });
 
-    move(openingPlace(form_.frmGradeHelp));
+    // Placed by its inside, as it is recorded: a move() before the window manager has framed the
+    // window would place the frame on one platform and the inside on another.
+    adjustSize();
+    setGeometry(QRect(openingPlace(form_.frmGradeHelp), size()));
     events_.syncWindows();
 }
 
@@ -148,6 +159,8 @@ void MainWindow::runEvent(const std::function<void(FrmGradeHelp&)>& event) {
 
 void MainWindow::endProgram() {
     ter_->close();
+    plan_->close();
+    guide_->close();
     close();
     QCoreApplication::quit();
 }
@@ -173,10 +186,8 @@ void MainWindow::syncFocus() {
 
 bool MainWindow::event(QEvent* event) {
     const bool handled = QMainWindow::event(event);
-    if (event->type() == QEvent::WindowActivate) {
-        recordFrame();
+    if (event->type() == QEvent::WindowActivate)
         runEvent([](FrmGradeHelp& f) { f.Form_Activate(); });
-    }
     return handled;
 }
 
@@ -189,28 +200,26 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // Neither kept open nor ended by the core: the window goes, and with it the program.
     event->accept();
     ter_->close();
+    plan_->close();
+    guide_->close();
     QCoreApplication::quit();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     shown_ = true;
-    recordFrame();
 }
 
-void MainWindow::moveEvent(QMoveEvent* event) {
-    QMainWindow::moveEvent(event);
-    recordFrame();
-}
-
-// The core keeps the window's outer frame in twips: its position is written to settings.ini at
-// the end, and the out-of-20 window is placed under it.
+// Taken afresh before every event, as the window manager may tell the frame's size late. The
+// position is that of the window's inside, the one place a window can be given before it is
+// framed, so that the place written to settings.ini at the end is the place the next start
+// gives it. The size is the outer one: the out-of-20 window goes under the frame.
 void MainWindow::recordFrame() {
     if (!shown_ || events_.ended()) return;
-    const QRect frame = frameGeometry();
+    const QRect frame = windowHandle() ? windowHandle()->frameGeometry() : frameGeometry();
     Control& window = form_.frmGradeHelp;
-    window.left = toTwips(frame.x());
-    window.top = toTwips(frame.y());
+    window.left = toTwips(geometry().x());
+    window.top = toTwips(geometry().y());
     window.width = toTwips(frame.width());
     window.height = toTwips(frame.height());
 }

@@ -19,7 +19,13 @@ class QScrollBar;
 
 namespace tallisto::gui {
 
+class GuideWindow;
+class PlanWindow;
 class TerWindow;
+
+// The captions of one menu's entries, each with a letter of its own marked for the keyboard
+// ("&File", "Save &As" beside "&Save"); an "&" typed in a caption stays a letter.
+std::vector<QString> mnemonicTexts(const std::vector<std::string>& captions);
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -29,6 +35,8 @@ public:
 
     CoreEvents& events() { return events_; }
     TerWindow& terWindow() { return *ter_; }
+    PlanWindow& planWindow() { return *plan_; }
+    GuideWindow& guideWindow() { return *guide_; }
 
     // Copies the core's state into this window; cheap enough to run after every event.
     void sync();
@@ -36,7 +44,6 @@ public:
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
@@ -67,6 +74,7 @@ private:
     QMenu* buildMenu(Control& menu, QMenu* holder);
     void addMenuItem(QMenu* menu, Control& item);
     void syncMenus();
+    void syncMenuTexts();
 
     // mark_lists.cpp
     void buildMarkList(Control& control, QWidget* widget);
@@ -98,9 +106,13 @@ private:
     };
     std::vector<MenuEntry> menuEntries_;
     std::vector<std::pair<QMenu*, Control*>> menus_;
+    std::vector<MenuEntry> labelled_;        // every menu and item with a caption, in order
+    std::vector<std::string> shownCaptions_; // what labelled_ showed at the last sync
 
     // A window of its own, not a child: its controls carry names that the main window uses too.
     std::unique_ptr<TerWindow> ter_;
+    std::unique_ptr<PlanWindow> plan_;
+    std::unique_ptr<GuideWindow> guide_;
     bool shown_ = false;
 };
 

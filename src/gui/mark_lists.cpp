@@ -57,10 +57,13 @@ void showRow(MarkList* widget, int row) {
 
 } // namespace
 
+// Every list highlights the row of the mark that Delete Selected Mark acts on, and nothing when it
+// acts on none: a highlight that Del ignores would mislead.
 void MainWindow::syncMarkLists() {
+    const int selected = form_.markToDelete();
     for (ListView& view : lists_) {
         showEntries(view.widget, view.control->list, view.shown);
-        showRow(view.widget, view.control->listIndex);
+        showRow(view.widget, selected);
     }
 }
 

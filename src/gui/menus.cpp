@@ -1,8 +1,11 @@
-// The menu bar: File, Tabs and Grading System, every item an action named for its control.
+// The menu bar: File, Tabs, Grading System, View and Help, every item an action named for its
+// control.
 #include "gui/main_window.h"
 
 #include <QAction>
 #include <QMenuBar>
+#include <QRegularExpression>
+#include <array>
 
 namespace tallisto::gui {
 
@@ -16,6 +19,8 @@ QKeySequence shortcutOf(const Control& item) {
         {"menNewTab", QKeySequence(Qt::CTRL | Qt::Key_T)},
         {"menRename", QKeySequence(Qt::Key_F3)},
         {"menDelete", QKeySequence(Qt::CTRL | Qt::Key_W)},
+        {"menPlan", QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {"menGuide", QKeySequence(Qt::Key_F1)},
     };
     if (item.name == "menGradesys" && item.index >= 0 && item.index < 4)
         return QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_F1 + item.index));
@@ -23,9 +28,81 @@ QKeySequence shortcutOf(const Control& item) {
     return found == shortcuts.end() ? QKeySequence() : found->second;
 }
 
+QStringList wordsOf(const QString& caption) {
+    return caption.toLower().split(QRegularExpression(QStringLiteral("[^[:alnum:]]+")),
+                                   Qt::SkipEmptyParts);
+}
+
+// Where the letters and digits of a caption stand, in three tiers of preference: first letters of
+// words no other entry of the menu has ("As" of "Save As" beside "Save"), first letters of the
+// other words, then every other letter.
+using Tiers = std::array<std::vector<qsizetype>, 3>;
+
+Tiers mnemonicCandidates(const QString& caption, const QStringList& otherWords) {
+    Tiers tiers;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (!caption[i].isLetterOrNumber()) continue;
+        if (i > 0 && caption[i - 1].isLetterOrNumber()) {
+            tiers[2].push_back(i);
+            continue;
+        }
+        qsizetype end = i;
+        while (end < caption.size() && caption[end].isLetterOrNumber())
+            ++end;
+        tiers[otherWords.contains(caption.mid(i, end - i).toLower()) ? 1 : 0].push_back(i);
+    }
+    return tiers;
+}
+
 } // namespace
 
+// Each entry of one menu gets a letter of its own, to be chosen by with Alt or within the open
+// menu. Every entry is offered its best tier before any entry falls back to a worse one, so that
+// "Exit" keeps its E although "Reset All" comes first. The captions stay as the program has them.
+std::vector<QString> mnemonicTexts(const std::vector<std::string>& captions) {
+    std::vector<QString> texts;
+    std::vector<QStringList> words;
+    for (const std::string& caption : captions) {
+        texts.push_back(qText(caption));
+        words.push_back(wordsOf(texts.back()));
+    }
+    std::vector<Tiers> candidates;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        QStringList others;
+        for (std::size_t j = 0; j < texts.size(); ++j)
+            if (j != i) others += words[j];
+        candidates.push_back(mnemonicCandidates(texts[i], others));
+    }
+    std::vector<qsizetype> chosen(texts.size(), -1);
+    QString taken;
+    for (std::size_t tier = 0; tier < 3; ++tier)
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            for (qsizetype at : candidates[i][tier]) {
+                if (chosen[i] >= 0 || taken.contains(texts[i][at].toLower())) continue;
+                chosen[i] = at;
+                taken += texts[i][at].toLower();
+            }
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        QString text = texts[i];
+        text.replace(QLatin1Char('&'), QLatin1String("&&"));
+        if (chosen[i] >= 0)
+            text.insert(chosen[i] + texts[i].left(chosen[i]).count(QLatin1Char('&')), '&');
+        texts[i] = text;
+    }
+    return texts;
+}
+
 void MainWindow::buildMenus() {
+    // F10 opens the first menu, as on the desktops that the program runs on.
+    auto* openMenus = new QAction(this);
+    openMenus->setObjectName(QStringLiteral("menuKey"));
+    openMenus->setShortcut(QKeySequence(Qt::Key_F10));
+    connect(openMenus, &QAction::triggered, this, [this] {
+        for (QAction* menu : menuBar()->actions())
+            if (menu->isVisible() && menu->isEnabled()) return menuBar()->setActiveAction(menu);
+    });
+    addAction(openMenus);
+
     std::map<std::string, QMenu*> holders;
     for (Control* control : form_.allControls()) {
         QMenu* holder = nullptr;
@@ -52,10 +129,10 @@ void MainWindow::buildMenus() {
 }
 
 QMenu* MainWindow::buildMenu(Control& menu, QMenu* holder) {
-    QMenu* built = holder ? holder->addMenu(literalCaption(menu.caption))
-                          : menuBar()->addMenu(literalCaption(menu.caption));
+    QMenu* built = holder ? holder->addMenu(QString()) : menuBar()->addMenu(QString());
     built->setObjectName(qText(menu.qualifiedName()));
     menus_.emplace_back(built, &menu);
+    labelled_.push_back({built->menuAction(), &menu});
     return built;
 }
 
@@ -78,9 +155,13 @@ void MainWindow::addMenuItem(QMenu* menu, Control& item) {
         {"menRename", &FrmGradeHelp::menRename_Click},
         {"menDelete", &FrmGradeHelp::menDelete_Click},
         {"menEditRanges", &FrmGradeHelp::menEditRanges_Click},
+        {"menPlan", &FrmGradeHelp::menPlan_Click},
+        {"menGuide", &FrmGradeHelp::menGuide_Click},
+        {"menAbout", &FrmGradeHelp::menAbout_Click},
     };
-    QAction* action = menu->addAction(literalCaption(item.caption));
+    QAction* action = menu->addAction(QString());
     action->setObjectName(qText(item.qualifiedName()));
+    labelled_.push_back({action, &item});
     action->setShortcut(shortcutOf(item));
     // The window holds the action too, so that its shortcut works while the menus are closed.
     addAction(action);
@@ -101,21 +182,37 @@ void MainWindow::addMenuItem(QMenu* menu, Control& item) {
     connect(action, &QAction::triggered, this, [this, procedure] { runEvent(procedure); });
 }
 
+// The entries of each menu, the menus of the bar among them, take their captions with the letters
+// chosen for them; only a change of a caption chooses again.
+void MainWindow::syncMenuTexts() {
+    std::vector<std::string> captions;
+    for (const MenuEntry& entry : labelled_)
+        captions.push_back(entry.control->container + '\n' + entry.control->caption);
+    if (captions == shownCaptions_) return;
+    shownCaptions_ = captions;
+    std::map<std::string, std::vector<const MenuEntry*>> byMenu;
+    for (const MenuEntry& entry : labelled_)
+        byMenu[entry.control->container].push_back(&entry);
+    for (const auto& [menu, entries] : byMenu) {
+        std::vector<std::string> texts;
+        for (const MenuEntry* entry : entries)
+            texts.push_back(entry->control->caption);
+        const std::vector<QString> shown = mnemonicTexts(texts);
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            if (entries[i]->action->text() != shown[i]) entries[i]->action->setText(shown[i]);
+    }
+}
+
 void MainWindow::syncMenus() {
+    syncMenuTexts();
     for (auto& [menu, control] : menus_) {
         QAction* action = menu->menuAction();
-        const QString title = literalCaption(control->caption);
-        if (menu->title() != title) menu->setTitle(title);
         if (action->isVisible() != control->visible) action->setVisible(control->visible);
         if (action->isEnabled() != control->enabled) action->setEnabled(control->enabled);
     }
     for (const MenuEntry& entry : menuEntries_) {
         QAction* action = entry.action;
         const Control& control = *entry.control;
-        if (!action->isSeparator()) {
-            const QString text = literalCaption(control.caption);
-            if (action->text() != text) action->setText(text);
-        }
         if (action->isVisible() != control.visible) action->setVisible(control.visible);
         // The window holds every item's shortcut, so an item in a closed-off menu is disabled too.
         const bool enabled = control.enabled && form_.menusOpenTo(control);

@@ -1,10 +1,14 @@
 #include "gui/qt_dialogs.h"
 
 #include <QDesktopServices>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTimer>
 #include <QUrl>
 
 namespace tallisto::gui {
@@ -142,11 +146,47 @@ FileChoice QtDialogs::fileDialog(FileDialogKind kind, const std::string& title,
     return choice;
 }
 
-void QtDialogs::showInEditor(const std::string& path) {
+namespace {
+
+// How long xdg-open has to report failure. Where it runs the editor itself it is still running
+// then, and the editor is up: a failure (no program for the file) comes back well before.
+constexpr int openerVerdictMs = 2000;
+
+// Runs xdg-open on the file and waits, repainting but taking no input, for its verdict. It is
+// left running when the time is up, and outlives the program: no pipe ties it to this process.
+bool openWith(const QString& opener, const QString& file) {
+    auto* process = new QProcess;
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->setStandardInputFile(QProcess::nullDevice());
+    QEventLoop loop;
+    bool opened = true; // still running at the deadline: the editor is showing the file
+    QObject::connect(process, &QProcess::finished, &loop, [&](int code, QProcess::ExitStatus how) {
+        opened = how == QProcess::NormalExit && code == 0;
+        loop.quit();
+    });
+    QObject::connect(process, &QProcess::errorOccurred, &loop, [&](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart) return;
+        opened = false;
+        loop.quit();
+    });
+    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    QTimer::singleShot(openerVerdictMs, &loop, &QEventLoop::quit);
+    process->start(opener, {file});
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (process->state() == QProcess::NotRunning) process->deleteLater();
+    return opened;
+}
+
+} // namespace
+
+bool QtDialogs::showInEditor(const std::string& path) {
     prepare();
-    // The desktop's own handler for the file; nothing goes through a shell, and a failure is
-    // not reported.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+    // The desktop's own handler for the file, with no shell between. Where that is xdg-open, its
+    // exit status tells whether any program could show the file.
+    const QString file = QString::fromStdString(path);
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty()) return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    return openWith(opener, file);
 }
 
 } // namespace tallisto::gui

@@ -14,8 +14,9 @@ namespace tallisto::gui {
 
 namespace {
 constexpr int clientWidth = 4680;
-// Title bar and borders of the window as designed (outer 1455 less client 1065), for the time
-// before the window manager has told us its own.
+// Title bar and borders of the window as designed (outer 1455 less client 1065). The inside keeps
+// its designed height whatever frame the window manager draws: a thinner frame must not bring
+// the top of the explanation into view in the short window.
 constexpr int designedFrameHeight = 390;
 } // namespace
 
@@ -75,23 +76,17 @@ void TerWindow::runEvent(void (FrmTER::*procedure)()) {
     events_.run([this, procedure] { (form_.*procedure)(); });
 }
 
-// The core gives the outer height; the client area is what the window frame leaves of it.
-int TerWindow::frameHeight() const {
-    if (isVisible() && frameGeometry().height() != geometry().height())
-        return frameGeometry().height() - geometry().height();
-    return toPixels(designedFrameHeight);
-}
-
 void TerWindow::syncFrame() {
     const Control& window = form_.frmTER;
     const QString caption = qText(window.caption);
     if (windowTitle() != caption) setWindowTitle(caption);
-    const QSize client(toPixels(clientWidth), toPixels(window.height) - frameHeight());
+    const QSize client(toPixels(clientWidth), toPixels(window.height - designedFrameHeight));
     if (size() != client) setFixedSize(client);
+    // Placed by its inside, as the main window is.
     const QPoint place(toPixels(window.left), toPixels(window.top));
-    if (window.visible && frameGeometry().topLeft() != place) {
+    if (window.visible && geometry().topLeft() != place) {
         placing_ = true;
-        move(place);
+        setGeometry(QRect(place, client));
         placing_ = false;
     }
     if (isHidden() == window.visible) setVisible(window.visible);
@@ -132,9 +127,8 @@ void TerWindow::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
     // Where the user puts the window is where it is, until the core places it again.
     if (placing_ || !isVisible() || events_.ended()) return;
-    const QRect frame = frameGeometry();
-    form_.frmTER.left = toTwips(frame.x());
-    form_.frmTER.top = toTwips(frame.y());
+    form_.frmTER.left = toTwips(geometry().x());
+    form_.frmTER.top = toTwips(geometry().y());
 }
 
 } // namespace tallisto::gui

@@ -28,7 +28,6 @@ private:
     void runEvent(void (FrmTER::*procedure)());
     void syncTimer();
     void syncFrame();
-    int frameHeight() const;
 
     CoreEvents& events_;
     FrmTER& form_;

@@ -1,10 +1,12 @@
 // Entering a mark: three questions, the weighting limit, and the mark added to the lists.
 #include "app/frm_grade_help.h"
 #include "app/program.h"
+#include "marks/mark_arithmetic.h"
 #include "shared/number_text.h"
 #include "shared/rounding.h"
 
 #include <cmath>
+#include <tuple>
 
 namespace tallisto {
 
@@ -13,23 +15,40 @@ namespace {
 // A weighting is refused from this bound on, so that 33.33 three times and then 0.01 still pass.
 constexpr double weightingLimit = 100.01;
 
-// Whether the mark can be counted without a total leaving the range of a double.
-bool staysFinite(double score, double outOf, double weighting, const FrmGradeHelp& f) {
-    const double share = outOf == 0 ? 0 : weighting / 100 * (score / outOf * 100);
-    return std::isfinite(f.youGotTotal + score) && std::isfinite(f.outOfTotal + outOf) &&
-           std::isfinite(share) && std::isfinite(f.weightedScoreTotal + share);
-}
+const char* const overLimit = "Weighting must not be > 100%";
+const char* const tooLarge =
+    "Tallisto cannot count this mark because its numbers are too large. The mark was not added.";
 
 } // namespace
 
-// Reads a typed answer in place. False ends the entry: an empty or cancelled answer, a number
-// beyond the range of a double, or a negative number.
-bool FrmGradeHelp::readAnswer(std::string& answer) {
-    if (answer.empty()) return false;
+// Reads a typed answer in place. An empty or cancelled answer or a negative number ends the entry
+// without a word; a number beyond the range of a double cannot be counted.
+FrmGradeHelp::AnswerRead FrmGradeHelp::readAnswer(std::string& answer) {
+    if (answer.empty()) return AnswerRead::Ended;
     const LeadingNumber number = readLeadingNumber(answer);
-    if (number.outOfRange) return false;
+    if (number.outOfRange) return number.negative ? AnswerRead::Ended : AnswerRead::TooLarge;
     answer = numberText(number.value);
-    return number.value >= 0;
+    return number.value >= 0 ? AnswerRead::Number : AnswerRead::Ended;
+}
+
+// Whether the mark just asked can be counted: every total, the overall percentage and its
+// rounding for the grade stay within the range of a double.
+bool FrmGradeHelp::markCounts() const {
+    const double score = numberValue(youGot);
+    const double outOfValue = numberValue(outOf);
+    const double fraction = numberValue(weightingFractionText(numberValue(weighting)));
+    DecimalSum outOfs = outOfSum;
+    outOfs.add(outOfValue);
+    if (!std::isfinite(outOfs.value())) return false;
+    if (outOfValue == 0) return true; // its score counts nowhere
+    DecimalSum scores = youGotSum, weighted = weightedScoreSum, weightings = weightingSum;
+    scores.add(score);
+    const double share = scoreOutOfWeighting(score, outOfValue, fraction);
+    weighted.add(share);
+    weightings.add(fraction);
+    const double overall = overallPercentageOf(weighted.value(), weightings.value());
+    return std::isfinite(scores.value()) && std::isfinite(share) &&
+           std::isfinite(weighted.value()) && std::isfinite(RoundToParts(overall, 2));
 }
 
 void FrmGradeHelp::cmdEasyWork_Click() {
@@ -39,10 +58,14 @@ void FrmGradeHelp::cmdEasyWork_Click() {
         doweightingcheck();
         return;
     }
-    youGot = InputBox("What was your score?", "Enter Your Score...");
-    if (!readAnswer(youGot)) return;
-    outOf = InputBox("What was the test out of?", "The Test Was Out Of...");
-    if (!readAnswer(outOf)) return;
+    for (auto [answer, prompt, title] :
+         {std::tuple{&youGot, "What was your score?", "Enter Your Score..."},
+          std::tuple{&outOf, "What was the test out of?", "The Test Was Out Of..."}}) {
+        *answer = InputBox(prompt, title);
+        const AnswerRead read = readAnswer(*answer);
+        if (read == AnswerRead::TooLarge) MsgBox(tooLarge);
+        if (read != AnswerRead::Number) return;
+    }
     doweightingcheck();
 }
 
@@ -58,14 +81,23 @@ void FrmGradeHelp::doweightingcheck() {
     }
     weighting = InputBox("How heavily was this peice of work weighted overall?",
                          "Weighting of this peice...");
-    if (!readAnswer(weighting)) return;
+    const AnswerRead read = readAnswer(weighting);
+    // A weighting too large to hold is over the limit like any other.
+    if (read == AnswerRead::TooLarge) MsgBox(overLimit);
+    if (read != AnswerRead::Number) return;
     weighting = numberText(roundTo2Places(numberValue(weighting)));
+    // Decided on the decimals the user typed: 60 and 40.01 make 100.01, refused.
     const double w = numberValue(weighting);
-    if (w >= weightingLimit || w + weightingTotal * 100 >= weightingLimit) {
-        MsgBox("Weighting must not be > 100%");
+    DecimalSum total = weightingEntered();
+    total.add(w);
+    if (w >= weightingLimit || total >= DecimalSum(weightingLimit)) {
+        MsgBox(overLimit);
         return;
     }
-    if (!staysFinite(numberValue(youGot), numberValue(outOf), w, *this)) return;
+    if (!markCounts()) {
+        MsgBox(tooLarge);
+        return;
+    }
     mensave.enabled = true;
     unsaved = true;
     inboxweightingcheck();
@@ -73,7 +105,8 @@ void FrmGradeHelp::doweightingcheck() {
 
 void FrmGradeHelp::inboxweightingcheck() {
     lstScore.list.push_back(youGot);
-    youGotTotal += numberValue(youGot);
+    youGotSum.add(numberValue(youGot));
+    youGotTotal = youGotSum.value();
     lstTotal.list.push_back(outOf);
 
     cmdReset.visible = true;
@@ -86,9 +119,10 @@ void FrmGradeHelp::inboxweightingcheck() {
     reset.enabled = true;
 
     lstWeighting.list.push_back(weighting);
-    weighting = numberText(numberValue(weighting) / 100);
-    weightingTotal += numberValue(weighting);
-    lblWeightingTot.caption = numberText(weightingTotal * 100) + "%";
+    weighting = weightingFractionText(numberValue(weighting));
+    weightingSum.add(numberValue(weighting));
+    weightingTotal = weightingSum.value();
+    lblWeightingTot.caption = numberText(weightingEntered().value()) + "%";
     giveFocusToEasyWork();
     TotalsUpdate();
 }

@@ -40,6 +40,10 @@ int FrmGradeHelp::selectedMarkIndex() const {
     return static_cast<std::size_t>(index) < marks ? index : -1;
 }
 
+int FrmGradeHelp::markToDelete() const {
+    return menDelSelRes.enabled ? selectedMarkIndex() : -1;
+}
+
 void FrmGradeHelp::menDelSelRes_Click() {
     const int index = selectedMarkIndex();
     if (index < 0) return;

@@ -18,21 +18,28 @@ void FrmGradeHelp::ResetTab() {
     menDelSelRes.enabled = false;
 
     weighting = "0";
+    weightingSum = {};
     weightingTotal = 0;
     lblWeightingTot.caption = "0%";
     lstWeighting.list.clear();
+    lstWeighting.listIndex = -1; // an emptied list has no entry selected
+    weightedScoreSum = {};
     weightedScoreTotal = 0;
     lblGrade.caption = "---";
     lblGradePer.caption.clear();
     lblGradeSys.caption.clear();
     youGot = "0";
+    youGotSum = {};
     youGotTotal = 0;
     outOf = "0";
+    outOfSum = {};
     outOfTotal = 0;
     weightedScore = 0;
     overallPercentage() = 0;
-    for (Control* list : {&lstScore, &lstPercentage, &lstTotal})
+    for (Control* list : {&lstScore, &lstPercentage, &lstTotal}) {
         list->list.clear();
+        list->listIndex = -1;
+    }
     lblShit.caption = "0%";
     lblShit.toolTipText = "0%";
     lblScoreTot.caption = "0";

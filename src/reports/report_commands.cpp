@@ -50,9 +50,11 @@ void FrmGradeHelp::finishReport(const std::string& path, const IoResult& written
         MsgBox("The report could not be saved as " + path + ".\n\n" + written.reason);
         return;
     }
-    if (MsgBox("Do you wish to open the report file now?", Buttons::OKCancel, "Open?") ==
+    if (MsgBox("Do you wish to open the report file now?", Buttons::OKCancel, "Open?") !=
         Answer::OK)
-        showInEditor(path);
+        return;
+    if (!showInEditor(path))
+        MsgBox("The report was saved as " + path + ".\n\nNo program could be started to open it.");
 }
 
 void FrmGradeHelp::menSaveReport_Click() {

@@ -198,6 +198,13 @@ void IniFiles::discard(const std::string& file) {
     entries_.erase(cacheKey(file));
 }
 
+void IniFiles::adopt(const std::string& file, std::string bytes) {
+    Entry& entry = slotFor(file);
+    entry.document =
+        std::make_unique<IniDocument>(IniDocument::parse(decodeFileText(std::move(bytes))));
+    entry.pending = true;
+}
+
 void IniFiles::release(const std::string& file) {
     auto found = entries_.find(cacheKey(file));
     if (found == entries_.end() || found->second->pending) return;

@@ -85,6 +85,10 @@ public:
     // too (a save file built from the tabs).
     void discard(const std::string& file);
 
+    // Takes bytes as the whole content of file, written by the next flush: until it is, file
+    // reads as they say.
+    void adopt(const std::string& file, std::string bytes);
+
     // Forgets the parsed content of a file that has no pending changes, once it has been read
     // for good (a save file opened): it is read again when next needed.
     void release(const std::string& file);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 
 namespace tallisto {
 
@@ -15,6 +16,63 @@ std::string numberText(double value) {
     std::string text(buffer, end);
     if (auto e = text.find('e'); e != std::string::npos) text[e] = 'E';
     return text;
+}
+
+namespace {
+
+constexpr double powersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+constexpr double below1E15 = 1e15;
+
+} // namespace
+
+// Marks hold few decimals: a value that becomes a whole number of at most 15 digits when scaled
+// by a small power of ten is that number, as the product's error lies far below the 15th digit.
+GeneralDecimal generalDecimal(double finiteValue) {
+    for (int k = 0; k < static_cast<int>(std::size(powersOfTen)); ++k) {
+        const double scaled = finiteValue * powersOfTen[k];
+        if (std::fabs(scaled) >= below1E15) break;
+        if (scaled == std::trunc(scaled)) return {static_cast<std::int64_t>(scaled), -k};
+    }
+    char buffer[40];
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, finiteValue,
+                                   std::chars_format::scientific, 14);
+    GeneralDecimal decimal;
+    const char* p = buffer;
+    const bool negative = *p == '-';
+    if (negative) ++p;
+    int fractionDigits = 0;
+    for (bool fraction = false; p != end && *p != 'e'; ++p) {
+        if (*p == '.') {
+            fraction = true;
+            continue;
+        }
+        decimal.digits = decimal.digits * 10 + (*p - '0');
+        if (fraction) ++fractionDigits;
+    }
+    int exponent = 0;
+    if (p != end) std::from_chars(p + (p[1] == '+' ? 2 : 1), end, exponent);
+    decimal.exponent = exponent - fractionDigits;
+    for (; decimal.digits != 0 && decimal.digits % 10 == 0; decimal.digits /= 10)
+        ++decimal.exponent;
+    if (negative) decimal.digits = -decimal.digits;
+    return decimal;
+}
+
+double generalValue(double value) {
+    if (!std::isfinite(value) || value == 0) return value;
+    for (int k = 0; k < static_cast<int>(std::size(powersOfTen)); ++k) {
+        const double scaled = value * powersOfTen[k];
+        if (std::fabs(scaled) >= below1E15) break;
+        // A whole number below 2^53 and a power of ten up to 1E22 are exact: one rounding
+        // gives the nearest double.
+        if (scaled == std::trunc(scaled)) return scaled / powersOfTen[k];
+    }
+    char buffer[40];
+    auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    double result = value;
+    std::from_chars(buffer, end, result);
+    return result;
 }
 
 namespace {
@@ -119,6 +177,7 @@ LeadingNumber readLeadingNumber(std::string_view text) {
     if (number.empty()) return {};
     LeadingNumber result;
     result.found = true;
+    result.negative = number.front() == '-';
     auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), result.value);
     if (ec == std::errc::result_out_of_range) {
         result.value = 0;

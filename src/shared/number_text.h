@@ -1,6 +1,7 @@
 #pragma once
 // Numbers as text, the one way the program writes and reads them everywhere:
 // lists, labels, captions, stored files and reports.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -13,10 +14,23 @@ namespace tallisto {
 // A value that is not finite never becomes text: it is written as "0".
 std::string numberText(double value);
 
+// A finite value as the general number format writes it, as an integer of at most 15 digits
+// times a power of ten: 0.3333 gives {3333, -4}, 1.5E+20 gives {15, 19}, 0 gives {0, 0}.
+struct GeneralDecimal {
+    std::int64_t digits = 0;
+    int exponent = 0;
+};
+GeneralDecimal generalDecimal(double finiteValue);
+
+// The value that the general number format writes, as the nearest double: what binary arithmetic
+// adds below the 15th digit is gone (0.1 + 0.2 gives 0.3). Values that are not finite stay.
+double generalValue(double value);
+
 struct LeadingNumber {
     double value = 0;        // 0 when nothing was found or the number is out of range
     bool found = false;      // text began with a number
     bool outOfRange = false; // the number lies beyond the range of a double (1E400)
+    bool negative = false;   // the number has a minus sign, also when it is out of range
 };
 
 // Reads the number that text begins with: blanks, tabs, carriage returns and line feeds are

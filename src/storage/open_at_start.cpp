@@ -13,6 +13,13 @@ void FrmGradeHelp::openFileAtStart(const std::string& path) {
     fs::path full = fs::absolute(path, ec);
     if (ec) full = path;
     full = full.lexically_normal();
+    // Work restored at start is the file's own newer work, or is given up only as Open does.
+    if (unsaved) {
+        if (full.string() == currentFilePath) return;
+        if (MsgBox("This will delete all unsaved work, continue?", Buttons::YesNo,
+                   "Delete all unsaved work?") != Answer::Yes)
+            return giveFocusToEasyWork();
+    }
     const std::string why =
         fs::exists(full, ec) ? whyNotASaveFile(full.string()) : "the file does not exist.";
     if (!why.empty()) {

@@ -5,7 +5,6 @@
 #include "app/variable_text.h"
 #include "grading/grade_ranges.h"
 #include "shared/number_text.h"
-#include "shared/rounding.h"
 
 #include <algorithm>
 
@@ -65,8 +64,7 @@ void FrmTER::Form_Activate() {
 
 void FrmTER::TimerFrmTer_Timer() {
     double& score = program_.modData.scoreOutOf20;
-    score = program_.modData.overallPercentage / 100 * 20;
-    score = RoundToParts(score, 2);
+    score = outOf20Score(program_.modData.overallPercentage);
     lblScore.caption = numberText(score) + ".";
     GradeIs();
 }
@@ -79,6 +77,12 @@ void FrmTER::GradeRangeRetrieve() {
 }
 
 void FrmTER::GradeIs() {
+    const GradeResult result = findOutOf20Grade(outOf20System(), program_.modData.scoreOutOf20);
+    lblGrade.caption = result.grade;
+    lblGradePer.caption = result.rangeText;
+}
+
+OutOf20System FrmTER::outOf20System() {
     // The out-of-20 grades are read once per run.
     if (div20RangesRead == 0) {
         div20RangesRead = 1;
@@ -87,9 +91,7 @@ void FrmTER::GradeIs() {
     OutOf20System system;
     std::copy_n(div20Ranges.begin(), system.ranges.size(), system.ranges.begin());
     std::copy_n(div20RangeNames.begin(), system.names.size(), system.names.begin());
-    const GradeResult result = findOutOf20Grade(system, program_.modData.scoreOutOf20);
-    lblGrade.caption = result.grade;
-    lblGradePer.caption = result.rangeText;
+    return system;
 }
 
 void FrmTER::cmdHide_Click() {

@@ -1,6 +1,7 @@
 #pragma once
 // The score-out-of-20 window, frmTER ("Tertiary Entrance Scores").
 #include "app/control.h"
+#include "grading/grade_ranges.h"
 
 #include <string>
 #include <vector>
@@ -30,6 +31,9 @@ public:
 
     void show();
     void hide();
+
+    // The out-of-20 grading system this window grades with, read at its first use in a run.
+    OutOf20System outOf20System();
 
     Control* findControl(const std::string& name);
     std::vector<Control*> allControls();

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # The files installed for the desktop pass the validators that desktops and software centres
-# use, and the metainfo names the version being built.
-# Usage: validate_data_files.sh DATA_DIR VERSION
+# use, the manual page the checks of man, and the metainfo and the manual page name the version
+# being built.
+# Usage: validate_data_files.sh DATA_DIR VERSION MANUAL_PAGE
 set -euo pipefail
 data=$1
 version=$2
+manual=$3
 
-for tool in desktop-file-validate appstreamcli update-mime-database; do
+for tool in desktop-file-validate appstreamcli update-mime-database man; do
     command -v "$tool" >/dev/null ||
         { echo "SKIPPED: $tool is missing (scripts/install-deps installs it)"; exit 77; }
 done
@@ -30,4 +32,13 @@ grep -qx "application/x-tallisto:\*.tly" "$work/mime/globs" ||
 
 grep -q "<release version=\"$version\"" "$data/io.github.tallisto.Tallisto.metainfo.xml" ||
     { echo "the metainfo has no release $version: add it with its date"; exit 1; }
-echo "the desktop entry, the metainfo and the file type are valid"
+
+# groff's warnings of the page as man formats it: a bad macro, a line it cannot fill.
+MANWIDTH=80 man --warnings -l "$manual" 2>"$work/errors" >"$work/manual.txt"
+if [ -s "$work/errors" ]; then
+    cat "$work/errors"
+    exit 1
+fi
+grep -q "^Tallisto $version " "$work/manual.txt" ||
+    { echo "the manual page does not name the version $version"; exit 1; }
+echo "the desktop entry, the metainfo, the file type and the manual page are valid"

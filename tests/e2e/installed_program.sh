@@ -110,6 +110,7 @@ prefix=$work/prefix
 "$cmake" --install "$build" --prefix "$prefix" >"$work/install.log" ||
     fail "cmake --install failed: $(cat "$work/install.log")"
 [ -x "$prefix/bin/tallisto" ] || fail "no bin/tallisto in the installed tree"
+[ -s "$prefix/share/man/man1/tallisto.1.gz" ] || fail "no manual page in the installed tree"
 mkdir -p "$work/home/.config" "$work/runtime"
 chmod 700 "$work/runtime"
 
@@ -143,6 +144,15 @@ program_pid=$!
 main=$(window_named "Unsaved - Tallisto") || fail "the main window did not appear"
 
 enter_mark 8 10 50
+expect_title "* Unsaved - 80% in Tab 1 - Tallisto"
+
+# F1 shows the guide in a window of its own; Escape closes it and leaves the work as it was.
+focus "$main"
+xdotool key F1
+guide=$(window_named "How Tallisto Works") || fail "F1 showed no guide"
+focus "$guide"
+xdotool key Escape
+retry 50 gone "$guide" "How Tallisto Works" || fail "Escape did not close the guide"
 expect_title "* Unsaved - 80% in Tab 1 - Tallisto"
 
 # Save through the real file dialog.

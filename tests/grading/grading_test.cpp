@@ -26,14 +26,14 @@ TEST(GradeRanges, boundsEndTheirListAndShowAsTheyAreWritten) {
     const Texts six = {"40", "50", "60", "70", "80", "90"};
     // name, percent or out-of-20 system, bounds, names, value, grade
     const std::tuple<const char*, int, Texts, Texts, double, GradeResult> rows[] = {
-        {"six bounds", 100, six, {"U", "E", "D", "C", "B", "A", "A*"}, 90, {"A*", "(>90%)"}},
-        {"50.0 is 50", 100, {"50.0", "65"}, {"E", "D"}, 50, {"D", "(>50.0% <65%)"}},
-        {"0.0 ends it", 100, {"50", "0.0", "65"}, {"F", "P", "C"}, 70, {"P", "(>50%)"}},
-        {"missing", 100, {}, {}, 72.5, {"??", "(>0%)"}},
-        {"a missing name shows 0", 100, {"50", "60"}, {"E", "D"}, 70, {"0", "(>60%)"}},
-        {"only the text 0 ends it", 20, {"10", "0", "15"}, {"F", "P", "C"}, 16, {"P", "(>10)"}},
-        {"0.0 does not", 20, {"10", "0.0", "15"}, {"F", "P", "C"}, 12, {"C", "(>0.0 <15)"}},
-        {"missing", 20, {}, {}, 14.5, {"??", "(>0)"}},
+        {"six bounds", 100, six, {"U", "E", "D", "C", "B", "A", "A*"}, 90, {"A*", "(>90%)", 6}},
+        {"50.0 is 50", 100, {"50.0", "65"}, {"E", "D"}, 50, {"D", "(>50.0% <65%)", 1}},
+        {"0.0 ends it", 100, {"50", "0.0", "65"}, {"F", "P", "C"}, 70, {"P", "(>50%)", 1}},
+        {"missing", 100, {}, {}, 72.5, {"??", "(>0%)", 1}},
+        {"a missing name shows 0", 100, {"50", "60"}, {"E", "D"}, 70, {"0", "(>60%)", 2}},
+        {"only the text 0 ends it", 20, {"10", "0", "15"}, {"F", "P", "C"}, 16, {"P", "(>10)", 1}},
+        {"0.0 does not", 20, {"10", "0.0", "15"}, {"F", "P", "C"}, 12, {"C", "(>0.0 <15)", 2}},
+        {"missing", 20, {}, {}, 14.5, {"??", "(>0)", 1}},
     };
     for (const auto& [name, outOf, ranges, names, value, expected] : rows)
         EXPECT_EQ(outOf == 20 ? findOutOf20Grade(make<OutOf20System>(ranges, names), value)
@@ -122,6 +122,13 @@ TEST(GradingMenu, ChoosingASystemMarksUnsavedRegradesAndShowsTheOutOf20Button) {
     t.run([](FrmGradeHelp& f) { f.menEditRanges_Click(); });
     EXPECT_EQ(t.dialogs.shown.back().kind + " " + t.dialogs.shown.back().prompt,
               "editor " + t.file("graderanges.txt"));
+    // Where no program can show the file, the user learns where it is.
+    t.dialogs.editorStarts = false;
+    t.dialogs.press(Answer::OK);
+    t.run([](FrmGradeHelp& f) { f.menEditRanges_Click(); });
+    EXPECT_EQ(t.dialogs.last(),
+              describe({"msgbox", "Tallisto",
+                        "No program could be started to open " + t.file("graderanges.txt") + "."}));
 }
 
 } // namespace

@@ -41,8 +41,9 @@ public:
         unexpected << QString::fromStdString("file dialog " + title);
         return {true, {}, {}};
     }
-    void showInEditor(const std::string& path) override {
+    bool showInEditor(const std::string& path) override {
         unexpected << QString::fromStdString("editor " + path);
+        return true;
     }
 };
 

@@ -1,4 +1,6 @@
 // The windows driven as the user drives them, and the Qt dialogs as the user sees them.
+#include "gui/guide_window.h"
+#include "gui/plan_window.h"
 #include "gui/qt_dialogs.h"
 #include "gui/ter_window.h"
 #include "gui/twips.h"
@@ -14,6 +16,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableWidget>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QWindow>
 #include <functional>
 
@@ -157,16 +162,172 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(score->text(), QStringLiteral("18."), 2000);
     }
 
+    void thePlannerFollowsTheCurrentTabAndChangesNothing() {
+        gui->enterMark("8", "10", "50");
+        const QString caption = gui->window->windowTitle();
+        QTest::keyClick(easyWork(), Qt::Key_P, Qt::ControlModifier);
+        PlanWindow& planner = gui->window->planWindow();
+        QVERIFY(planner.isVisible());
+        QCOMPARE(gui->window->windowTitle(), caption);
+        QCOMPARE(QApplication::focusWidget(), easyWork()); // marks are entered on
+        // Each row shows the core's plan of the tab shown at that moment.
+        const auto shows = [&](const char* heading) {
+            const Plan plan = gui->program->frmPlan.plan();
+            QStringList rows, expected;
+            for (const auto& [name, planned] :
+                 {std::pair{"grades", plan.grades}, std::pair{"grades20", plan.grades20}}) {
+                auto* table = planner.findChild<QTableWidget*>(name);
+                for (int row = 0; table->isVisible() && row < table->rowCount(); ++row)
+                    rows << table->item(row, 0)->text() + " " + table->item(row, 2)->text();
+                for (const PlannedGrade& g : planned)
+                    expected << QString::fromStdString(g.grade.name + " " + needText(g, plan.left));
+            }
+            return planner.findChild<QLabel*>("heading")->text() == heading && rows == expected;
+        };
+        QVERIFY(shows("Tab 1, graded A to E"));
+        gui->enterMark("9", "10", "25");
+        QVERIFY(shows("Tab 1, graded A to E"));
+        QTest::mouseClick(gui->find("cmdNewTab"), Qt::LeftButton);
+        QTest::mouseClick(tab(1), Qt::LeftButton);
+        QVERIFY(shows("Tab 2, graded A to E"));
+        gui->find<QAction>("menGradesys(3)")->trigger(); // with a score out of 20
+        QVERIFY(shows("Tab 2, graded SACE /20"));
+        QVERIFY(planner.findChild<QTableWidget*>("grades20")->isVisible());
+        planner.close();
+        QVERIFY(!gui->program->frmPlan.frmPlan.visible);
+    }
+
+    void f1ShowsTheReadmesGuideWithItsPicturesAndChangesNothing() {
+        QTest::keyClick(easyWork(), Qt::Key_F1);
+        GuideWindow& guide = gui->window->guideWindow();
+        QVERIFY(guide.isVisible());
+        QCOMPARE(guide.windowTitle(), QStringLiteral("How Tallisto Works"));
+        QCOMPARE(gui->window->windowTitle(), QStringLiteral("Unsaved - Tallisto"));
+        QVERIFY(!gui->form().unsaved);
+        // Every heading of the README's "Using Tallisto", and nothing of the sections after it.
+        QFile readme(QStringLiteral(TALLISTO_DATA_DIR "/../README.md"));
+        QVERIFY(readme.open(QIODevice::ReadOnly));
+        const QString source = QString::fromUtf8(readme.readAll());
+        const QString guideText = source.section(QStringLiteral("\n## Using Tallisto\n"), 1)
+                                      .section(QStringLiteral("\n## "), 0, 0);
+        const QString shown = guide.text().document()->toPlainText();
+        int headings = 0;
+        for (const QString& line : guideText.split('\n'))
+            if (line.startsWith(QStringLiteral("### ")) && ++headings)
+                QVERIFY2(shown.contains(line.mid(4)), qPrintable(line));
+        QVERIFY(headings > 0);
+        QVERIFY(!shown.contains(QStringLiteral("make package")));
+        // Every picture it names is inside the program.
+        int pictures = 0;
+        for (QTextBlock block = guide.text().document()->begin(); block.isValid();
+             block = block.next())
+            for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+                const QTextCharFormat format = fragment.fragment().charFormat();
+                if (!format.isImageFormat()) continue;
+                const QString name = format.toImageFormat().name();
+                ++pictures;
+                QVERIFY2(
+                    !guide.text().loadResource(QTextDocument::ImageResource, QUrl(name)).isNull(),
+                    qPrintable(name));
+            }
+        QVERIFY(pictures > 0);
+        // Escape closes it; F1 brings it back.
+        QTest::keyClick(&guide.text(), Qt::Key_Escape);
+        QVERIFY(!guide.isVisible() && !gui->program->frmGuide.frmGuide.visible);
+        QTest::keyClick(easyWork(), Qt::Key_F1);
+        QVERIFY(guide.isVisible());
+    }
+
+    // The place restored is the place recorded, whatever frame the window is given.
     void theWindowOpensWhereItWasOrElseOnAScreen() {
         gui.reset();
         gui = std::make_unique<GuiProgram>("[Settings]\r\nLeft=1500\r\nTop=2250\r\n");
-        QCOMPARE(gui->window->frameGeometry().topLeft(), QPoint(100, 150));
+        QCOMPARE(gui->window->geometry().topLeft(), QPoint(100, 150));
+        QCOMPARE(QPoint(gui->form().frmGradeHelp.left, gui->form().frmGradeHelp.top),
+                 QPoint(1500, 2250));
         // A place on a screen that is no longer there would leave the window out of reach.
         gui.reset();
         gui = std::make_unique<GuiProgram>("[Settings]\r\nLeft=900000\r\nTop=-900000\r\n");
         const QRect frame = gui->window->frameGeometry();
         QVERIFY(gui->window->screen()->availableGeometry().contains(frame.topLeft()));
-        QCOMPARE(gui->form().frmGradeHelp.left, frame.left() * 15);
+        QCOMPARE(gui->form().frmGradeHelp.left, gui->window->geometry().left() * 15);
+    }
+
+    // The highlight shows the mark that Delete Selected Mark acts on, in all four lists, and
+    // nothing once it acts on none.
+    void theListsHighlightTheMarkThatDeleteRemoves() {
+        for (const char* score : {"1", "2", "3"})
+            gui->enterMark(score, "4", "10");
+        QList<MarkList*> lists;
+        for (const char* name : {"lstScore", "lstTotal", "lstWeighting", "lstPercentage"})
+            lists << gui->find<MarkList>(name);
+        const auto highlighted = [&] {
+            QStringList rows;
+            for (MarkList* list : lists)
+                rows << (list->selectedItems().isEmpty()
+                             ? QStringLiteral("-")
+                             : QString::number(list->row(list->selectedItems().first())));
+            return rows.join(' ');
+        };
+        const auto click = [](MarkList* list, int row) {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(list->item(row)).center());
+        };
+        click(lists[1], 0);
+        click(lists[3], 1);
+        QCOMPARE(highlighted(), QStringLiteral("1 1 1 1"));
+        QTest::keyClick(easyWork(), Qt::Key_Delete);
+        QCOMPARE(lists[0]->count(), 2);
+        QCOMPARE(highlighted(), QStringLiteral("- - - -"));
+    }
+
+    // Alt and a letter open a menu, F10 the first; the arrows reach the items, Return runs one.
+    // The program's captions stay as they are.
+    void theMenusOpenFromTheKeyboard() {
+        const std::pair<Qt::Key, const char*> openers[] = {
+            {Qt::Key_T, "tabs"}, {Qt::Key_G, "menGradesystem"}, {Qt::Key_F, "file"}};
+        for (const auto& [key, menu] : openers) {
+            QTest::keyClick(gui->window.get(), key, Qt::AltModifier);
+            QTRY_COMPARE(QApplication::activePopupWidget(), gui->find<QMenu>(menu));
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+            QTRY_VERIFY(!QApplication::activePopupWidget());
+        }
+        QTest::keyClick(easyWork(), Qt::Key_F10);
+        auto* file = gui->find<QMenu>("file");
+        QTRY_COMPARE(QApplication::activePopupWidget(), file);
+        QCOMPARE(file->title(), QStringLiteral("&File"));
+        QCOMPARE(gui->form().file.caption, std::string("File"));
+        QStringList reached;
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(file, Qt::Key_Down);
+            QAction* active = file->activeAction();
+            reached << (active->menu() ? active->menu()->objectName() : active->objectName());
+        }
+        // The disabled items are passed over.
+        QCOMPARE(reached, (QStringList{"tallisto", "savereport", "cmdOpen"}));
+        QTest::keyClick(file, Qt::Key_Up);
+        QTest::keyClick(file, Qt::Key_Up);
+        gui->dialogs.typed.insert(gui->dialogs.typed.end(), {"8", "10", "50"});
+        QTest::keyClick(file, Qt::Key_Return);
+        QTRY_COMPARE(gui->form().lstScore.list, std::vector<std::string>{"8"});
+    }
+
+    // Where xdg-open finds no program for the file, the program learns of it.
+    void anEditorThatCannotStartIsReported() {
+        const QByteArray path = qgetenv("PATH");
+        QFile opener(gui->dir.filePath(QStringLiteral("xdg-open")));
+        qputenv("PATH", gui->dir.path().toLocal8Bit() + ':' + path);
+        QtDialogs dialogs;
+        for (const bool opens : {false, true}) {
+            QVERIFY(opener.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            opener.write(opens ? "#!/bin/sh\nexit 0\n" : "#!/bin/sh\nexit 3\n");
+            opener.close();
+            opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QCOMPARE(
+                dialogs.showInEditor(gui->dir.filePath(QStringLiteral("report.txt")).toStdString()),
+                opens);
+        }
+        qputenv("PATH", path);
     }
 
     void qtDialogsShowExactlyWhatTheProgramAsks() {

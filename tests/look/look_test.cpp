@@ -82,17 +82,20 @@ TEST(XpLookCommand, AFailedCreateIsToldAndLeavesTheCheckMark) {
                 told[0].find("No space left on device") != std::string::npos);
 }
 
-TEST(About, NamesTheProgramItsVersionAndItsMaker) {
-    TestProgram t;
-    t.start();
-    t.program->facts.version.revision = 7;
-    t.dialogs.press(Answer::OK);
-    t.run([](FrmGradeHelp& f) { f.about_Click(); });
-    ASSERT_EQ(t.dialogs.shown.size(), 1u);
-    EXPECT_EQ(t.dialogs.shown[0].title, "Tallisto");
-    EXPECT_EQ(t.dialogs.shown[0].prompt,
-              "Tallisto Ver2.2.7. By Fenwarde. Thanks to every student whose marks and ideas "
-              "shaped this program.");
+TEST(About, NamesTheProgramItsVersionAndItsMakerFromTheFileAndTheHelpMenu) {
+    for (void (FrmGradeHelp::*about)() :
+         {&FrmGradeHelp::about_Click, &FrmGradeHelp::menAbout_Click}) {
+        TestProgram t;
+        t.start();
+        t.program->facts.version.revision = 7;
+        t.dialogs.press(Answer::OK);
+        t.run([about](FrmGradeHelp& f) { (f.*about)(); });
+        ASSERT_EQ(t.dialogs.shown.size(), 1u);
+        EXPECT_EQ(t.dialogs.shown[0].title, "Tallisto");
+        EXPECT_EQ(t.dialogs.shown[0].prompt,
+                  "Tallisto Ver2.2.7. By Fenwarde. Thanks to every student whose marks and ideas "
+                  "shaped this program.");
+    }
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 // Entering marks through the three questions, and the totals they give.
+#include "shared/number_text.h"
 #include "support/test_program.h"
+
+#include <tuple>
 
 namespace tallisto::testing {
 namespace {
@@ -27,23 +30,33 @@ TEST(MarkEntry, WorkedExampleGivesTheTotalsOfEachRow) {
               "reset\nunsaved file [] [] focus cmdEasyWork");
 }
 
+const std::string tooLarge =
+    "Tallisto cannot count this mark because its numbers are too large. The mark was not added.";
+const std::string overLimit = "Weighting must not be > 100%";
+
 // Each answer counts as the number it begins with. An empty, cancelled ("<Cancel>") or negative
-// answer, or a number beyond a double, ends the entry without a word and without a change.
+// answer ends the entry without a word and without a change; a mark that cannot be counted, as a
+// number or in any total, is explained instead.
 TEST(MarkEntry, AnswersAreReadAsNumbersOrEndTheEntry) {
-    const std::pair<std::vector<std::string>, std::string> rows[] = {
-        {{"abc", " 12.50 marks", "3.333e1"}, "0/12.5@33.33"},
-        {{"5", "10", "100.004"}, "5/10@100"},
-        {{"-4"}, ""},
-        {{"8", "10", "<Cancel>"}, ""},
-        {{"8", ""}, ""},
-        {{"1E400"}, ""},
-        {{"8", "1e999"}, ""},
-        {{"8", "10", "-1"}, ""},
-        {{"1e308", "1e-308", "50"}, ""}}; // a percentage beyond a double
-    for (const auto& [answers, listed] : rows) {
+    const std::tuple<std::vector<std::string>, std::string, std::string> rows[] = {
+        {{"abc", " 12.50 marks", "3.333e1"}, "0/12.5@33.33", ""},
+        {{"5", "10", "100.004"}, "5/10@100", ""},
+        {{"-4"}, "", ""},
+        {{"8", "10", "<Cancel>"}, "", ""},
+        {{"8", ""}, "", ""},
+        {{"-1E400"}, "", ""},
+        {{"8", "10", "-1"}, "", ""},
+        {{"1E400"}, "", tooLarge},
+        {{"8", "1e999"}, "", tooLarge},
+        {{"8", "10", "1E400"}, "", overLimit},
+        {{"1E308", "1", "100"}, "", tooLarge},     // a percentage beyond a double
+        {{"1e308", "1e-308", "50"}, "", tooLarge}, // the same by a tiny out of
+        {{"1.7E306", "1", "0.01"}, "", tooLarge}}; // a percentage the grade cannot round
+    for (const auto& [answers, listed, message] : rows) {
         StartedProgram t;
         for (const std::string& answer : answers)
             answer == "<Cancel>" ? t.dialogs.cancel() : t.dialogs.type(answer);
+        if (!message.empty()) t.dialogs.press(Answer::OK);
         t.clickEasyWork();
         const FrmGradeHelp& f = t.form();
         std::string shown;
@@ -51,24 +64,73 @@ TEST(MarkEntry, AnswersAreReadAsNumbersOrEndTheEntry) {
             shown += f.lstScore.list[i] + "/" + f.lstTotal.list[i] + "@" + f.lstWeighting.list[i];
         EXPECT_EQ(shown, listed) << answers[0];
         EXPECT_EQ(f.unsaved, !listed.empty());
+        EXPECT_EQ(t.dialogs.shown.back().kind == "msgbox" ? t.dialogs.shown.back().prompt : "",
+                  message)
+            << answers[0];
     }
 }
 
-TEST(MarkEntry, WeightingLimitLiesAt100Point01AndTotalsStayFinite) {
-    StartedProgram t;
-    for (const char* weighting : {"33.33", "33.33", "33.33", "0.01", "0"})
-        t.enterMark("1", "1", weighting);
-    for (const char* weighting : {"0.02", "150"}) {
-        t.typeMark("1", "1", weighting);
-        t.dialogs.press(Answer::OK);
+// The limit is decided on the decimals typed, never on their binary sums.
+TEST(MarkEntry, WeightingLimitLiesAt100Point01OfTheDecimalsTyped) {
+    std::vector<std::string> tenTimes10(10, "10");
+    tenTimes10.push_back("0.01");
+    // Weightings entered in turn, whether the last is refused, and the total shown at the end.
+    const std::tuple<std::vector<std::string>, bool, std::string> rows[] = {
+        {{"60", "40.01"}, true, "60%"},
+        {{"50", "50.01"}, true, "50%"},
+        {{"0.02", "99.99"}, true, "0.02%"},
+        {{"25", "75.01"}, true, "25%"},
+        {tenTimes10, true, "100%"},
+        {{"33.33", "33.33", "33.33", "0.01", "0"}, false, "100%"},
+        {{"33.33", "33.33", "33.33", "0.01", "0.02"}, true, "100%"},
+        {{"150"}, true, "0%"},
+    };
+    for (const auto& [weightings, refused, total] : rows) {
+        StartedProgram t;
+        for (std::size_t i = 0; i + 1 < weightings.size(); ++i)
+            t.enterMark("1", "1", weightings[i]);
+        t.typeMark("1", "1", weightings.back());
+        if (refused) t.dialogs.press(Answer::OK);
         t.clickEasyWork();
-        EXPECT_EQ(t.dialogs.last(), R"(msgbox "Tallisto" "Weighting must not be > 100%" OK)");
+        EXPECT_EQ(t.dialogs.last() == describe({"msgbox", "Tallisto", overLimit}), refused)
+            << weightings.back();
+        EXPECT_EQ(t.form().lstWeighting.list.size(), weightings.size() - refused);
+        EXPECT_EQ(t.form().lblWeightingTot.caption, total) << weightings.back();
     }
-    t.enterMark("1e308", "1e300", "0");
-    t.enterMark("1e308", "1e300", "0"); // would make the total infinite: refused without a word
-    EXPECT_EQ(t.form().lstScore.list.size(), 6u);
-    EXPECT_EQ(t.form().lblWeightingTot.caption, "100%");
-    EXPECT_EQ(t.form().frmGradeHelp.caption.find("inf"), std::string::npos);
+}
+
+// Every running total is the decimal sum of what is listed, in the window and in the report.
+TEST(MarkEntry, LongRunsOfMarksAddUpToTheirDecimalSums) {
+    for (const auto& [mark, sum] : {std::pair{"0.1", "100"}, {"1.5", "1500"}, {"33.33", "33330"}}) {
+        StartedProgram t;
+        for (int i = 0; i < 1000; ++i)
+            t.enterMark(mark, mark, "0.1");
+        const FrmGradeHelp& f = t.form();
+        EXPECT_EQ((std::vector{f.lblScoreTot.caption, f.lblTotalTest.caption,
+                               f.lblWeightingTot.caption, f.lblShit.caption,
+                               numberText(f.weightedScoreTotal), numberText(f.weightingTotal)}),
+                  (std::vector<std::string>{sum, sum, "100%", "100%", "100", "1"}))
+            << mark;
+    }
+    StartedProgram t;
+    for (int i = 0; i < 60; ++i)
+        t.enterMark("1", "1", "1.5");
+    std::string report;
+    t.run([&](FrmGradeHelp& f) { f.SubReport(report); });
+    EXPECT_NE(report.find("\r\n       60            60                90%\r\n"), std::string::npos)
+        << report;
+}
+
+// Halves are those of the exact numbers: 1.09 of 8 is 13.625%, shown as 13.62, and 0.11 of 10
+// weighted 25 earns 0.275, listed as 0.28.
+TEST(MarkEntry, ExactHalvesRoundToEvenWhateverTheBinaryNoise) {
+    StartedProgram t;
+    t.enterMark("1.09", "8", "100");
+    EXPECT_EQ(t.form().lblShit.caption, "13.62%");
+    EXPECT_EQ(t.form().lstPercentage.list.at(0), "13.62");
+    StartedProgram u;
+    u.enterMark("0.11", "10", "25");
+    EXPECT_EQ(u.form().lstPercentage.list.at(0), "0.28");
 }
 
 } // namespace

@@ -86,6 +86,16 @@ TEST(SubjectReportCommand, AsksBeforeOverwritingThenWritesTheFileAndOffersTheEdi
     std::string expected = blockOfTab(t) + "Report made by Marks Version 3.7.\r\n";
     expected.replace(expected.find("ç"), 2, "\xE7");
     EXPECT_EQ(bytesOf(path), expected);
+
+    // Where no program can be started to show it, the user learns that it was saved, and where.
+    t.dialogs.editorStarts = false;
+    t.dialogs.choose(path);
+    for (int i = 0; i < 3; ++i)
+        t.dialogs.press(Answer::OK); // overwrite, open, the news
+    report(t, &FrmGradeHelp::menSaveReport_Click);
+    EXPECT_EQ(t.dialogs.last(), describe({"msgbox", "Tallisto",
+                                          "The report was saved as " + path +
+                                              ".\n\nNo program could be started to open it."}));
 }
 
 TEST(ReportSet, HasOneBlockPerShownTabInStripOrderThenReturnsToTheUsersTab) {

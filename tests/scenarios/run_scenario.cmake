@@ -5,7 +5,8 @@ set(DIR ${WORK}/dir)
 set(exe "")
 set(status 0)
 set(ranges TRUE)
-set(input "")
+set(run 0)
+set(input_0 "")
 set(expected "")
 
 # Read line by line by hand: ";" would split a CMake list.
@@ -28,9 +29,12 @@ foreach(line IN LISTS lines)
         set(filesize ${CMAKE_MATCH_1})
     elseif(line MATCHES "^#! status ([0-9]+)")
         set(status ${CMAKE_MATCH_1})
+    elseif(line MATCHES "^#! restart")
+        math(EXPR run "${run} + 1")
+        set(input_${run} "")
     elseif(line MATCHES "^#")
     elseif(line MATCHES "^> ?(.*)$")
-        string(APPEND input "${CMAKE_MATCH_1}\n")
+        string(APPEND input_${run} "${CMAKE_MATCH_1}\n")
     elseif(NOT line STREQUAL "")
         string(APPEND expected "${line}\n")
     endif()
@@ -39,16 +43,25 @@ if(ranges)
     file(COPY ${RANGES} DESTINATION ${DIR})
 endif()
 
-file(WRITE ${WORK}/input.txt "${input}")
+# Each run is one copy of the program in the same directory, started after the one before ended.
 set(command ${DRIVER} --dir ${DIR} ${exe})
 if(DEFINED filesize)
     set(command bash -c "ulimit -f ${filesize} && exec \"$@\"" bash ${command})
 endif()
-execute_process(COMMAND ${command}
-    INPUT_FILE ${WORK}/input.txt
-    OUTPUT_VARIABLE actual
-    RESULT_VARIABLE result
-    TIMEOUT 60)
+set(actual "")
+set(statuses "")
+foreach(i RANGE ${run})
+    file(WRITE ${WORK}/input-${i}.txt "${input_${i}}")
+    execute_process(COMMAND ${command}
+        INPUT_FILE ${WORK}/input-${i}.txt
+        OUTPUT_VARIABLE output
+        RESULT_VARIABLE result
+        TIMEOUT 60)
+    string(APPEND actual "${output}")
+    if(NOT "${result}" STREQUAL "${status}")
+        string(APPEND statuses " run ${i} exited with ${result},")
+    endif()
+endforeach()
 # Blank lines are left out of the expected output, so also out of the output: those of messages
 # of several paragraphs.
 string(REGEX REPLACE "\n\n+" "\n" actual "${actual}")
@@ -58,6 +71,6 @@ if(NOT "${actual}" STREQUAL "${expected}")
     execute_process(COMMAND diff -u ${WORK}/expected.txt ${WORK}/actual.txt)
     message(FATAL_ERROR "output differs from ${SCENARIO}")
 endif()
-if(NOT "${result}" STREQUAL "${status}")
-    message(FATAL_ERROR "driver exited with ${result}, expected ${status}")
+if(statuses)
+    message(FATAL_ERROR "driver:${statuses} expected ${status}")
 endif()

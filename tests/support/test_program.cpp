@@ -80,8 +80,9 @@ std::string ScriptDialogs::last() const {
     return shown.empty() ? "" : describe(shown.back());
 }
 
-void ScriptDialogs::showInEditor(const std::string& path) {
+bool ScriptDialogs::showInEditor(const std::string& path) {
     shown.push_back({"editor", "", path});
+    return editorStarts;
 }
 
 TestProgram::TestProgram() : TestProgram(shippedRanges()) {}

@@ -37,7 +37,8 @@ public:
     InputAnswer inputBox(const std::string& prompt, const std::string& title) override;
     FileChoice fileDialog(FileDialogKind kind, const std::string& title,
                           const std::string& filter) override;
-    void showInEditor(const std::string& path) override;
+    bool showInEditor(const std::string& path) override;
+    bool editorStarts = true; // whether a program can be started to show a file
 
     std::vector<Shown> shown; // every dialog, in order
     std::size_t pending() const { return answers_.size(); }

@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The work in the main window as a copy keeps it on disk, so that it can be rebuilt after the
+// copy ended without closing: every tab button, the current tab's marks (the other tabs are in
+// the working file, kept with it byte for byte), the save file it belongs to, and the state of
+// the commands that follows from what the user did rather than from the marks shown.
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tallisto {
+
+struct KeptWork {
+    struct Tab {
+        std::string name;
+        bool shown = true; // false for a deleted tab, whose hidden button keeps its index
+        bool operator==(const Tab&) const = default;
+    };
+    struct Mark {
+        std::string score, outOf, weighting; // as listed
+        bool operator==(const Mark&) const = default;
+    };
+
+    std::vector<Tab> tabs; // every loaded tab button, in index order
+    int currentTab = 0;
+    std::vector<Mark> marks; // the current tab's
+    int gradeSys = 0;
+    bool unsaved = false;
+    std::string filePath, fileTitle;
+    int scroll = 0; // the tab strip's scroll bar
+    bool resetAllShown = false, resetAllEnabled = false, saveEnabled = false, saveAsEnabled = false,
+         reportSetEnabled = false, deleteTabEnabled = false, deleteMarkEnabled = false;
+    std::string selectedMark;
+    std::array<int, 4> listIndexes{-1, -1, -1, -1}; // of lstScore, lstTotal, lstWeighting,
+                                                    // lstPercentage
+    std::optional<std::string> workingFile;         // its bytes; none when the copy had none
+
+    bool operator==(const KeptWork&) const = default;
+};
+
+// Everything but the working file, as text. Built at every command: it tells cheaply whether
+// anything changed since the work was last kept.
+std::string keptWorkHead(const KeptWork& work);
+
+// The whole recovery data: the head, then the working file's bytes.
+std::string keptWorkText(std::string_view head, const std::optional<std::string>& workingFile);
+
+// The work kept in bytes; none when they are not whole recovery data of a window that can be:
+// damaged, cut short, or describing more tabs or marks than a window holds.
+std::optional<KeptWork> readKeptWork(std::string_view bytes);
+
+} // namespace tallisto

@@ -1,0 +1,330 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copies of the program running in one program directory, and the work of a copy that ended
+// without closing.
+#include "app/kept_work.h"
+#include "shared/copy_files.h"
+#include "shared/number_text.h"
+#include "support/driver_process.h"
+#include "support/test_program.h"
+
+#include <csignal>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tallisto::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string typedMark(const std::string& score, const std::string& outOf,
+                      const std::string& weighting) {
+    return "type " + score + "\ntype " + outOf + "\ntype " + weighting + "\ndo cmdEasyWork_Click\n";
+}
+
+// A further copy of the program in the same directory, in this process.
+struct Copy {
+    explicit Copy(const PlatformFacts& facts) : program(dialogs, facts) {}
+    void start() { ASSERT_TRUE(program.start()); }
+    void mark(const std::string& score) {
+        dialogs.type(score);
+        dialogs.type("10");
+        dialogs.type("10");
+        program.run([this] { program.frmGradeHelp.cmdEasyWork_Click(); });
+    }
+    ScriptDialogs dialogs;
+    Program program;
+};
+
+std::string restoreQuestion(const std::string& name) {
+    return R"(msgbox "Restore unsaved work?" "Tallisto did not close properly. Restore the unsaved work of: )" +
+           name + R"(?" YesNo)";
+}
+
+TEST(RunningCopies, EveryCopysFilesAreKnownByTheirNames) {
+    const std::tuple<const char*, int, CopyFileKind> rows[] = {
+        {"temp.tmp", 1, CopyFileKind::Working},
+        {"temp.tmp.lock", 1, CopyFileKind::Lock},
+        {"temp-2.tmp", 2, CopyFileKind::Working},
+        {"temp-9999.tmp.recovery", 9999, CopyFileKind::Recovery},
+        {"temp-1.tmp", 0, {}},
+        {"temp-02.tmp", 0, {}},
+        {"temp-10000.tmp", 0, {}},
+        {"temp-.tmp", 0, {}},
+        {"temp-2x.tmp", 0, {}},
+        {"temp.tmp.lock.old", 0, {}},
+        {"Temp.tmp", 0, {}},
+        {"xtemp.tmp", 0, {}}};
+    for (const auto& [name, copy, kind] : rows) {
+        CopyFileKind found{};
+        EXPECT_EQ(copyOfFileName(name, &found), copy) << name;
+        if (copy == 0) continue;
+        EXPECT_EQ(found, kind) << name;
+        EXPECT_EQ(copyFileName(copy, kind), name);
+    }
+    TempDir dir;
+    fs::create_directory(dir.path() / "sub");
+    fs::create_symlink(dir.path() / "temp-3.tmp", dir.path() / "link.tly");
+    EXPECT_TRUE(isCopyFileIn(dir.path(), dir.path() / "sub/../temp-3.tmp.recovery"));
+    EXPECT_TRUE(isCopyFileIn(dir.path(), dir.path() / "link.tly")) << "through a link";
+    EXPECT_FALSE(isCopyFileIn(dir.path(), dir.path() / "sub/temp.tmp"));
+}
+
+// Names, paths and marks of any text come back as they were; data cut short, or describing a
+// window that cannot be, is not taken for recovery data at all.
+TEST(RunningCopies, RecoveryDataComesBackWholeOrNotAtAll) {
+    KeptWork work;
+    work.tabs = {{"Tab 1", false}, {" a\\tb=\t ", true}, {"", true}};
+    work.currentTab = 2;
+    work.marks = {{"8", "10", "50"}, {"x\t", "", "1e3"}};
+    work.unsaved = true;
+    work.filePath = "/home/a b/line\nbreak\r.tly";
+    work.fileTitle = "line\nbreak\r.tly";
+    work.selectedMark = "-1";
+    work.workingFile = std::string("[Tab 0]\r\nName=\0\xff\r\n", 20);
+    const std::string text = keptWorkText(keptWorkHead(work), work.workingFile);
+    EXPECT_EQ(readKeptWork(text), work);
+    for (std::size_t cut = 0; cut < text.size(); ++cut)
+        ASSERT_FALSE(readKeptWork(std::string_view(text).substr(0, cut))) << cut;
+
+    work.workingFile.reset();
+    EXPECT_EQ(readKeptWork(keptWorkText(keptWorkHead(work), std::nullopt)), work);
+    for (const auto& [shown, hidden] : {std::pair{44, 0}, std::pair{43, 1}}) {
+        KeptWork tooMany = work;
+        tooMany.tabs.assign(static_cast<std::size_t>(shown), {"t", true});
+        tooMany.tabs.resize(static_cast<std::size_t>(shown + hidden), {"t", false});
+        EXPECT_FALSE(readKeptWork(keptWorkText(keptWorkHead(tooMany), std::nullopt)))
+            << shown << " shown, then " << hidden << " deleted";
+    }
+}
+
+// Two real copies of the program, commands interleaved: neither start nor exit of one touches the
+// other's working file, and each saves its own work.
+TEST(RunningCopies, TwoCopiesInOneDirectoryKeepTheirOwnWork) {
+    TempDir dir;
+    putBytes(dir.path() / "graderanges.txt", shippedRanges());
+    const fs::path firstFile = dir.path() / "temp.tmp";
+    DriverProcess first(dir.path());
+    first.send(typedMark("8", "10", "50") + "do cmdNewTab_Click\ndo cmdTab_Click 1\n" +
+               typedMark("3", "4", "10"));
+    ASSERT_EQ(first.get("lstScore.List"), "3");
+    const std::string firstWorking = bytesOf(firstFile);
+    ASSERT_NE(firstWorking.find("yougot0=8"), std::string::npos);
+
+    DriverProcess second(dir.path());
+    second.send(typedMark("1", "2", "3") + "do cmdNewTab_Click\ndo cmdTab_Click 1\n");
+    EXPECT_EQ(second.get("currentTab"), "1");
+    EXPECT_EQ(bytesOf(firstFile), firstWorking) << "the second start left it alone";
+    second.send("choose " + dir.file("second.tly") + "\ndo cmdsave_Click\ndo exit_Click\n");
+    EXPECT_TRUE(second.waitForLine("ended"));
+    EXPECT_EQ(second.finish(), 0);
+    EXPECT_EQ(bytesOf(firstFile), firstWorking) << "the second copy's exit left it alone";
+
+    first.send("do cmdTab_Click 0\n");
+    EXPECT_EQ(first.get("lstScore.List"), "8") << "the first copy's other tab keeps its marks";
+    first.send("choose " + dir.file("first.tly") + "\ndo cmdsave_Click\n");
+    EXPECT_EQ(first.get("unsaved"), "False");
+    const std::string saved = bytesOf(dir.path() / "first.tly");
+    EXPECT_NE(saved.find("yougot0=8"), std::string::npos);
+    EXPECT_NE(saved.find("yougot0=3"), std::string::npos);
+    EXPECT_EQ(saved.find("yougot0=1"), std::string::npos) << "nothing of the second copy";
+
+    DriverProcess third(dir.path());
+    third.send(typedMark("5", "6", "7") + "do cmdNewTab_Click\ndo cmdTab_Click 1\n");
+    EXPECT_EQ(third.get("currentTab"), "1");
+    const std::string thirdWorking = bytesOf(dir.path() / "temp-2.tmp");
+    first.send("do exit_Click\n");
+    EXPECT_TRUE(first.waitForLine("ended"));
+    EXPECT_EQ(first.finish(), 0);
+    EXPECT_FALSE(fs::exists(firstFile));
+    EXPECT_EQ(bytesOf(dir.path() / "temp-2.tmp"), thirdWorking) << "a clean exit of the first";
+    third.send("do cmdTab_Click 0\n");
+    EXPECT_EQ(third.get("lstScore.List"), "5");
+}
+
+// Everything the window holds of the work, and the working file byte for byte.
+std::string everything(TestProgram& t) {
+    FrmGradeHelp& f = t.form();
+    std::ostringstream out;
+    for (const Control* c : f.allControls()) {
+        out << c->qualifiedName() << " [" << c->caption << "] [" << c->toolTipText << "] "
+            << c->visible << c->enabled << c->checked << " " << c->left << "," << c->top << ","
+            << c->width << "," << c->height << " " << c->listIndex << " " << c->value << " "
+            << c->min << " " << c->max << " " << c->largeChange << " " << c->smallChange << " [";
+        for (const std::string& entry : c->list)
+            out << entry << "|";
+        out << "]\n";
+    }
+    for (const char* name :
+         {"unsaved", "currentFilePath", "currentFileTitle", "tabCount", "currentTab", "youGotTotal",
+          "outOfTotal", "weightingTotal", "weightedScoreTotal", "selectedMark", "gradeSys",
+          "gradeSysName", "focus", "loadingTabs", "loadingMarks", "exitAfterSave"}) {
+        std::string value;
+        f.variableText(name, value);
+        out << name << "=" << value << "\n";
+    }
+    out << "overallPercentage=" << numberText(t.program->modData.overallPercentage) << "\n"
+        << "working file:\n"
+        << bytesOf(f.workingFile());
+    return out.str();
+}
+
+// Tabs added, named, marked, deleted (the first among them), saved and changed again, the strip
+// scrolled and a mark selected.
+void makeWork(TestProgram& t, const std::string& saveFile) {
+    addTabs(t, 9);
+    clickTab(t, 1);
+    fillTab(t, "Maths", {{"45", "50", "20"}, {"17.5", "20", "30"}}, 1);
+    clickTab(t, 2);
+    fillTab(t, "Physics", {{"3", "4", "10"}}, 2);
+    clickTab(t, 0);
+    deleteTab(t);
+    clickTab(t, 3);
+    deleteTab(t);
+    saveAs(t, saveFile);
+    clickTab(t, 5);
+    fillTab(t, "Art", {{"8", "10", "50"}, {"9", "10", "25"}}, 3);
+    scrollTo(t, t.form().HBar.max);
+    selectMark(t, 0, 1);
+}
+
+// A copy killed with SIGKILL: its work is offered back at the next start and restored exactly as
+// it stood, or discarded.
+TEST(RunningCopies, KilledCopysWorkIsOfferedBackAndRestoredExactlyOrDiscarded) {
+    for (const Answer answer : {Answer::Yes, Answer::No}) {
+        TempDir elsewhere;
+        TestProgram t;
+        int dump[2];
+        ASSERT_EQ(::pipe(dump), 0);
+        const pid_t killed = ::fork();
+        if (killed == 0) {
+            ::close(dump[0]);
+            t.start();
+            makeWork(t, elsewhere.file("work.tly"));
+            const std::string state = everything(t);
+            (void)!::write(dump[1], state.data(), state.size());
+            ::close(dump[1]);
+            ::pause(); // until killed
+        }
+        ::close(dump[1]);
+        std::string before;
+        char chunk[4096];
+        for (ssize_t got; (got = ::read(dump[0], chunk, sizeof chunk)) > 0;)
+            before.append(chunk, static_cast<std::size_t>(got));
+        ::close(dump[0]);
+        ::kill(killed, SIGKILL);
+        int status = 0;
+        ::waitpid(killed, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+        ASSERT_NE(before.find("currentFileTitle=work.tly"), std::string::npos);
+
+        t.dialogs.press(answer);
+        t.start();
+        EXPECT_EQ(t.dialogs.last(), restoreQuestion("work.tly"));
+        if (answer == Answer::Yes) {
+            // The file named at start is the restored work's own, or given up only when asked.
+            t.dialogs.press(Answer::No);
+            openAtStart(t, elsewhere.file("other.tly"));
+            EXPECT_EQ(
+                t.dialogs.last(),
+                R"(msgbox "Delete all unsaved work?" "This will delete all unsaved work, continue?" YesNo)");
+            openAtStart(t, elsewhere.file("work.tly"));
+            EXPECT_EQ(everything(t), before);
+            EXPECT_EQ(t.form().frmGradeHelp.caption, "* work.tly - 83.5% in Art - Tallisto");
+            EXPECT_TRUE(t.form().HBar.visible && t.form().HBar.value < 0);
+            EXPECT_EQ(
+                shownTabs(t)[0],
+                (TabState{
+                    "Maths", {"45", "17.5"}, {"50", "20"}, {"20", "30"}, {"18", "26.25"}, 1}));
+        } else {
+            EXPECT_EQ(windowState(t.form()), windowState(StartedProgram().form()));
+            EXPECT_FALSE(t.exists("temp.tmp") || t.exists("temp.tmp.recovery"));
+        }
+    }
+}
+
+// Files left by copies that closed in order, by earlier versions or with everything saved go
+// without a word; of several copies that left work, the newest is offered first, and what the
+// user does not take now waits for the next start.
+TEST(RunningCopies, LeftoversGoSilentlyAndEachCopysWorkIsOfferedInTurn) {
+    TestProgram t;
+    const char* const leftovers[] = {"temp.tmp", "temp-7.tmp", "temp-7.tmp.lock",
+                                     "temp-8.tmp.recovery"};
+    for (const char* name : leftovers)
+        t.write(name, crlf({"[Tab 0]", "Name=Old"}));
+    {
+        Copy a(t.facts), b(t.facts), c(t.facts);
+        for (Copy* copy : {&a, &b, &c})
+            copy->start();
+        for (const char* name : leftovers)
+            EXPECT_FALSE(t.exists(name)) << name;
+        a.mark("1");
+        b.mark("2");
+        c.mark("3");
+        c.program.run([&c] {
+            FrmGradeHelp& f = c.program.frmGradeHelp;
+            f.cmdNewTab_Click();
+            f.cmdTab_Click(1);
+        });
+        c.dialogs.choose(t.file("c.tly"));
+        c.program.run([&c] { c.program.frmGradeHelp.cmdsave_Click(); });
+        EXPECT_TRUE(t.exists("temp.tmp.recovery") && t.exists("temp-2.tmp.recovery"));
+        EXPECT_FALSE(t.exists("temp-3.tmp.recovery")) << "nothing unsaved";
+        fs::last_write_time(t.file("temp.tmp.recovery"),
+                            fs::last_write_time(t.file("temp-2.tmp.recovery")) -
+                                std::chrono::minutes(1));
+    } // all three end without closing
+
+    t.dialogs.press(Answer::Yes);
+    t.start();
+    EXPECT_EQ(t.form().lstScore.list, std::vector<std::string>{"2"}) << "the newest first";
+    EXPECT_EQ(fs::path(t.form().workingFile()).filename(), "temp-2.tmp");
+    EXPECT_TRUE(t.exists("temp.tmp.recovery")) << "the other copy's work waits";
+    EXPECT_FALSE(t.exists("temp-3.tmp") || t.exists("temp-3.tmp.lock")) << "saved, nothing left";
+
+    Copy d(t.facts);
+    d.dialogs.press(Answer::No);
+    d.start();
+    EXPECT_EQ(describe(d.dialogs.shown.at(0)), restoreQuestion("<Unsaved>"));
+    EXPECT_EQ(fs::path(d.program.frmGradeHelp.workingFile()).filename(), "temp.tmp");
+    EXPECT_FALSE(t.exists("temp.tmp.recovery"));
+    EXPECT_TRUE(t.exists("temp-2.tmp.recovery")) << "the running copy's own stays";
+    EXPECT_EQ(t.form().lstScore.list, std::vector<std::string>{"2"});
+}
+
+// Two copies that exit at the same moment write settings.ini whole, one after the other.
+TEST(RunningCopies, SettingsStayWholeWhenCopiesExitTogether) {
+    TestProgram t;
+    const auto settings = [](int left) {
+        return crlf({"[Settings]", "Left=" + std::to_string(left), "Top=1200", "gradesys=0"});
+    };
+    for (int round = 0; round < 300; ++round) {
+        int gate[2];
+        ASSERT_EQ(::pipe(gate), 0);
+        pid_t copies[2];
+        for (int k = 0; k < 2; ++k) {
+            copies[k] = ::fork();
+            if (copies[k] != 0) continue;
+            ::close(gate[1]);
+            Copy copy(t.facts);
+            const bool started = copy.program.start();
+            copy.program.frmGradeHelp.frmGradeHelp.left = 100 + k;
+            char ignored;
+            (void)!::read(gate[0], &ignored, 1); // both go when the gate closes
+            copy.program.run([&copy] { copy.program.frmGradeHelp.exit_Click(); });
+            ::_exit(started && copy.program.ended() ? 0 : 1);
+        }
+        ::close(gate[0]);
+        ::close(gate[1]);
+        for (const pid_t copy : copies) {
+            int status = 0;
+            ::waitpid(copy, &status, 0);
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round;
+        }
+        const std::string text = t.read("settings.ini");
+        ASSERT_TRUE(text == settings(100) || text == settings(101)) << "round " << round << text;
+    }
+}
+
+} // namespace
+} // namespace tallisto::testing

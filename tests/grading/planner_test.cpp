@@ -1,0 +1,267 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The planner: for every grade, what the rest of a subject must average, checked against what the
+// program itself shows once the rest is entered, for every average from 0 % to 100 %.
+#include "shared/number_text.h"
+#include "support/test_program.h"
+
+#include <algorithm>
+#include <gmock/gmock.h>
+
+namespace tallisto::testing {
+namespace {
+
+// A save file written by hand: one tab of marks whose weightings add up to 120 %.
+std::string overweightSaveFile() {
+    return crlf({"[TabInfo]", "NumTabs=1", "[Tab 0]", "Name=Hand", "count=2", "yougot0=90",
+                 "outof0=100", "weighting0=80", "yougot1=50", "outof1=100", "weighting1=40",
+                 "gradesys=0"});
+}
+
+// Gradesys0 has one bound; Gradesys1 is missing.
+std::string oneBoundRanges() {
+    return crlf({"[Gradesys0]", "name=Pass or fail", "active=1", "range0=50", "rangename0=Fail",
+                 "rangename1=Pass"});
+}
+
+const std::vector<GradeLevel> aToE = {
+    {"A", "85"}, {"B", "70"}, {"C", "55"}, {"D", "40"}, {"E", "0"}};
+
+struct Row {
+    const char* name;
+    std::string ranges;
+    int gradeSys;
+    std::vector<Mark> marks; // typed, unless a hand-written save file is opened
+    bool handWritten;
+    const char* left;
+    std::vector<GradeLevel> grades, grades20; // highest first
+    const char* landmark;                     // the line of one grade that this row is about
+};
+
+// What the program shows once the rest, `left` percent of weighting, is entered as one more mark
+// with each average from 0 % to 100 %: the mark goes through the program's own mark entry after
+// the tab's marks, as switching to the tab replays them, and the grade panel shows its grade.
+struct Shown {
+    std::vector<std::string> grades, grades20; // by average, in hundredths
+    std::string worst, best;                   // the overall percentage at 0 % and at 100 %
+};
+
+Shown showRest(TestProgram& t, const std::string& left, bool twenty) {
+    FrmGradeHelp& f = t.form();
+    std::vector<Mark> marks;
+    for (std::size_t i = 0; i < f.lstScore.list.size(); ++i)
+        marks.push_back({f.lstScore.list[i], f.lstTotal.list[i], f.lstWeighting.list[i]});
+    Shown shown;
+    StampHold hold(t.program->ini); // nothing edits graderanges.txt meanwhile
+    for (int average = 0; average <= 10000; ++average) {
+        marks.push_back({numberText(average / 100.0), "100", left});
+        // Straight through the procedures: a command's bookkeeping (files, recovery data) is
+        // not what is checked, and 10001 of them a case would cost minutes.
+        [&] {
+            f.ResetTab();
+            f.loadingMarks = true;
+            for (const Mark& m : marks) {
+                f.storedYouGot = m.score;
+                f.storedOutOf = m.outOf;
+                f.storedWeighting = m.weighting;
+                f.cmdEasyWork_Click();
+            }
+            f.loadingMarks = false;
+            f.GradeIs();
+        }();
+        marks.pop_back();
+        shown.grades.push_back(f.lblGrade.caption);
+        (average == 0 ? shown.worst : shown.best) = f.lblShit.caption;
+        if (twenty) {
+            t.ter().TimerFrmTer_Timer();
+            shown.grades20.push_back(t.ter().lblGrade.caption);
+        }
+    }
+    return shown;
+}
+
+// One line per grade, highest first: "NAME BOUND secured", "... possible NEED" or
+// "... out-of-reach", NEED the first average at which the program shows this grade or a higher.
+std::vector<std::string> linesOf(const std::vector<GradeLevel>& grades,
+                                 const std::vector<std::string>& shown) {
+    const auto rank = [&](const std::string& name) {
+        auto it = std::find_if(grades.begin(), grades.end(),
+                               [&](const GradeLevel& g) { return g.name == name; });
+        return it == grades.end() ? -1 : static_cast<int>(grades.end() - it);
+    };
+    std::vector<std::string> lines;
+    for (const GradeLevel& grade : grades) {
+        auto earned = std::find_if(shown.begin(), shown.end(), [&](const std::string& name) {
+            return rank(name) >= rank(grade.name);
+        });
+        const auto average = earned - shown.begin();
+        std::string line = grade.name + " " + grade.bound;
+        line += earned == shown.end() ? " out-of-reach"
+                : average == 0        ? " secured"
+                                      : " possible " + numberText(average / 100.0);
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string> linesOf(const std::vector<PlannedGrade>& planned) {
+    std::vector<std::string> lines;
+    for (const PlannedGrade& p : planned) {
+        std::string line = p.grade.name + " " + p.grade.bound;
+        line += p.status == PlanStatus::Secured      ? " secured"
+                : p.status == PlanStatus::OutOfReach ? " out-of-reach"
+                                                     : " possible " + numberText(p.need / 100.0);
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST(Planner, EveryGradeNeedsWhatTheProgramShowsOnceTheRestIsEntered) {
+    const std::vector<GradeLevel> sace = {
+        {"A", "90"}, {"B", "75"}, {"C", "60"}, {"D", "50"}, {"E", "0"}};
+    const std::vector<GradeLevel> sace20 = {
+        {"A", "18"}, {"B", "15"}, {"C", "12"}, {"D", "10"}, {"E", "0"}};
+    const std::string shipped = shippedRanges();
+    const Row rows[] = {
+        {"no marks: all 100 % left", shipped, 0, {}, false, "100", aToE, {}, "A 85 possible 84.75"},
+        {"all weighting entered",
+         shipped,
+         0,
+         {{"8", "10", "50"}, {"15", "20", "50"}},
+         false,
+         "0",
+         aToE,
+         {},
+         "B 70 secured"},
+        {"a hand-written file over 100 %",
+         shipped,
+         0,
+         {},
+         true,
+         "0",
+         aToE,
+         {},
+         "A 85 out-of-reach"},
+        {"exactly 100 % needed",
+         shipped,
+         0,
+         {{"80.9325", "100", "80"}},
+         false,
+         "20",
+         aToE,
+         {},
+         "A 85 possible 100"},
+        {"a hair more than 100 % needed",
+         shipped,
+         0,
+         {{"80.93", "100", "80"}},
+         false,
+         "20",
+         aToE,
+         {},
+         "A 85 out-of-reach"},
+        {"the final lands on the rounded bound",
+         shipped,
+         0,
+         {{"73.125", "100", "40"}},
+         false,
+         "60",
+         aToE,
+         {},
+         "A 85 possible 92.5"},
+        {"the final falls a hair short",
+         shipped,
+         0,
+         {{"73.11", "100", "40"}},
+         false,
+         "60",
+         aToE,
+         {},
+         "A 85 possible 92.51"},
+        {"84.75 % is shown as an A",
+         shipped,
+         0,
+         {{"84.75", "100", "100"}},
+         false,
+         "0",
+         aToE,
+         {},
+         "A 85 secured"},
+        {"a mark out of 0 counts as 0 %",
+         shipped,
+         0,
+         {{"7", "10", "50"}, {"5", "0", "20"}},
+         false,
+         "30",
+         aToE,
+         {},
+         "B 70 out-of-reach"},
+        {"one bound",
+         oneBoundRanges(),
+         0,
+         {{"3", "10", "30"}},
+         false,
+         "70",
+         {{"Pass", "50"}, {"Fail", "0"}},
+         {},
+         "Pass 50 possible 58.21"},
+        {"a missing system",
+         oneBoundRanges(),
+         1,
+         {{"3", "10", "30"}},
+         false,
+         "70",
+         {{"??", "0"}, {"0", "0"}},
+         {},
+         "?? 0 secured"},
+        {"the grades out of 20",
+         shipped,
+         3,
+         {{"8", "10", "50"}},
+         false,
+         "50",
+         sace,
+         sace20,
+         "A 18 possible 97.5"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TestProgram t(row.ranges);
+        t.start();
+        chooseGradeSys(t, row.gradeSys);
+        if (row.handWritten) {
+            t.write("hand.tly", overweightSaveFile());
+            open(t, t.file("hand.tly"));
+        }
+        for (const Mark& m : row.marks)
+            t.enterMark(m.score, m.outOf, m.weighting);
+
+        const Plan plan = t.program->frmPlan.plan();
+        EXPECT_EQ(numberText(plan.left), row.left);
+        const Shown shown = showRest(t, row.left, !row.grades20.empty());
+
+        std::vector<std::string> planned = linesOf(plan.grades);
+        EXPECT_EQ(planned, linesOf(row.grades, shown.grades));
+        const std::vector<std::string> planned20 = linesOf(plan.grades20);
+        EXPECT_EQ(planned20, linesOf(row.grades20, shown.grades20));
+        planned.insert(planned.end(), planned20.begin(), planned20.end());
+        EXPECT_THAT(planned, ::testing::Contains(row.landmark));
+        EXPECT_EQ(numberText(plan.worst) + "% " + numberText(plan.best) + "%",
+                  shown.worst + " " + shown.best);
+    }
+}
+
+TEST(Planner, ShowingThePlanChangesNoMarkFileOrFlag) {
+    StartedProgram t;
+    t.enterMark("8", "10", "50");
+    ASSERT_TRUE(saveAs(t, t.file("marks.tly")));
+    addTabs(t); // the first tab now lies in the working file
+    clickTab(t, 0);
+    const std::string before = windowState(t.form()) + t.read("marks.tly") + t.read("temp.tmp");
+    EXPECT_TRUE(t.run([](FrmGradeHelp& f) { f.menPlan_Click(); }));
+    t.program->frmPlan.plan();
+    EXPECT_TRUE(t.program->frmPlan.frmPlan.visible);
+    EXPECT_EQ(windowState(t.form()) + t.read("marks.tly") + t.read("temp.tmp"), before);
+}
+
+} // namespace
+} // namespace tallisto::testing

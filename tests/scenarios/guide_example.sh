@@ -1,0 +1,161 @@
+#!/usr/bin/env bash
+# The README's guide, "Using Tallisto", as a driver scenario: a student who follows its example
+# must see the figures it promises. The marks of its example table are entered, and every figure
+# of its "In the window | Shows" tables and of the planner table is read back from the program.
+# Every table of the guide is either such a table or one this script knows holds no figures of the
+# example, so that a table added or renamed cannot slip past unchecked.
+# Usage: guide_example.sh CMAKE DRIVER README RANGES WORK
+set -euo pipefail
+cmake=$1
+driver=$2
+readme=$3
+ranges=$4
+work=$5
+here=$(cd "$(dirname "$0")" && pwd)
+
+mkdir -p "$work"
+scenario=$work/guide_example.scenario
+
+# "NAME<TAB>INDEX" of every grading system, to choose one by the name the guide gives.
+systems=$(tr -d '\r' <"$ranges" | awk '
+    /^\[Gradesys[0-3]\]/ { index_ = substr($0, 10, 1); next }
+    /^\[/ { index_ = "" }
+    index_ != "" && /^name=/ { print substr($0, 6) "\t" index_ }')
+
+awk -v systems="$systems" '
+function fail(why) { print "guide_example: " why > "/dev/stderr"; failed = 1; exit 1 }
+function trim(s) { gsub(/^[ \t]+|[ \t]+$/, "", s); return s }
+# A cell as the window shows it: without the code marks and escapes of Markdown.
+function cell(s) { s = trim(s); gsub(/`/, "", s); gsub(/\\/, "", s); return s }
+function cells(line, out,    n, i, parts) {
+    n = split(line, parts, "|")
+    for (i = 2; i < n; i++) out[i - 1] = cell(parts[i])
+    return n - 2
+}
+function choose(name,    n, i, pair, found) {
+    n = split(systems, found, "\n")
+    for (i = 1; i <= n; i++) {
+        split(found[i], pair, "\t")
+        if (pair[1] != name) continue
+        # As the student does: a fresh program grades by the first system until told otherwise.
+        if (pair[2] != shownSystem) print "> do menGradesys_Click " pair[2]
+        shownSystem = pair[2]
+        return
+    }
+    fail("the guide names a grading system that graderanges.txt lacks: " name)
+}
+function expect(name, value) { print "> get " name; print name "=" value }
+function askedFor(question, title, answer) {
+    print "inputbox \"" title "\" \"" question "\" -> \"" answer "\""
+}
+
+# The places an "In the window" table may name, and what the driver calls them.
+BEGIN {
+    shownSystem = 0
+    place["Totals, under You Got..."] = "lblScoreTot.Caption"
+    place["Totals, under Out Of..."] = "lblTotalTest.Caption"
+    place["Totals, under Weighting"] = "lblWeightingTot.Caption"
+    place["Totals, on the right"] = "lblShit.Caption"
+    place["The pointer resting on that percentage"] = "lblShit.ToolTipText"
+    place["Grade panel, the grade"] = "lblGrade.Caption"
+    place["Grade panel, under the grade"] = "lblGradePer.Caption"
+    place["Grade panel, at the bottom"] = "lblGradeSys.Caption"
+    place["Title bar"] = "frmGradeHelp.Caption"
+    place["Tertiary Entrance Scores, the score"] = "frmTER.lblScore.Caption"
+    place["Tertiary Entrance Scores, the grade"] = "frmTER.lblGrade.Caption"
+    place["Tertiary Entrance Scores, under the grade"] = "frmTER.lblGradePer.Caption"
+    print "# Generated from the README guide by guide_example.sh"
+}
+
+/^## Using Tallisto$/ { inGuide = 1; next }
+inGuide && /^## / { exit }
+!inGuide { next }
+
+# The planner window as the guide quotes it, above its table.
+/graded .*\*\*/ { s = $0; sub(/.*graded /, "", s); sub(/\*\*.*/, "", s); plannedSystem = s }
+/^Weighting left: / { s = $0; sub(/^Weighting left: /, "", s); sub(/ %.*/, "", s); left = s }
+/^Final percentage: / {
+    s = $0; sub(/^Final percentage: /, "", s)
+    worst = s; sub(/ %.*/, "", worst)
+    best = s; sub(/.*worst, /, "", best); sub(/ %.*/, "", best)
+}
+
+/^\|/ {
+    n = cells($0, row)
+    if (!inTable) {
+        inTable = 1; header = $0; rows = 0
+        if (row[1] == "Mark" && row[2] == "You Got..." && row[5] == "Score (Out of Weighting)")
+            kind = "marks"
+        else if (row[1] == "In the window" && row[2] == "Shows") kind = "window"
+        else if (row[1] == "Grade" && row[2] == "From" && row[3] == "What you need") kind = "plan"
+        else if (row[1] == "System") kind = "none" # the shipped systems: no figures of the example
+        else fail("a table the test does not know: " header)
+        next
+    }
+    if ($0 ~ /^\|[-| :]+\|$/) next
+    rows++
+    for (i = 1; i <= n; i++) table[rows, i] = row[i]
+    columns = n
+    next
+}
+
+inTable { finishTable() }
+END { if (!failed) { if (inTable) finishTable(); if (!marks) fail("the guide enters no mark") } }
+
+function finishTable(    r, i, s) {
+    inTable = 0
+    if (kind == "marks") {
+        for (r = 1; r <= rows; r++) {
+            print "> type " table[r, 2]; print "> type " table[r, 3]; print "> type " table[r, 4]
+            print "> do cmdEasyWork_Click"
+            askedFor("What was your score?", "Enter Your Score...", table[r, 2])
+            askedFor("What was the test out of?", "The Test Was Out Of...", table[r, 3])
+            askedFor("How heavily was this peice of work weighted overall?",
+                     "Weighting of this peice...", table[r, 4])
+            expect("lblShit.Caption", table[r, 6])
+            marks++
+        }
+        for (i = 2; i <= 5; i++) {
+            s = table[1, i]
+            for (r = 2; r <= rows; r++) s = s "|" table[r, i]
+            listOf[2] = "lstScore"; listOf[3] = "lstTotal"; listOf[4] = "lstWeighting"
+            listOf[5] = "lstPercentage"
+            expect(listOf[i] ".List", s)
+        }
+    } else if (kind == "window") {
+        for (r = 1; r <= rows; r++) {
+            if (!(table[r, 1] in place)) fail("a place the test does not know: " table[r, 1])
+            if (table[r, 1] == "Grade panel, at the bottom") {
+                s = table[r, 2]; sub(/^Using /, "", s); sub(/ grading\.$/, "", s); choose(s)
+            }
+            if (table[r, 1] ~ /^Tertiary Entrance Scores/ && !terShown) {
+                print "> do cmdTER_Click"; terShown = 1
+            }
+        }
+        if (terShown) print "> do TimerFrmTer_Timer"
+        for (r = 1; r <= rows; r++) expect(place[table[r, 1]], table[r, 2])
+    } else if (kind == "plan") {
+        if (plannedSystem == "" || left == "" || worst == "")
+            fail("the planner table has no heading, weighting left and final percentage above it")
+        choose(plannedSystem)
+        print "> plan"
+        print "plan left=" left " worst=" worst " best=" best
+        for (r = 1; r <= rows; r++) {
+            s = table[r, 2]; sub(/ %$/, "", s)
+            line = "plan grade=" table[r, 1] " bound=" s
+            s = table[r, 3]
+            if (s == "Secured") line = line " status=secured need=-"
+            else if (s == "Out of reach") line = line " status=out-of-reach need=-"
+            else if (s ~ / % average on the remaining /) {
+                if (s !~ (" remaining " left " %$")) fail("the plan names another weighting left: " s)
+                sub(/ %.*/, "", s)
+                line = line " status=possible need=" s
+            } else fail("a need the test does not know: " s)
+            print line
+        }
+    }
+}
+' "$readme" >"$scenario"
+
+exec "$cmake" -DDRIVER="$driver" -DSCENARIO="$scenario" -DRANGES="$ranges" -DWORK="$work/run" \
+    -P "$here/run_scenario.cmake"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cost of storing and reading back one tab of many marks, as saving and switching tabs do:
 // n key writes, one flush, then n key reads. The time per key must not grow with n.
 #include "shared/ini_files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report set at the largest size: 43 tabs, each switched to and replayed from the working
 // file. Compared with the same visit checked on disk at every switch, which the report set avoids
 // by writing the working file once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving and opening the largest work: 43 tabs of 100 and of 1000 marks.
 #include "app/program.h"
 
@@ -73,6 +74,25 @@ void BM_Open43Tabs(benchmark::State& state) {
     state.counters["marks"] = 43.0 * marks;
 }
 
+// A file that is no save file at all, as large as text files come: 50 MB of lines of words.
+void BM_OpenForeignFile(benchmark::State& state) {
+    Setup s(0);
+    std::string text = "The quick brown fox = jumps over [the] lazy dog; 12345\r\n";
+    while (text.size() < (50u << 20))
+        text += text;
+    std::ofstream(s.dir / "long.txt", std::ios::binary) << text;
+    FixedDialogs chooser((s.dir / "long.txt").string());
+    for (auto _ : state) {
+        state.PauseTiming(); // a program of its own, which has not read the file yet
+        Program program(chooser, s.facts);
+        program.start();
+        state.ResumeTiming();
+        program.run([&] { program.frmGradeHelp.cmdOpen_Click(); });
+        if (program.frmGradeHelp.tabCount != 1) state.SkipWithError("not one empty tab");
+    }
+    state.counters["bytes"] = static_cast<double>(text.size());
+}
+
 void BM_Save43Tabs(benchmark::State& state) {
     const int marks = static_cast<int>(state.range(0));
     Setup s(marks);
@@ -94,4 +114,5 @@ void BM_Save43Tabs(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_Open43Tabs)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenForeignFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Save43Tabs)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Switching to a tab of many marks, and deleting one of its marks: each is one user command,
 // timed with the write of the working file at its end, and must finish within one frame. So must
 // the plan of such a tab, which the planner window works out again after every command.

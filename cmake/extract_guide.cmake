@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes the user's guide, the README's section "Using Tallisto" up to the next section of its
 # level, to OUTPUT, for the program's Help window.
 # Usage: cmake -DREADME=README.md -DOUTPUT=guide.md -P extract_guide.cmake

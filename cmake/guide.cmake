@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The user's guide inside the program: the README's "Using Tallisto" and the pictures it shows,
 # as the resources qrc:/guide/guide.md and qrc:/guide/docs/screenshots/NAME.png.
 set(guide_md ${CMAKE_BINARY_DIR}/generated/guide.md)

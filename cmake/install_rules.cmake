@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installing Tallisto as a desktop program, and its Debian package.
 include(GNUInstallDirs)
 
@@ -21,6 +22,8 @@ install(FILES ${data}/tallisto-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mim
         RENAME tallisto.xml)
 install(FILES ${data}/io.github.tallisto.Tallisto.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The licence in Debian's machine-readable format, where Debian keeps every package's.
+install(FILES ${data}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tallisto)
 
 # The manual page names the version being built and the date the metainfo gives its release;
 # Debian keeps manual pages compressed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes parse as an INI file; keys set in it afterwards read back as set, from the document
 // and from its text parsed again, and every other line stays as it was.
 #include "shared/ini_document.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any typed answers leave the four mark lists of equal length and never show "inf" or "nan".
 #include "app/program.h"
 #include "window_checks.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any text reads as a number without failing, and numbers written as text read back the same.
 #include "shared/number_text.h"
 #include "shared/rounding.h"

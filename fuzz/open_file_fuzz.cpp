@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes opened as a save file leave a consistent window: no crash, no hang, the four mark
 // lists of equal length, and the tab count within its limit. What opened saves, and the saved
 // file opens again to the same tabs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What any input must leave true of the main window.
 #include "app/frm_grade_help.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Closing the program: the offer to save, the settings kept for the next start, the end.
 #include "app/frm_grade_help.h"
 #include "app/program.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's command line: one optional save file to open at start, --help and --version.
 #include "app/services.h"

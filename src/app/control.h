@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The state of one control of a window, as the user sees it. The core changes these states;
 // the Qt window and the text driver only show them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as it is designed: every control's place, caption and first state.
 #include "app/frm_grade_help.h"
 #include "app/program.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Controls and variables of the main window by name, for the driver and the Qt window.
 #include "app/frm_grade_help.h"
 #include "app/program.h"
@@ -46,7 +47,11 @@ Control* FrmGradeHelp::findControl(const std::string& name, int index) {
     return nullptr;
 }
 
-bool FrmGradeHelp::menusOpenTo(const Control& item) {
+const Control* FrmGradeHelp::findControl(const std::string& name, int index) const {
+    return const_cast<FrmGradeHelp*>(this)->findControl(name, index);
+}
+
+bool FrmGradeHelp::menusOpenTo(const Control& item) const {
     for (std::string holder = item.container; !holder.empty();) {
         const Control* menu = findControl(holder);
         if (!menu || menu->kind != ControlKind::Menu) break;
@@ -62,7 +67,7 @@ std::string boolText(bool b) {
 }
 } // namespace
 
-bool FrmGradeHelp::variableText(const std::string& name, std::string& text) const {
+std::optional<std::string> FrmGradeHelp::variableText(const std::string& name) const {
     using Getter = std::function<std::string(const FrmGradeHelp&)>;
     static const std::map<std::string, Getter> variables = {
         {"unsaved", [](auto& f) { return boolText(f.unsaved); }},
@@ -94,12 +99,9 @@ bool FrmGradeHelp::variableText(const std::string& name, std::string& text) cons
         {"gradeSysName", [](auto& f) { return f.gradeSysName; }},
         {"focus", [](auto& f) { return f.focus; }},
     };
-    if (auto it = variables.find(name); it != variables.end()) {
-        text = it->second(*this);
-        return true;
-    }
-    return arrayElementText(name, "gradeRanges", gradeRanges, text) ||
-           arrayElementText(name, "gradeRangeNames", gradeRangeNames, text);
+    if (auto it = variables.find(name); it != variables.end()) return it->second(*this);
+    if (auto element = arrayElementText(name, "gradeRanges", gradeRanges)) return element;
+    return arrayElementText(name, "gradeRangeNames", gradeRangeNames);
 }
 
 } // namespace tallisto

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's use of the dialogs and files around it.
 #include "app/frm_grade_help.h"
 #include "app/program.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window, frmGradeHelp: its controls, its variables and its procedures.
 //
@@ -12,6 +13,7 @@
 
 #include <array>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -210,14 +212,15 @@ public:
     // ---- Access by name, for the driver and the Qt window (app/form_registry.cpp) ----
     // The control of that name and index (-1 for a control that is not an array), or null.
     Control* findControl(const std::string& name, int index = -1);
+    const Control* findControl(const std::string& name, int index = -1) const;
     // Whether every menu that holds a menu item is shown and enabled: only then can the user
     // reach the item, by the menus or by its shortcut.
-    bool menusOpenTo(const Control& item);
+    bool menusOpenTo(const Control& item) const;
     // Every control, in the order the window creates them, menus last.
     std::vector<Control*> allControls();
-    // A form or module variable as text ("True"/"False", numbers in the general format); false
+    // A form or module variable as text ("True"/"False", numbers in the general format); nothing
     // when the window has no variable of that name.
-    bool variableText(const std::string& name, std::string& text) const;
+    std::optional<std::string> variableText(const std::string& name) const;
 
     // ---- Paths in the program's directory ----
     std::string programFile(const std::string& fileName) const;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/program.h"
 
 #include "version.h"
@@ -41,6 +42,21 @@ bool Program::run(const std::function<void()>& event) {
     keepRecoveryData();
     frmGradeHelp.reportUnwrittenFiles();
     return true;
+}
+
+Program::Outcome Program::run(const Event& event, EventArgs args) {
+    args.resize(static_cast<std::size_t>(event.arity + event.optional), 0);
+    switch (reachOf(*this, event, args)) {
+    case Reach::OutOfReach:
+        return Outcome::OutOfReach;
+    case Reach::NotLoaded:
+        return Outcome::NotLoaded;
+    case Reach::Reachable:
+        break;
+    }
+    lastEvent_ = &event;
+    lastEventArgs_ = args;
+    return run([&] { event.run(*this, args); }) ? Outcome::Ran : Outcome::Ended;
 }
 
 bool Program::keepRecoveryData() {

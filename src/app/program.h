@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The running program: its windows, the module variables they share, and the files.
+#include "app/events.h"
 #include "app/frm_grade_help.h"
 #include "app/running_copy.h"
 #include "app/services.h"
@@ -46,6 +48,14 @@ public:
     // recovery data included. False when the event ended the program.
     bool run(const std::function<void()>& event);
 
+    // Runs an event of the table as the user's action starts it, unless the user cannot reach
+    // its control: then nothing runs.
+    enum class Outcome { Ran, Ended, OutOfReach, NotLoaded };
+    Outcome run(const Event& event, EventArgs args);
+    // The event that ran last through the table, and its arguments; null before the first.
+    const Event* lastEvent() const { return lastEvent_; }
+    const EventArgs& lastEventArgs() const { return lastEventArgs_; }
+
     // Keeps the work in the window on disk, so that a crash loses none of it, or removes what
     // was kept once nothing is unsaved. Writes only when the work changed since it was last
     // kept. False when the recovery data could not be written.
@@ -58,6 +68,8 @@ public:
 
 private:
     bool ended_ = false;
+    const Event* lastEvent_ = nullptr;
+    EventArgs lastEventArgs_;
     WorkKeeper keeper_;
 };
 

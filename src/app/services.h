@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the core asks of the world around it: dialogs and facts about the running program.
 // The Qt program answers with real dialogs; tests and the driver answer from a script.

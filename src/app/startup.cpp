@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: the grading-system menu, the saved grading system and window position.
 #include "app/frm_grade_help.h"
 #include "app/program.h"
 #include "grading/grade_ranges.h"
+#include "shared/flag_hold.h"
 #include "shared/number_text.h"
 
 #include <algorithm>
@@ -34,9 +36,8 @@ void FrmGradeHelp::Form_Initialize() {
         if (i >= 1 && numberValue(readIni(ranges, section, "active")) == 0)
             menGradesys[i].visible = false;
         if (numberValue(readIni(settings, "Settings", "gradesys")) == i) {
-            loadingTabs = true;
+            const FlagHold loading(loadingTabs);
             menGradesys_Click(menGradesys[i].visible ? i : 0);
-            loadingTabs = false;
         }
     }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "drive/driver.h"
 
 #include "shared/number_text.h"
@@ -16,36 +17,41 @@ struct Path {
     std::string property;
 };
 
-bool parseInt(const std::string& text, int& value) {
-    if (text.empty()) return false;
+std::optional<int> parseInt(const std::string& text) {
+    if (text.empty()) return std::nullopt;
     std::size_t used = 0;
+    int value = 0;
     try {
         value = std::stoi(text, &used);
     } catch (...) {
-        return false;
+        return std::nullopt;
     }
-    return used == text.size();
+    if (used != text.size()) return std::nullopt;
+    return value;
 }
 
-bool parsePath(const std::string& text, Path& path) {
+std::optional<Path> parsePath(const std::string& text) {
+    Path path;
     const auto dot = text.find('.');
     std::string head = text.substr(0, dot);
     path.property = dot == std::string::npos ? "" : text.substr(dot + 1);
     const auto open = head.find('(');
     if (open != std::string::npos) {
-        if (head.back() != ')') return false;
-        if (!parseInt(head.substr(open + 1, head.size() - open - 2), path.index)) return false;
+        if (head.back() != ')') return std::nullopt;
+        const auto index = parseInt(head.substr(open + 1, head.size() - open - 2));
+        if (!index) return std::nullopt;
+        path.index = *index;
         head = head.substr(0, open);
     }
     path.name = head;
-    return !path.name.empty();
+    if (path.name.empty()) return std::nullopt;
+    return path;
 }
 
 } // namespace
 
 Driver::Driver(std::ostream& out, PlatformFacts facts)
-    : out_(out), dialogs_(out), program_(std::make_unique<Program>(dialogs_, std::move(facts))),
-      events_(buildEventTable()) {}
+    : out_(out), dialogs_(out), program_(std::make_unique<Program>(dialogs_, std::move(facts))) {}
 
 bool Driver::start() {
     started_ = true;
@@ -63,6 +69,12 @@ bool Driver::finish() {
 void Driver::error(const std::string& why) {
     errors_ = true;
     out_ << "error: " << why << std::endl;
+}
+
+bool Driver::scriptSucceeded() {
+    if (const std::size_t left = dialogs_.pending())
+        error(std::to_string(left) + " answer(s) left over at the end of input");
+    return !errors_;
 }
 
 bool Driver::execute(const std::string& rawLine) {
@@ -103,100 +115,89 @@ void Driver::queueAnswer(const std::string& command, const std::string& rest) {
         if (rest.empty()) return error("choose needs a path");
         dialogs_.queue({ScriptedAnswer::Kind::Choose, rest, {}});
     } else {
-        Answer button;
-        if (!parseButton(rest, button)) return error("unknown button: " + rest);
-        dialogs_.queue({ScriptedAnswer::Kind::Press, "", button});
+        const auto button = parseButton(rest);
+        if (!button) return error("unknown button: " + rest);
+        dialogs_.queue({ScriptedAnswer::Kind::Press, "", *button});
     }
 }
 
 void Driver::move(const std::string& rest) {
     std::istringstream in(rest);
     std::string left, top;
-    int l = 0, t = 0;
-    if (!(in >> left >> top) || !parseInt(left, l) || !parseInt(top, t))
-        return error("move needs LEFT TOP");
-    program_->frmGradeHelp.frmGradeHelp.left = l;
-    program_->frmGradeHelp.frmGradeHelp.top = t;
-}
-
-bool Driver::reachable(const Control& control, bool onTER) {
-    if (!control.visible || !control.enabled) return false;
-    if (onTER) return control.kind == ControlKind::Timer || program_->frmTER.frmTER.visible;
-    return program_->frmGradeHelp.menusOpenTo(control);
-}
-
-std::string Driver::refusalName(const Control& control, bool onTER) {
-    if (onTER && program_->frmGradeHelp.findControl(control.name)) return "frmTER." + control.name;
-    return control.qualifiedName();
+    in >> left >> top;
+    const auto l = parseInt(left), t = parseInt(top);
+    if (!l || !t) return error("move needs LEFT TOP");
+    program_->frmGradeHelp.frmGradeHelp.left = *l;
+    program_->frmGradeHelp.frmGradeHelp.top = *t;
 }
 
 void Driver::doEvent(const std::string& rest) {
     std::istringstream in(rest);
     std::string name;
     in >> name;
-    std::vector<int> args;
+    EventArgs args;
     for (std::string word; in >> word;) {
-        int value = 0;
-        if (!parseInt(word, value)) return error("not a number: " + word);
-        args.push_back(value);
+        const auto value = parseInt(word);
+        if (!value) return error("not a number: " + word);
+        args.push_back(*value);
     }
-    auto it = events_.find(name);
-    if (it == events_.end()) it = events_.find("frmTER." + name);
-    if (it == events_.end()) return error("unknown procedure: " + name);
-    const Event& event = it->second;
+    const Event* event = findProcedure(name);
+    if (!event) return error("unknown procedure: " + name);
     const int given = static_cast<int>(args.size());
-    if (given < event.arity || given > event.arity + event.optional)
-        return error(name + " takes " + std::to_string(event.arity) + " argument(s)");
-    args.resize(static_cast<std::size_t>(event.arity + event.optional), 0);
-    if (event.control) {
-        const Control* control = event.control(*program_, args);
-        if (!control) return error("no such control for " + name);
-        if (!reachable(*control, event.onTER)) {
-            out_ << "refused: " << refusalName(*control, event.onTER) << std::endl;
-            return;
-        }
+    if (given < event->arity || given > event->arity + event->optional)
+        return error(name + " takes " + std::to_string(event->arity) + " argument(s)");
+    switch (program_->run(*event, args)) {
+    case Program::Outcome::NotLoaded:
+        return error("no such control for " + name);
+    case Program::Outcome::OutOfReach:
+        out_ << "refused: " << refusedName(*program_, *event, args) << std::endl;
+        return;
+    case Program::Outcome::Ran:
+    case Program::Outcome::Ended:
+        return;
     }
-    program_->run([&] { event.run(*program_, args); });
 }
 
 void Driver::get(const std::string& text) {
-    FrmGradeHelp& main = program_->frmGradeHelp;
-    FrmTER& ter = program_->frmTER;
-    std::string value;
+    const FrmGradeHelp& main = program_->frmGradeHelp;
+    const FrmTER& ter = program_->frmTER;
     std::string name = text;
     const bool terOnly = name.rfind("frmTER.", 0) == 0;
     if (terOnly) name = name.substr(7);
+    const auto print = [&](const std::string& value) { out_ << text << "=" << value << "\n"; };
 
     // Variables first: they carry no property.
-    if (!terOnly && main.variableText(name, value))
-        return void(out_ << text << "=" << value << "\n");
-    if (!terOnly && name == "overallPercentage")
-        return void(out_ << text << "=" << numberText(program_->modData.overallPercentage) << "\n");
-    if (!terOnly && name == "scoreOutOf20")
-        return void(out_ << text << "=" << numberText(program_->modData.scoreOutOf20) << "\n");
-    if (ter.variableText(name, value)) return void(out_ << text << "=" << value << "\n");
+    if (!terOnly) {
+        if (const auto value = main.variableText(name)) return print(*value);
+        if (name == "overallPercentage")
+            return print(numberText(program_->modData.overallPercentage));
+        if (name == "scoreOutOf20") return print(numberText(program_->modData.scoreOutOf20));
+    }
+    if (const auto value = ter.variableText(name)) return print(*value);
 
-    Path path;
-    if (!parsePath(name, path)) return error("cannot read: " + text);
-    if (terOnly && path.property.empty()) { // frmTER.Visible: the window itself
-        path.property = path.name;
-        path.name = "frmTER";
+    auto path = parsePath(name);
+    if (!path) return error("cannot read: " + text);
+    if (terOnly && path->property.empty()) { // frmTER.Visible: the window itself
+        path->property = path->name;
+        path->name = "frmTER";
     }
-    if (path.property == "Count") {
-        if (!terOnly && path.name == "cmdTab")
-            return void(out_ << text << "=" << main.cmdTab.size() << "\n");
-        if (!terOnly && path.name == "menGradesys")
-            return void(out_ << text << "=" << main.menGradesys.size() << "\n");
-        return error("not a control array: " + path.name);
+    if (path->property == "Count") {
+        if (!terOnly && path->name == "cmdTab") return print(std::to_string(main.cmdTab.size()));
+        if (!terOnly && path->name == "menGradesys")
+            return print(std::to_string(main.menGradesys.size()));
+        return error("not a control array: " + path->name);
     }
-    Control* control = nullptr;
-    if (!terOnly) control = main.findControl(path.name, path.index);
-    if (!control && path.index < 0) control = ter.findControl(path.name);
-    if (!control && !terOnly && path.index < 0) control = program_->frmPlan.findControl(path.name);
-    if (!control && !terOnly && path.index < 0) control = program_->frmGuide.findControl(path.name);
+    const Control* control = nullptr;
+    if (!terOnly) control = main.findControl(path->name, path->index);
+    if (!control && path->index < 0) control = ter.findControl(path->name);
+    if (!control && !terOnly && path->index < 0)
+        control = program_->frmPlan.findControl(path->name);
+    if (!control && !terOnly && path->index < 0)
+        control = program_->frmGuide.findControl(path->name);
     if (!control) return error("unknown name: " + text);
-    if (!propertyText(*control, path.property, value)) return error("unknown property: " + text);
-    out_ << text << "=" << value << "\n";
+    const auto value = propertyText(*control, path->property);
+    if (!value) return error("unknown property: " + text);
+    print(*value);
 }
 
 } // namespace tallisto::drive

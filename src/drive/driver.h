@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text view of the program: one command a line, dialogs and values printed as text.
 #include "app/program.h"
-#include "drive/event_table.h"
 #include "drive/scripted_dialogs.h"
 
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -21,7 +22,9 @@ public:
     // End of input: starts a program that no command started. False when it ended at once.
     bool finish();
 
-    bool errorsPrinted() const { return errors_; }
+    // At end of input, after finish(): answers that no dialog took are an error of the script.
+    // True when the script printed no error.
+    bool scriptSucceeded();
 
 private:
     // Creates the main window as the program does. False when the program ended at once.
@@ -31,13 +34,10 @@ private:
     void queueAnswer(const std::string& command, const std::string& rest);
     void move(const std::string& rest);
     void error(const std::string& why);
-    bool reachable(const Control& control, bool onTER);
-    std::string refusalName(const Control& control, bool onTER);
 
     std::ostream& out_;
     ScriptedDialogs dialogs_;
     std::unique_ptr<Program> program_;
-    EventTable events_;
     bool errors_ = false;
     bool started_ = false;
 };
@@ -46,7 +46,7 @@ private:
 // percentages, then every grade, highest first, then the out-of-20 grades.
 std::string planText(const Plan& plan);
 
-// A control's property as `get` prints it; false when the control has no such property.
-bool propertyText(const Control& control, const std::string& property, std::string& text);
+// A control's property as `get` prints it; nothing when the control has no such property.
+std::optional<std::string> propertyText(const Control& control, const std::string& property);
 
 } // namespace tallisto::drive

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tallisto-drive: the program's own logic with a text view, for scenario tests.
 #include "drive/driver.h"
 
@@ -33,5 +34,5 @@ int main(int argc, char** argv) {
         if (!driver.execute(line)) return 0;
     }
     if (!driver.finish()) return 0;
-    return driver.errorsPrinted() ? 1 : 0;
+    return driver.scriptSucceeded() ? 0 : 1;
 }

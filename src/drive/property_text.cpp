@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "drive/driver.h"
 #include "shared/number_text.h"
 
@@ -24,7 +25,7 @@ std::string joined(const std::vector<std::string>& items) {
 
 } // namespace
 
-bool propertyText(const Control& c, const std::string& property, std::string& text) {
+std::optional<std::string> propertyText(const Control& c, const std::string& property) {
     using Getter = std::function<std::string(const Control&)>;
     static const std::map<std::string, Getter> properties = {
         {"Caption", [](const Control& c) { return c.caption; }},
@@ -50,9 +51,8 @@ bool propertyText(const Control& c, const std::string& property, std::string& te
          }},
     };
     auto it = properties.find(property);
-    if (it == properties.end()) return false;
-    text = it->second(c);
-    return true;
+    if (it == properties.end()) return std::nullopt;
+    return it->second(c);
 }
 
 } // namespace tallisto::drive

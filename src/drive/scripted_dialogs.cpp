@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "drive/scripted_dialogs.h"
 
 #include <algorithm>
@@ -60,14 +61,10 @@ std::string buttonName(Answer answer) {
     return "OK";
 }
 
-bool parseButton(const std::string& text, Answer& answer) {
-    for (Answer a : {Answer::OK, Answer::Cancel, Answer::Yes, Answer::No}) {
-        if (buttonName(a) == text) {
-            answer = a;
-            return true;
-        }
-    }
-    return false;
+std::optional<Answer> parseButton(const std::string& text) {
+    for (Answer a : {Answer::OK, Answer::Cancel, Answer::Yes, Answer::No})
+        if (buttonName(a) == text) return a;
+    return std::nullopt;
 }
 
 // A dialog takes the answer at the front of the queue when it fits; otherwise the dialog is

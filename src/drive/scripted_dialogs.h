@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Dialogs answered from a queue of scripted answers; each dialog is printed as one line.
 #include "app/services.h"
 
 #include <deque>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -34,6 +36,6 @@ private:
 };
 
 std::string buttonName(Answer answer);
-bool parseButton(const std::string& text, Answer& answer);
+std::optional<Answer> parseButton(const std::string& text);
 
 } // namespace tallisto::drive

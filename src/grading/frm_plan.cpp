@@ -25,6 +25,11 @@ void FrmPlan::hide() {
     frmPlan.visible = false;
 }
 
+void FrmPlan::Form_QueryUnload(bool& cancel) {
+    cancel = true;
+    hide();
+}
+
 Plan FrmPlan::plan() {
     FrmGradeHelp& f = program_.frmGradeHelp;
     const PlanTotals totals = f.planTotals();
@@ -44,6 +49,10 @@ std::string FrmPlan::heading() {
 }
 
 Control* FrmPlan::findControl(const std::string& name) {
+    return name == frmPlan.name ? &frmPlan : nullptr;
+}
+
+const Control* FrmPlan::findControl(const std::string& name) const {
     return name == frmPlan.name ? &frmPlan : nullptr;
 }
 

@@ -21,6 +21,8 @@ public:
     // Shows the window to the right of the main window, or leaves it where it is when shown.
     void show();
     void hide();
+    // Closed from its title bar the window is hidden, and the menu item shows it again.
+    void Form_QueryUnload(bool& cancel);
 
     // The plan of the current tab, worked out afresh from its totals and its grading system.
     Plan plan();
@@ -28,6 +30,7 @@ public:
     std::string heading();
 
     Control* findControl(const std::string& name);
+    const Control* findControl(const std::string& name) const;
     std::vector<Control*> allControls();
 
 private:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The current tab's grade, shown in the grade panel.
 #include "app/frm_grade_help.h"
 #include "app/program.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "grading/grade_ranges.h"
 
 #include "shared/ini_files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Choosing a tab's grading system, showing its name, and editing graderanges.txt.
 #include "app/frm_grade_help.h"
 #include "app/program.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Widgets that report the mouse and key events the core has procedures for, and the copying of
 // a control's state into its widget.

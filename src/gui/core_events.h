@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one way the windows hand an event to the core: run the procedure, then show its outcome in
 // every window.
@@ -21,6 +22,12 @@ public:
     // dropped. False when the event did not run or ended the program; an ended program has
     // already closed its windows.
     bool run(const std::function<void()>& event);
+    // Runs an event of the table as the user's action on a widget starts it.
+    bool run(const Event& event, EventArgs args = {});
+    // What a widget of that control runs for that event; empty when the table has nothing for
+    // it, and then the widget is not connected at all.
+    std::function<void(EventArgs)> handler(Form form, const std::string& control,
+                                           const std::string& event);
 
     // Copies the core's state into every window.
     void syncWindows();
@@ -34,6 +41,8 @@ public:
     bool ended() const { return program_.ended(); }
 
 private:
+    bool dispatch(const std::function<Program::Outcome()>& start);
+
     Program& program_;
     std::vector<std::function<void()>> windows_;
     std::function<void()> onEnded_;

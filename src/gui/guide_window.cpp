@@ -36,6 +36,7 @@ GuideWindow::GuideWindow(CoreEvents& events)
     : QWidget(nullptr, Qt::Window), events_(events), form_(events.program().frmGuide),
       text_(new QTextBrowser(this)) {
     setObjectName(QStringLiteral("frmGuide"));
+    queryUnload_ = events_.handler(Form::frmGuide, "frmGuide", "QueryUnload");
     text_->setObjectName(QStringLiteral("guide"));
     text_->setOpenExternalLinks(true);
     auto* layout = new QVBoxLayout(this);
@@ -74,7 +75,7 @@ void GuideWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void GuideWindow::closeEvent(QCloseEvent* event) {
-    if (!events_.ended()) events_.run([this] { form_.hide(); });
+    if (!events_.ended() && queryUnload_) queryUnload_({});
     event->accept();
 }
 

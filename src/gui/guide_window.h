@@ -25,6 +25,7 @@ protected:
 private:
     CoreEvents& events_;
     FrmGuide& form_;
+    std::function<void(EventArgs)> queryUnload_; // the close box
     QTextBrowser* text_;
     int timesAsked_ = 0; // how often the user had asked for the window at the last sync
 };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's look: one font at which every caption fits the windows' fixed layout.
 #include "app/program.h"

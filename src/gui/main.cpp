@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tallisto: the desktop program.
 #include "app/command_line.h"
 #include "gui/look.h"

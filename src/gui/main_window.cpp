@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/main_window.h"
 
 #include "gui/guide_window.h"
@@ -29,6 +30,8 @@ MainWindow::MainWindow(Program& program, QWidget* parent)
     client_->setFixedSize(toPixels(clientWidth), toPixels(clientHeight));
     setCentralWidget(client_);
     containers_["frmGradeHelp"] = client_;
+    activate_ = mainEvent("frmGradeHelp", "Activate");
+    queryUnload_ = mainEvent("frmGradeHelp", "QueryUnload");
     buildControls();
     buildMenus();
     // Nothing in the window reacts to a change of size, so the size cannot change.
@@ -92,14 +95,17 @@ QWidget* MainWindow::createWidget(Control& control, QWidget* container) {
     case ControlKind::Button:
         if (control.name == "cmdEasyWork") {
             easyWork_ = new EasyWorkButton(container);
-            connect(easyWork_, &EasyWorkButton::keyDown, this, [this](int key, int shift) {
-                runEvent([=](FrmGradeHelp& f) { f.cmdEasyWork_KeyDown(key, shift); });
-            });
+            if (auto keyDown = mainEvent("cmdEasyWork", "KeyDown"))
+                connect(easyWork_, &EasyWorkButton::keyDown, this, [keyDown](int key, int shift) {
+                    keyDown({key, shift});
+                });
             widget = easyWork_;
         } else {
             widget = new QPushButton(container);
         }
-        connectButton(widget, control);
+        if (auto click = mainEvent(control.name, "Click"))
+            connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, this,
+                    [click] { click({}); });
         break;
     case ControlKind::Label: {
         auto* label = newPlainLabel(container);
@@ -137,24 +143,9 @@ QWidget* MainWindow::createWidget(Control& control, QWidget* container) {
     return widget;
 }
 
-void MainWindow::connectButton(QWidget* widget, const Control& control) {
-    static const std::map<std::string, Procedure> clicks = {
-        {"cmdEasyWork", &FrmGradeHelp::cmdEasyWork_Click},
-        {"cmdNewTab", &FrmGradeHelp::cmdNewTab_Click},
-        {"cmdExit", &FrmGradeHelp::cmdExit_Click},
-        {"cmdReset", &FrmGradeHelp::cmdReset_Click},
-        {"cmdResetAll", &FrmGradeHelp::cmdResetAll_Click},
-        {"cmdTER", &FrmGradeHelp::cmdTER_Click},
-    };
-    auto click = clicks.find(control.name);
-    if (click == clicks.end()) return;
-    const Procedure& procedure = click->second;
-    connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, this,
-            [this, procedure] { runEvent(procedure); });
-}
-
-void MainWindow::runEvent(const std::function<void(FrmGradeHelp&)>& event) {
-    events_.run([&] { event(form_); });
+std::function<void(EventArgs)> MainWindow::mainEvent(const std::string& control,
+                                                     const std::string& event) {
+    return events_.handler(Form::frmGradeHelp, control, event);
 }
 
 void MainWindow::endProgram() {
@@ -186,23 +177,17 @@ void MainWindow::syncFocus() {
 
 bool MainWindow::event(QEvent* event) {
     const bool handled = QMainWindow::event(event);
-    if (event->type() == QEvent::WindowActivate)
-        runEvent([](FrmGradeHelp& f) { f.Form_Activate(); });
+    if (event->type() == QEvent::WindowActivate && activate_) activate_({});
     return handled;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (events_.ended()) return event->accept();
-    bool cancel = false;
-    const bool ran = events_.run([&] { form_.Form_QueryUnload(cancel); });
-    if (events_.ended()) return event->accept(); // the windows are closing already
-    if (!ran || cancel) return event->ignore();
-    // Neither kept open nor ended by the core: the window goes, and with it the program.
-    event->accept();
-    ter_->close();
-    plan_->close();
-    guide_->close();
-    QCoreApplication::quit();
+    // The core either ends the program, which closes the windows, or keeps the window open.
+    if (!events_.ended() && queryUnload_) queryUnload_({});
+    if (events_.ended())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window, frmGradeHelp, drawn from the core's control states. Every user event goes to
 // the core procedure of the same name; afterwards the window copies back what changed.
@@ -47,16 +48,12 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // An event procedure of the form; some report whether they succeeded, which the window
-    // does not need.
-    using Procedure = std::function<void(FrmGradeHelp&)>;
-
     // main_window.cpp
     void buildControls();
     static QPoint openingPlace(const Control& window);
     QWidget* createWidget(Control& control, QWidget* container);
-    void connectButton(QWidget* widget, const Control& control);
-    void runEvent(const std::function<void(FrmGradeHelp&)>& event);
+    // What the table runs for that event of a control of this window; empty when nothing.
+    std::function<void(EventArgs)> mainEvent(const std::string& control, const std::string& event);
     void endProgram();
     void recordFrame();
     void syncFocus();
@@ -82,6 +79,7 @@ private:
 
     CoreEvents events_;
     FrmGradeHelp& form_;
+    std::function<void(EventArgs)> activate_, queryUnload_; // the window's own events
     QWidget* client_ = nullptr;
     std::map<std::string, QWidget*> containers_;
 

@@ -1,28 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four mark lists: one row per mark, each list with its own selected row.
 #include "gui/main_window.h"
 
 namespace tallisto::gui {
 
 void MainWindow::buildMarkList(Control& control, QWidget* widget) {
-    static const std::map<std::string, Procedure> mouseUps = {
-        {"lstScore", &FrmGradeHelp::lstScore_MouseUp},
-        {"lstTotal", &FrmGradeHelp::lstTotal_MouseUp},
-        {"lstWeighting", &FrmGradeHelp::lstWeighting_MouseUp},
-        {"lstPercentage", &FrmGradeHelp::lstPercentage_MouseUp},
-    };
     auto* list = static_cast<MarkList*>(widget);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setUniformItemSizes(true);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lists_.push_back({list, &control, {}});
-    auto mouseUp = mouseUps.find(control.name);
-    if (mouseUp == mouseUps.end()) return;
-    const Procedure& procedure = mouseUp->second;
-    Control* state = &control;
-    connect(list, &MarkList::mouseUp, this, [this, list, state, procedure] {
-        state->listIndex = list->currentItem() ? list->currentRow() : -1;
-        runEvent(procedure);
-    });
+    // The row the click chose goes to the core, which selects it before the handler runs.
+    if (auto mouseUp = mainEvent(control.name, "MouseUp"))
+        connect(list, &MarkList::mouseUp, this,
+                [list, mouseUp] { mouseUp({list->currentItem() ? list->currentRow() : -1}); });
 }
 
 namespace {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu bar: File, Tabs, Grading System, View and Help, every item an action named for its
 // control.
 #include "gui/main_window.h"
@@ -11,21 +12,11 @@ namespace tallisto::gui {
 
 namespace {
 
-QKeySequence shortcutOf(const Control& item) {
-    static const std::map<std::string, QKeySequence> shortcuts = {
-        {"menDelSelRes", QKeySequence(Qt::Key_Delete)},
-        {"mensave", QKeySequence(Qt::CTRL | Qt::Key_S)},
-        {"cmdOpen", QKeySequence(Qt::CTRL | Qt::Key_O)},
-        {"menNewTab", QKeySequence(Qt::CTRL | Qt::Key_T)},
-        {"menRename", QKeySequence(Qt::Key_F3)},
-        {"menDelete", QKeySequence(Qt::CTRL | Qt::Key_W)},
-        {"menPlan", QKeySequence(Qt::CTRL | Qt::Key_P)},
-        {"menGuide", QKeySequence(Qt::Key_F1)},
-    };
-    if (item.name == "menGradesys" && item.index >= 0 && item.index < 4)
-        return QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_F1 + item.index));
-    auto found = shortcuts.find(item.name);
-    return found == shortcuts.end() ? QKeySequence() : found->second;
+// The item's key as the table of events gives it; an element of a control array has its own.
+QKeySequence shortcutOf(const Event& click, const Control& item) {
+    const std::size_t element = item.index < 0 ? 0 : static_cast<std::size_t>(item.index);
+    if (element >= click.shortcuts.size()) return {};
+    return QKeySequence(qText(click.shortcuts[element]), QKeySequence::PortableText);
 }
 
 QStringList wordsOf(const QString& caption) {
@@ -137,49 +128,20 @@ QMenu* MainWindow::buildMenu(Control& menu, QMenu* holder) {
 }
 
 void MainWindow::addMenuItem(QMenu* menu, Control& item) {
-    // Save and Save As tell their callers whether the work reached the file; a menu ignores it.
-    static const std::map<std::string, std::function<void(FrmGradeHelp&)>> clicks = {
-        {"tallisto", &FrmGradeHelp::tallisto_Click},
-        {"menDelSelRes", &FrmGradeHelp::menDelSelRes_Click},
-        {"cmdsave", &FrmGradeHelp::cmdsave_Click},
-        {"mensave", &FrmGradeHelp::mensave_Click},
-        {"menSaveReport", &FrmGradeHelp::menSaveReport_Click},
-        {"menReportSet", &FrmGradeHelp::menReportSet_Click},
-        {"cmdOpen", &FrmGradeHelp::cmdOpen_Click},
-        {"menXP", &FrmGradeHelp::menXP_Click},
-        {"menResetAll", &FrmGradeHelp::menResetAll_Click},
-        {"about", &FrmGradeHelp::about_Click},
-        {"exit", &FrmGradeHelp::exit_Click},
-        {"menNewTab", &FrmGradeHelp::menNewTab_Click},
-        {"reset", &FrmGradeHelp::reset_Click},
-        {"menRename", &FrmGradeHelp::menRename_Click},
-        {"menDelete", &FrmGradeHelp::menDelete_Click},
-        {"menEditRanges", &FrmGradeHelp::menEditRanges_Click},
-        {"menPlan", &FrmGradeHelp::menPlan_Click},
-        {"menGuide", &FrmGradeHelp::menGuide_Click},
-        {"menAbout", &FrmGradeHelp::menAbout_Click},
-    };
     QAction* action = menu->addAction(QString());
     action->setObjectName(qText(item.qualifiedName()));
     labelled_.push_back({action, &item});
-    action->setShortcut(shortcutOf(item));
     // The window holds the action too, so that its shortcut works while the menus are closed.
     addAction(action);
     const bool choice = item.name == "menXP" || item.name == "menGradesys";
     action->setCheckable(choice);
     menuEntries_.push_back({action, &item});
 
-    if (item.name == "menGradesys") {
-        const int index = item.index;
-        connect(action, &QAction::triggered, this, [this, index] {
-            runEvent([index](FrmGradeHelp& f) { f.menGradesys_Click(index); });
-        });
-        return;
-    }
-    auto click = clicks.find(item.name);
-    if (click == clicks.end()) return;
-    const std::function<void(FrmGradeHelp&)> procedure = click->second;
-    connect(action, &QAction::triggered, this, [this, procedure] { runEvent(procedure); });
+    const Event* click = findEvent(Form::frmGradeHelp, item.name, "Click");
+    if (!click) return;
+    action->setShortcut(shortcutOf(*click, item));
+    const EventArgs args = item.index < 0 ? EventArgs{} : EventArgs{item.index};
+    connect(action, &QAction::triggered, this, [this, click, args] { events_.run(*click, args); });
 }
 
 // The entries of each menu, the menus of the bar among them, take their captions with the letters

@@ -73,6 +73,7 @@ PlanWindow::PlanWindow(CoreEvents& events)
       heading20_(new QLabel(QStringLiteral("Score out of 20"), this)),
       grades20_(newGradeTable(this, QStringLiteral("grades20"))) {
     setObjectName(QStringLiteral("frmPlan"));
+    queryUnload_ = events_.handler(Form::frmPlan, "frmPlan", "QueryUnload");
     // The keyboard stays with the main window, where the marks are entered.
     setAttribute(Qt::WA_ShowWithoutActivating);
     for (QLabel* label : {heading_, left_, finals_, heading20_})
@@ -140,7 +141,7 @@ void PlanWindow::placeBesideMainWindow() {
 }
 
 void PlanWindow::closeEvent(QCloseEvent* event) {
-    if (!events_.ended()) events_.run([this] { form_.hide(); });
+    if (!events_.ended() && queryUnload_) queryUnload_({});
     event->accept();
 }
 

@@ -27,6 +27,7 @@ private:
 
     CoreEvents& events_;
     FrmPlan& form_;
+    std::function<void(EventArgs)> queryUnload_; // the close box
     QLabel* heading_;
     QLabel* left_;
     QLabel* finals_;

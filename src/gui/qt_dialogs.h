@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dialogs the core asks for, shown with Qt.
 #include "app/services.h"

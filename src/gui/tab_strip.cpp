@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tab strip: the viewport picOuter, the sliding panel picInner with one button per tab, and
 // the scroll bar HBar beside them.
 #include "gui/main_window.h"
@@ -18,8 +19,9 @@ void MainWindow::buildTabStrip(Control& control, QWidget* widget) {
     }
     auto* panel = static_cast<StripPanel*>(widget);
     containers_[control.name] = panel;
-    connect(panel, &StripPanel::doubleClicked, this,
-            [this] { runEvent([](FrmGradeHelp& f) { f.picOuter_DblClick(); }); });
+    // picInner lies over picOuter: a double click on the empty part of either is picOuter's.
+    if (auto dblClick = mainEvent("picOuter", "DblClick"))
+        connect(panel, &StripPanel::doubleClicked, this, [dblClick] { dblClick({}); });
     if (control.name == "picInner") {
         tabGroup_ = new QButtonGroup(this);
         tabGroup_->setExclusive(true);
@@ -28,14 +30,11 @@ void MainWindow::buildTabStrip(Control& control, QWidget* widget) {
 
 void MainWindow::scrollBarMoved(bool dragging) {
     if (syncing_) return;
-    Control& bar = form_.HBar;
+    const Control& bar = form_.HBar;
     const int value = hbar_->value();
     // The core's bar runs from Min on the left down to a lower Max on the right.
-    bar.value = bar.min >= bar.max ? bar.min - value : value;
-    if (dragging)
-        runEvent([](FrmGradeHelp& f) { f.HBar_Scroll(); });
-    else
-        runEvent([](FrmGradeHelp& f) { f.HBar_Change(); });
+    const int coreValue = bar.min >= bar.max ? bar.min - value : value;
+    if (auto moved = mainEvent("HBar", dragging ? "Scroll" : "Change")) moved({coreValue});
 }
 
 void MainWindow::addTabButton(int index) {
@@ -43,13 +42,14 @@ void MainWindow::addTabButton(int index) {
     button->setObjectName(qText(form_.cmdTab[static_cast<std::size_t>(index)].qualifiedName()));
     tabGroup_->addButton(button, index);
     tabButtons_.push_back(button);
-    connect(button, &QPushButton::clicked, this,
-            [this, index] { runEvent([index](FrmGradeHelp& f) { f.cmdTab_Click(index); }); });
-    connect(button, &TabButton::doubleClicked, this,
-            [this](int i) { runEvent([i](FrmGradeHelp& f) { f.cmdTab_DblClick(i); }); });
-    connect(button, &TabButton::mouseUp, this, [this](int i, int mouseButton) {
-        runEvent([i, mouseButton](FrmGradeHelp& f) { f.cmdTab_MouseUp(i, mouseButton); });
-    });
+    if (auto click = mainEvent("cmdTab", "Click"))
+        connect(button, &QPushButton::clicked, this, [click, index] { click({index}); });
+    if (auto dblClick = mainEvent("cmdTab", "DblClick"))
+        connect(button, &TabButton::doubleClicked, this, [dblClick](int i) { dblClick({i}); });
+    if (auto mouseUp = mainEvent("cmdTab", "MouseUp"))
+        connect(button, &TabButton::mouseUp, this, [mouseUp](int i, int mouseButton) {
+            mouseUp({i, mouseButton});
+        });
 }
 
 void MainWindow::syncTabButtons() {

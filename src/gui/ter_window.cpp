@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/ter_window.h"
 
 #include "gui/control_widgets.h"
@@ -7,7 +8,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <map>
 #include <string>
 
 namespace tallisto::gui {
@@ -28,7 +28,10 @@ TerWindow::TerWindow(CoreEvents& events)
     setAttribute(Qt::WA_ShowWithoutActivating);
     buildControls();
     timer_->setObjectName(QStringLiteral("TimerFrmTer"));
-    connect(timer_, &QTimer::timeout, this, [this] { runEvent(&FrmTER::TimerFrmTer_Timer); });
+    if (auto tick = terEvent("TimerFrmTer", "Timer"))
+        connect(timer_, &QTimer::timeout, this, [tick] { tick({}); });
+    activate_ = terEvent("frmTER", "Activate");
+    queryUnload_ = terEvent("frmTER", "QueryUnload");
 }
 
 void TerWindow::buildControls() {
@@ -53,13 +56,8 @@ void TerWindow::buildControls() {
         }
         case ControlKind::Button: {
             auto* button = new QPushButton(container);
-            static const std::map<std::string, void (FrmTER::*)()> clicks = {
-                {"cmdHide", &FrmTER::cmdHide_Click}, {"cmdOK", &FrmTER::cmdOK_Click}};
-            if (auto click = clicks.find(control->name); click != clicks.end()) {
-                auto procedure = click->second;
-                connect(button, &QPushButton::clicked, this,
-                        [this, procedure] { runEvent(procedure); });
-            }
+            if (auto click = terEvent(control->name, "Click"))
+                connect(button, &QPushButton::clicked, this, [click] { click({}); });
             widget = button;
             break;
         }
@@ -72,8 +70,9 @@ void TerWindow::buildControls() {
     layBack(bound_);
 }
 
-void TerWindow::runEvent(void (FrmTER::*procedure)()) {
-    events_.run([this, procedure] { (form_.*procedure)(); });
+std::function<void(EventArgs)> TerWindow::terEvent(const std::string& control,
+                                                   const std::string& event) {
+    return events_.handler(Form::frmTER, control, event);
 }
 
 void TerWindow::syncFrame() {
@@ -113,13 +112,12 @@ void TerWindow::sync() {
 
 bool TerWindow::event(QEvent* event) {
     const bool handled = QWidget::event(event);
-    if (event->type() == QEvent::WindowActivate) runEvent(&FrmTER::Form_Activate);
+    if (event->type() == QEvent::WindowActivate && activate_) activate_({});
     return handled;
 }
 
 void TerWindow::closeEvent(QCloseEvent* event) {
-    // Closed from its title bar it is only hidden; its timer runs on and "/20" brings it back.
-    if (!events_.ended()) runEvent(&FrmTER::hide);
+    if (!events_.ended() && queryUnload_) queryUnload_({});
     event->accept();
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The score-out-of-20 window, frmTER, drawn from the core's control states; its timer follows
 // the core's TimerFrmTer.
@@ -25,7 +26,8 @@ protected:
 
 private:
     void buildControls();
-    void runEvent(void (FrmTER::*procedure)());
+    // What the table runs for that event of a control of this window; empty when nothing.
+    std::function<void(EventArgs)> terEvent(const std::string& control, const std::string& event);
     void syncTimer();
     void syncFrame();
 
@@ -33,6 +35,7 @@ private:
     FrmTER& form_;
     std::vector<BoundWidget> bound_;
     QTimer* timer_;
+    std::function<void(EventArgs)> activate_, queryUnload_; // the window's own events
     bool placing_ = false; // the window is being moved to the core's place
 };
 

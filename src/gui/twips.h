@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The core keeps every length in twips; the windows are laid out in device-independent pixels,
 // 15 twips to the pixel, and Qt scales them for high-density screens.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About message: the program, its version and its maker, from the version record.
 #include "app/frm_grade_help.h"
 #include "app/program.h"

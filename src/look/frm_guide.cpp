@@ -20,6 +20,15 @@ void FrmGuide::hide() {
     frmGuide.visible = false;
 }
 
+void FrmGuide::Form_QueryUnload(bool& cancel) {
+    cancel = true;
+    hide();
+}
+
+const Control* FrmGuide::findControl(const std::string& name) const {
+    return name == frmGuide.name ? &frmGuide : nullptr;
+}
+
 Control* FrmGuide::findControl(const std::string& name) {
     return name == frmGuide.name ? &frmGuide : nullptr;
 }

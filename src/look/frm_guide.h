@@ -18,10 +18,13 @@ public:
     // Shows the window, or brings it to the front when it is shown already.
     void show();
     void hide();
+    // Closed from its title bar, or by Escape, the window is hidden; the Help menu shows it again.
+    void Form_QueryUnload(bool& cancel);
     // How often the user has asked for the window; a view brings it to the front when this grows.
     int timesAsked() const { return timesAsked_; }
 
     Control* findControl(const std::string& name);
+    const Control* findControl(const std::string& name) const;
     std::vector<Control*> allControls();
 
 private:

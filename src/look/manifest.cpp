@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "XP Look" command: the manifest beside the executable switches the look at the next start.
 #include "look/manifest.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application manifest that asks the platform for the modern common-controls look.
 #include "shared/file_io.h"

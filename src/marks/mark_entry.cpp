@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Entering a mark: three questions, the weighting limit, and the mark added to the lists.
 #include "app/frm_grade_help.h"
 #include "app/program.h"

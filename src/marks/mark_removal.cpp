@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Deleting one mark: the tab is stored without it and read back, so that every total is
 // computed afresh from the marks that remain.
 #include "app/frm_grade_help.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Emptying the current tab, and starting afresh with one empty tab.
 #include "app/frm_grade_help.h"
 #include "app/program.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The running totals of the current tab and its overall percentage.
 #include "app/frm_grade_help.h"
 #include "app/program.h"

@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Save Subject Report" and "Save Report Set": report files chosen by the user.
 #include "app/frm_grade_help.h"
 #include "app/program.h"
 #include "shared/file_io.h"
+#include "shared/flag_hold.h"
 #include "shared/text_encoding.h"
 
 #include <string>
@@ -76,16 +78,18 @@ void FrmGradeHelp::menReportSet_Click() {
     std::string text;
     // The working file is written once after the visit instead of at every switch; the visit
     // ends on the tab it started from, so that nothing rests on the pending changes alone.
-    deferWorkingFileCheck = true;
-    // Index order is the strip's order from left to right; deleted tabs stay loaded but hidden.
-    for (int i = 0; i < static_cast<int>(cmdTab.size()); ++i) {
-        if (!cmdTab[i].visible) continue;
-        cmdTab_Click(i);
-        GradeSysUsed();
-        SubReport(text);
+    {
+        const FlagHold deferred(deferWorkingFileCheck);
+        // Index order is the strip's order from left to right; deleted tabs stay loaded but
+        // hidden.
+        for (int i = 0; i < static_cast<int>(cmdTab.size()); ++i) {
+            if (!cmdTab[i].visible) continue;
+            cmdTab_Click(i);
+            GradeSysUsed();
+            SubReport(text);
+        }
+        cmdTab_Click(rememberedTab);
     }
-    cmdTab_Click(rememberedTab);
-    deferWorkingFileCheck = false;
     // A working file that cannot be written is the tab switch's trouble, told by its own
     // message; the report gathered from the tabs is whole either way.
     workingFileStored();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report block of the current tab, taken from the window as it stands.
 #include "app/frm_grade_help.h"
 #include "shared/number_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whole-file operations. Every file the program writes is written whole or not at all.
 #include <filesystem>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The lines of one INI file. Lines are kept as they were read, so that setting a key changes its
 // own line only and every other line is written back exactly as it was.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Numbers as text, the one way the program writes and reads them everywhere:
 // lists, labels, captions, stored files and reports.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one encoding rule of the program's text files (INI files, reports, the manifest).
 // Inside the program all text is UTF-8.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening the file named on the command line, as a double-click on a save file does.
 #include "app/frm_grade_help.h"
 

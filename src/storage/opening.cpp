@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening a save file: every tab of the file rebuilt with the commands the user would use.
 #include "app/frm_grade_help.h"
 #include "app/program.h"
+#include "shared/flag_hold.h"
 #include "shared/rounding.h"
 
 #include <algorithm>
@@ -74,19 +76,17 @@ void FrmGradeHelp::cmdOpen_Click() {
 }
 
 bool FrmGradeHelp::loadingtime() {
-    loadingTabs = true;
-    CommonDialog.CancelError = true;
-    CommonDialog.FileName.clear();
-    CommonDialog.Filter = openFilter;
-    CommonDialog.DialogTitle = "Open file...";
-    if (!showCommonDialog(FileDialogKind::Open)) {
-        loadingTabs = false;
-        return false;
+    {
+        const FlagHold loading(loadingTabs);
+        CommonDialog.CancelError = true;
+        CommonDialog.FileName.clear();
+        CommonDialog.Filter = openFilter;
+        CommonDialog.DialogTitle = "Open file...";
+        if (!showCommonDialog(FileDialogKind::Open)) return false;
     }
     const std::string path = CommonDialog.FileName;
     const std::string title = CommonDialog.FileTitle;
     if (const std::string why = whyNotASaveFile(path); !why.empty()) {
-        loadingTabs = false;
         MsgBox("Tallisto cannot open " + path + " because " + why);
         giveFocusToEasyWork();
         return false;
@@ -123,8 +123,10 @@ std::string FrmGradeHelp::saveFileTrouble(const std::string& path) {
 
 // Everything Open does once the file is chosen; opening a file named at start does the same.
 void FrmGradeHelp::readChosenFile(const std::string& path, const std::string& title) {
-    loadingTabs = true;
-    cmdResetAll_Click();
+    {
+        const FlagHold loading(loadingTabs); // the unsaved work was given up already
+        cmdResetAll_Click();
+    }
     currentFilePath = path;
     loadFile = path;
     const std::string problem = readAllTabs(path, title);
@@ -142,15 +144,17 @@ void FrmGradeHelp::readChosenFile(const std::string& path, const std::string& ti
 
 std::string FrmGradeHelp::readAllTabs(const std::string& path, const std::string& title) {
     const StampHold hold(program_.ini);
-    deferWorkingFileCheck = true;
-    const std::string problem = readSaveFileTabs(path, title);
-    loadingTabs = false;
+    const FlagHold deferred(deferWorkingFileCheck);
+    std::string problem;
+    {
+        const FlagHold loading(loadingTabs);
+        problem = readSaveFileTabs(path, title);
+    }
     if (problem.empty()) {
         // Index 0 is always shown after Reset All: the file's first tab.
         cmdTab_Click(0);
         mensave.enabled = false;
     }
-    deferWorkingFileCheck = false;
     return problem;
 }
 
@@ -191,7 +195,7 @@ FrmGradeHelp::TabRead FrmGradeHelp::readSaveFileTab(const std::string& path,
     // so it must be one already, or the tab's marks would not be found.
     std::string tabName = readIni(path, name, "Name");
     std::replace(tabName.begin(), tabName.end(), '\r', ' ');
-    loadingTabs = true;
+    loadingTabs = true; // again: a tab's grading system, chosen by the switch, clears it
     currentFileTitle = title;
     if (!firstTab) {
         const int shown = tabCount;

@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving every tab into one save file: Save, Save As and the loop that writes the tabs.
 #include "app/frm_grade_help.h"
 #include "app/program.h"
 #include "shared/file_io.h"
+#include "shared/flag_hold.h"
 #include "shared/program_files.h"
 
 #include <string>
@@ -104,7 +106,7 @@ IoResult FrmGradeHelp::writeAllTabs(const std::string& path) {
     const int remembered = currentTab;
     // The new content is built beside the old file and replaces it only once it is whole.
     program_.ini.startAfresh(path);
-    deferWorkingFileCheck = true;
+    const FlagHold deferred(deferWorkingFileCheck);
     std::string unreadable; // a tab that the file could not give back
     for (int i = 0; i < static_cast<int>(cmdTab.size()); ++i) {
         cmdTab_Click(i);
@@ -122,7 +124,6 @@ IoResult FrmGradeHelp::writeAllTabs(const std::string& path) {
         unreadable.empty() ? program_.ini.flush(path) : IoResult::failure(unreadable);
     if (!written) program_.ini.discard(path);
     cmdTab_Click(remembered);
-    deferWorkingFileCheck = false;
     return written;
 }
 

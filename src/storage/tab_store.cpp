@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tab store: one tab's marks moved between the mark lists and an INI file, in the layout
 // shared by the working file and save files.
 #include "app/frm_grade_help.h"
 #include "app/program.h"
+#include "shared/flag_hold.h"
 #include "shared/number_text.h"
 
 #include <algorithm>
@@ -71,7 +73,7 @@ std::vector<FrmGradeHelp::StoredMark> FrmGradeHelp::readStoredMarks(const std::s
 // Each stored mark goes through the mark entry as its stored texts, so that every total is
 // computed as if the marks had been typed again in their order.
 void FrmGradeHelp::replayMarks(const std::vector<StoredMark>& marks) {
-    loadingMarks = true;
+    const FlagHold loading(loadingMarks);
     storedWeighting.clear();
     for (const StoredMark& mark : marks) {
         storedYouGot = mark.youGot;
@@ -79,7 +81,6 @@ void FrmGradeHelp::replayMarks(const std::vector<StoredMark>& marks) {
         storedWeighting = mark.weighting;
         cmdEasyWork_Click();
     }
-    loadingMarks = false;
 }
 
 } // namespace tallisto

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Adding, renaming and deleting tabs. Shown tabs sit side by side in picInner in index order;
 // a deleted tab stays loaded, hidden, one tab width left of where it stood.
 #include "app/frm_grade_help.h"

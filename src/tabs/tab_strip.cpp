@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tab strip's scroll bar, and the keys of the big button.
 #include "app/frm_grade_help.h"
 #include "app/program.h"

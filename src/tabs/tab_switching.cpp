@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Switching between tabs: the tab left is stored in the working file and the tab chosen is
 // rebuilt from it.
 #include "app/frm_grade_help.h"
 #include "app/program.h"
+#include "shared/flag_hold.h"
 #include "shared/number_text.h"
 
 #include <string>
@@ -72,9 +74,8 @@ void FrmGradeHelp::showStoredTab(int Index, const StoredTab& stored) {
 void FrmGradeHelp::selectStoredGradeSys(const std::string& gradesys) {
     for (int g = 0; g < 4; ++g) {
         if (numberValue(gradesys) != g) continue;
-        loadingTabs = true;
+        const FlagHold loading(loadingTabs);
         menGradesys_Click(g);
-        loadingTabs = false;
     }
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The score-out-of-20 window: the current tab's percentage as a score out of 20, and its grade.
 #include "ter/frm_ter.h"
 
@@ -62,6 +63,12 @@ void FrmTER::Form_Activate() {
     TimerFrmTer.enabled = true;
 }
 
+// Closed from its title bar the window is only hidden: its timer runs on and "/20" brings it back.
+void FrmTER::Form_QueryUnload(bool& cancel) {
+    cancel = true;
+    hide();
+}
+
 void FrmTER::TimerFrmTer_Timer() {
     double& score = program_.modData.scoreOutOf20;
     score = outOf20Score(program_.modData.overallPercentage);
@@ -120,13 +127,14 @@ Control* FrmTER::findControl(const std::string& name) {
     return nullptr;
 }
 
-bool FrmTER::variableText(const std::string& name, std::string& text) const {
-    if (name == "div20RangesRead") {
-        text = numberText(div20RangesRead);
-        return true;
-    }
-    return arrayElementText(name, "div20Ranges", div20Ranges, text) ||
-           arrayElementText(name, "div20RangeNames", div20RangeNames, text);
+const Control* FrmTER::findControl(const std::string& name) const {
+    return const_cast<FrmTER*>(this)->findControl(name);
+}
+
+std::optional<std::string> FrmTER::variableText(const std::string& name) const {
+    if (name == "div20RangesRead") return numberText(div20RangesRead);
+    if (auto element = arrayElementText(name, "div20Ranges", div20Ranges)) return element;
+    return arrayElementText(name, "div20RangeNames", div20RangeNames);
 }
 
 } // namespace tallisto

@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The score-out-of-20 window, frmTER ("Tertiary Entrance Scores").
 #include "app/control.h"
 #include "grading/grade_ranges.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,7 @@ public:
     int div20RangesRead = 0;
 
     void Form_Activate();
+    void Form_QueryUnload(bool& cancel);
     void TimerFrmTer_Timer();
     void GradeRangeRetrieve();
     void GradeIs();
@@ -36,8 +39,9 @@ public:
     OutOf20System outOf20System();
 
     Control* findControl(const std::string& name);
+    const Control* findControl(const std::string& name) const;
     std::vector<Control*> allControls();
-    bool variableText(const std::string& name, std::string& text) const;
+    std::optional<std::string> variableText(const std::string& name) const;
 
 private:
     Program& program_;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "/20" button of the main window.
 #include "app/frm_grade_help.h"
 #include "app/program.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Closing the program: the offer to save, each answer, and the settings kept for the next start.
 #include "support/test_program.h"
 

@@ -81,7 +81,8 @@ TEST(RunningCopies, RecoveryDataComesBackWholeOrNotAtAll) {
     work.filePath = "/home/a b/line\nbreak\r.tly";
     work.fileTitle = "line\nbreak\r.tly";
     work.selectedMark = "-1";
-    work.workingFile = std::string("[Tab 0]\r\nName=\0\xff\r\n", 20);
+    const char bytes[] = "[Tab 0]\r\nName=\0\xff\r\n"; // a NUL and a byte that is no text
+    work.workingFile = std::string(bytes, sizeof bytes - 1);
     const std::string text = keptWorkText(keptWorkHead(work), work.workingFile);
     EXPECT_EQ(readKeptWork(text), work);
     for (std::size_t cut = 0; cut < text.size(); ++cut)
@@ -159,9 +160,7 @@ std::string everything(TestProgram& t) {
          {"unsaved", "currentFilePath", "currentFileTitle", "tabCount", "currentTab", "youGotTotal",
           "outOfTotal", "weightingTotal", "weightedScoreTotal", "selectedMark", "gradeSys",
           "gradeSysName", "focus", "loadingTabs", "loadingMarks", "exitAfterSave"}) {
-        std::string value;
-        f.variableText(name, value);
-        out << name << "=" << value << "\n";
+        out << name << "=" << f.variableText(name).value_or("") << "\n";
     }
     out << "overallPercentage=" << numberText(t.program->modData.overallPercentage) << "\n"
         << "working file:\n"

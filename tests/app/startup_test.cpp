@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: the command line, settings.ini and graderanges.txt.
 #include "app/command_line.h"
 #include "support/sample_ranges.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The files installed for the desktop pass the validators that desktops and software centres
 # use, the manual page the checks of man, and the metainfo and the manual page name the version
 # being built.

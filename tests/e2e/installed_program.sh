@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed program in a real window: installs the build into a temporary prefix, starts it
 # under an X server of its own, enters marks through the real input boxes, saves through the real
 # file dialog and closes it through the closing question, all with the keyboard. Then opens the
@@ -15,7 +16,7 @@ skip() {
     echo "SKIPPED: $* (scripts/install-deps installs it)"
     exit 77
 }
-for tool in Xvfb xdotool xprop import xdg-open mimetype update-mime-database \
+for tool in Xvfb xdotool xprop xwininfo import xdg-open mimetype update-mime-database \
     update-desktop-database; do
     command -v "$tool" >/dev/null || skip "$tool is missing"
 done
@@ -43,22 +44,28 @@ fail() {
     exit 1
 }
 
-# Runs a command every tenth of a second until it succeeds, at most N times.
-retry() {
-    local tries=$1
-    shift
+# Every wait ends when its condition holds; only a real fault reaches this many seconds, however
+# busy the machine is.
+deadline=30
+
+# Checks a condition every tenth of a second until it holds; false once the deadline has passed.
+wait_until() {
+    local end=$((SECONDS + deadline))
     until "$@"; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || return 1
+        [ "$SECONDS" -lt "$end" ] || return 1
         sleep 0.1
     done
 }
 
-# The first visible window whose whole title matches, waiting up to 10 s for it.
+# The first visible window whose whole title matches, once there is one. Searched again and
+# again: one search fails at once when a window it looks at goes away meanwhile.
 window_named() {
-    local ids
-    ids=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null) || return 1
-    echo "${ids%%$'\n'*}"
+    local id=""
+    found() {
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) && [ -n "$id" ]
+    }
+    wait_until found "$1" || return 1
+    echo "$id"
 }
 
 # A window's title as xprop reads it.
@@ -70,12 +77,14 @@ title_is() {
     [ "$(title_of "$1")" = "$2" ]
 }
 
+# Whether a window is no longer shown: asked of that window alone, which cannot fail the way a
+# search through every window does when one of them goes meanwhile.
 gone() {
-    ! xdotool search --onlyvisible --name "^$2\$" 2>/dev/null | grep -qx "$1"
+    ! xwininfo -id "$1" 2>/dev/null | grep -q "Map State: IsViewable"
 }
 
 focus() {
-    timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+    timeout "$deadline" xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
 }
 
 # Types an answer into the input box of that title and waits for the box to go.
@@ -85,7 +94,7 @@ answer() {
     focus "$box"
     xdotool type --delay 15 "$2"
     xdotool key Return
-    retry 50 gone "$box" "$1" || fail "the input box '$1' did not close after $2"
+    wait_until gone "$box" || fail "the input box '$1' did not close after $2"
 }
 
 # A mark entered as the user does: Space on the big button, then the three questions.
@@ -102,7 +111,7 @@ program_ended() {
 }
 
 expect_title() {
-    retry 50 title_is "$main" "$1" || fail "the title reads '$(title_of "$main")', not '$1'"
+    wait_until title_is "$main" "$1" || fail "the title reads '$(title_of "$main")', not '$1'"
 }
 
 # ---- an install in a temporary prefix, and a home of its own ----
@@ -114,20 +123,18 @@ prefix=$work/prefix
 mkdir -p "$work/home/.config" "$work/runtime"
 chmod 700 "$work/runtime"
 
-# ---- an X server on a free display ----
+# ---- an X server on a display it picks itself ----
+# It writes the display's number once it accepts clients; -noreset keeps it from starting afresh,
+# and refusing clients meanwhile, each time the last client goes.
+Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" \
+    >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
 x_ready() {
-    kill -0 "$xvfb_pid" 2>/dev/null && xprop -root >/dev/null 2>&1
+    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb ended: $(cat "$work/xvfb.log")"
+    [ -s "$work/display" ] && DISPLAY=":$(head -n 1 "$work/display")" xprop -root >/dev/null 2>&1
 }
-for n in 91 92 93 94 95 96 97 98 99; do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$n"
-    retry 50 x_ready && break
-    kill "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=""
-done
-[ -n "$xvfb_pid" ] || fail "no X server could be started on the displays :91 to :99"
+wait_until x_ready || fail "Xvfb did not accept clients"
+export DISPLAY=":$(head -n 1 "$work/display")"
 
 # ---- the program, in a desktop session of its own that knows the installed file type ----
 share=$prefix/share
@@ -152,7 +159,7 @@ xdotool key F1
 guide=$(window_named "How Tallisto Works") || fail "F1 showed no guide"
 focus "$guide"
 xdotool key Escape
-retry 50 gone "$guide" "How Tallisto Works" || fail "Escape did not close the guide"
+wait_until gone "$guide" || fail "Escape did not close the guide"
 expect_title "* Unsaved - 80% in Tab 1 - Tallisto"
 
 # Save through the real file dialog.
@@ -163,7 +170,7 @@ dialog=$(window_named "Save file\.\.\.") || fail "Ctrl+S showed no save dialog"
 focus "$dialog"
 xdotool type --delay 5 "$saved"
 xdotool key Return
-retry 50 test -s "$saved" || fail "$saved was not written"
+wait_until test -s "$saved" || fail "$saved was not written"
 grep -q "yougot0=8" "$saved" || fail "$saved lacks the mark: $(cat "$saved")"
 expect_title "marks.tly - 80% in Tab 1 - Tallisto"
 
@@ -178,7 +185,7 @@ xdotool key Escape
 question=$(window_named "Save Changes\?") || fail "closing asked nothing"
 focus "$question"
 xdotool key alt+n
-retry 50 program_ended || fail "the program did not end after No"
+wait_until program_ended || fail "the program did not end after No"
 wait "$program_pid" || fail "the program ended with status $?"
 program_pid=""
 ! grep -q "yougot1" "$saved" || fail "No saved the second mark all the same"
@@ -192,7 +199,7 @@ opened=$(window_named "marks.tly - 80% in Tab 1 - Tallisto") ||
 program_pid=$(xdotool getwindowpid "$opened")
 focus "$opened"
 xdotool key Escape
-retry 50 program_ended || fail "the program opened by xdg-open did not end on Escape"
+wait_until program_ended || fail "the program opened by xdg-open did not end on Escape"
 program_pid=""
 
 # The installed program kept its files in the user's configuration folder.

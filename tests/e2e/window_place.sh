@@ -61,11 +61,14 @@ cp "$program" "$ranges" "$work/program/"
 settings=$work/program/settings.ini
 printf '[Settings]\r\nLeft=1500\r\nTop=1500\r\ngradesys=3\r\n' >"$settings"
 
-# The first visible window of that title, once openbox has framed it.
+# The first visible window of that title, once openbox has framed it. Searched again and again:
+# one search fails at once when a window it looks at goes away meanwhile.
 framed_window() {
-    local id
-    id=$(timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
-    [ -n "$id" ] || return 1
+    local id=""
+    found() {
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) && [ -n "$id" ]
+    }
+    await found "$1" || return 1
     await eval "xprop -id $id _NET_FRAME_EXTENTS 2>/dev/null | grep -q '='" || return 1
     echo "$id"
 }

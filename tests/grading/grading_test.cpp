@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Grades: the search through a system's bounds, the shipped systems, the grade panel and the
 // choice of a system.
 #include "grading/grade_ranges.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A started program in a folder of its own, its main window shown, input boxes answered from a
 // script. Any other dialog, even a real modal one (rejected at once), is recorded as unexpected.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows driven as the user drives them, and the Qt dialogs as the user sees them.
 #include "gui/guide_window.h"
 #include "gui/plan_window.h"
@@ -39,12 +40,53 @@ void whenShown(const std::function<void(QWidget*)>& answer) {
     poll->start(10);
 }
 
+// How the user clicks a widget or menu item, and the event the click raises; no trigger for
+// anything else.
+struct Click {
+    std::string event;
+    std::function<void()> trigger;
+};
+Click clickOf(QObject* object) {
+    // Qt's own parts, such as the menu bar's overflow button, carry names of their own.
+    if (object->objectName().isEmpty() || object->objectName().startsWith("qt_")) return {};
+    if (auto* action = qobject_cast<QAction*>(object)) {
+        if (action->isSeparator()) return {};
+        return {"Click", [action] { action->trigger(); }};
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(object))
+        return {"Click", [button] { button->click(); }};
+    if (auto* list = qobject_cast<MarkList*>(object))
+        return {"MouseUp", [list] { QTest::mouseClick(list->viewport(), Qt::LeftButton); }};
+    if (auto* strip = qobject_cast<StripPanel*>(object))
+        return {"DblClick", [strip] { QTest::mouseDClick(strip, Qt::LeftButton); }};
+    return {};
+}
+
 class WindowsTest : public QObject {
     Q_OBJECT
     std::unique_ptr<GuiProgram> gui;
     QWidget* easyWork() const { return gui->find("cmdEasyWork"); }
     QPushButton* tab(int index) const {
         return gui->find<QPushButton>(QStringLiteral("cmdTab(%1)").arg(index));
+    }
+    // Shows and enables a control and the menus that hold it; false for a widget that shows no
+    // control, such as the window's own key that opens the menus.
+    bool bringWithinReach(bool ter, const std::string& name, int index) {
+        FrmGradeHelp& form = gui->form();
+        Control* control =
+            ter ? gui->program->frmTER.findControl(name) : form.findControl(name, index);
+        if (!control) return false;
+        control->visible = true;
+        control->enabled = true;
+        gui->program->frmTER.frmTER.visible |= ter;
+        for (Control* menu = form.findControl(control->container);
+             !ter && menu && menu->kind == ControlKind::Menu;
+             menu = form.findControl(menu->container)) {
+            menu->visible = true;
+            menu->enabled = true;
+        }
+        gui->window->events().syncWindows();
+        return true;
     }
 
 private slots:
@@ -95,6 +137,48 @@ private slots:
         // The texts that labels take at run time fit as well.
         for (const CaptionBox& caption : captionBoxes(*gui->program))
             QVERIFY2(captionFits(QApplication::font(), caption), qPrintable(caption.text));
+    }
+
+    // Every button, tab, mark list, menu item and the tab strip of both windows runs the
+    // procedure that the table of events names for it, with the element the user clicked.
+    void everyControlTheUserCanClickRunsItsProcedure() {
+        Program& program = *gui->program;
+        program.frmGradeHelp.unsaved = true; // closing and resetting ask, and Cancel keeps all
+        const Event& unrelated = *findProcedure("formnamerefresh");
+        QStringList clicked;
+        for (QWidget* window : {static_cast<QWidget*>(gui->window.get()),
+                                static_cast<QWidget*>(&gui->window->terWindow())}) {
+            const bool ter = window != gui->window.get();
+            for (QObject* object : window->findChildren<QObject*>()) {
+                const auto [event, trigger] = clickOf(object);
+                if (!trigger) continue;
+                const QString name = object->objectName();
+                const std::string control = name.section('(', 0, 0).toStdString();
+                const int index = name.contains('(') ? name.section('(', 1).chopped(1).toInt() : -1;
+                if (!bringWithinReach(ter, control, index)) continue;
+                program.run(unrelated, {});
+                trigger();
+                const std::string expected = (ter ? "frmTER." : "") +
+                                             (event == "DblClick" ? "picOuter" : control) + "_" +
+                                             event;
+                QCOMPARE(QString::fromStdString(program.lastEvent()->procedure),
+                         QString::fromStdString(expected));
+                const EventArgs args = event == "MouseUp" ? EventArgs{-1}
+                                       : index >= 0       ? EventArgs{index}
+                                                          : EventArgs{};
+                QCOMPARE(program.lastEventArgs(), args);
+                gui->dialogs.unexpected.clear(); // what the procedures asked, answered Cancel
+                clicked << (ter ? "frmTER." : "") + name;
+            }
+        }
+        // Every button and menu item of both windows was found and clicked.
+        for (const auto& [prefix, controls] : {std::pair{"", gui->form().allControls()},
+                                               std::pair{"frmTER.", program.frmTER.allControls()}})
+            for (const Control* control : controls)
+                if (control->kind == ControlKind::Button || control->kind == ControlKind::MenuItem)
+                    QVERIFY2(
+                        clicked.contains(prefix + QString::fromStdString(control->qualifiedName())),
+                        qPrintable(QString::fromStdString(control->qualifiedName())));
     }
 
     void enteringAMarkShowsItInTheWindow() {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "XP Look" command with the manifest it writes beside the executable, and About.
 #include "support/test_program.h"
 

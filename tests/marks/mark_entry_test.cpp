@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Entering marks through the three questions, and the totals they give.
 #include "shared/number_text.h"
 #include "support/test_program.h"

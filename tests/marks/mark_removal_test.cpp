@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Deleting one selected mark, all of a tab's, or everything at once with Reset All.
 #include "support/sample_ranges.h"
 

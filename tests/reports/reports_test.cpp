@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reports: the block of one subject byte for byte, and "Save Subject Report" and "Save Report
 // Set" with their file dialog, overwrite question, offer to open and failures.
 #include "support/sample_ranges.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The README's guide, "Using Tallisto", as a driver scenario: a student who follows its example
 # must see the figures it promises. The marks of its example table are entered, and every figure
 # of its "In the window | Shows" tables and of the planner table is read back from the program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shared/rounding.h"
 
 #include <cmath>
@@ -33,6 +34,19 @@ TEST(Rounding, partsRoundToTheNearestHalfWithTiesToTheWholeNumber) {
         EXPECT_EQ(RoundToParts(once, 2), once) << value;
         EXPECT_LE(std::fabs(once - value), 0.25 + 1e-9) << value;
     }
+}
+
+// A percentage past the range of a double stays infinite, and one that is not a number stays so:
+// neither turns into a grade boundary of 0 or a finite number that looks real.
+TEST(Rounding, infinityAndNotANumberPassThroughUnchanged) {
+    for (const double value : {inf, -inf}) {
+        EXPECT_EQ(roundTo2Places(value), value);
+        EXPECT_EQ(RoundToParts(value, 2), value);
+        EXPECT_FALSE(toInt16(value)) << value;
+    }
+    EXPECT_TRUE(std::isnan(roundTo2Places(nan)));
+    EXPECT_TRUE(std::isnan(RoundToParts(nan, 2)));
+    EXPECT_FALSE(toInt16(nan));
 }
 
 } // namespace

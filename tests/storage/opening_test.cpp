@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening a save file, through Open or named at start: its sections, broken and foreign files.
 #include "support/test_program.h"
 

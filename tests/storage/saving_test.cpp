@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving all tabs into one file: the layout, the dialogs, a save that fails or is killed midway.
 #include "support/test_program.h"
 
@@ -225,8 +226,9 @@ TEST(Saving, AKilledSaveLeavesTheOldOrTheNewFileWhole) {
         const std::string before = t.read("kill.tly");
         const pid_t child = fork();
         ASSERT_GE(child, 0); // kill(-1) would reach every process
-        for (int version = 1; child == 0; version = 1 - version)
-            save(version);
+        if (child == 0)
+            for (int version = 1;; version = 1 - version)
+                save(version);
         std::this_thread::sleep_for(oneSave * (random() % 400) / 100);
         kill(child, SIGKILL);
         waitpid(child, nullptr, 0);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small graderanges.txt for tests that need to know every bound.
 #include "support/test_program.h"

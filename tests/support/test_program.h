@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A program under test: a fresh program directory, dialogs answered from a script, and the
 // program started as the real one starts. A dialog that the script did not expect fails the test;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tab strip: adding, renaming and deleting tabs, its scroll bar and the Tab key.
 #include "support/sample_ranges.h"
 

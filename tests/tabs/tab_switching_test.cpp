@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Switching tabs: each tab left is stored in the working file and comes back from it with its
 // marks, totals and grading system.
 #include "support/sample_ranges.h"
@@ -85,6 +86,11 @@ TEST(TabSwitching, AWorkingFileThatCannotBeWrittenLosesNothingAndIsToldOnce) {
     addTabs(t, 2);
     clickTab(t, 1);
     t.enterMark("3", "4", "10");
+    // Saving and the report set hold the write back while they visit the tabs, and only then.
+    ASSERT_TRUE(saveAs(t, t.file("saved.tly")));
+    t.dialogs.choose(t.file("report.txt"));
+    t.dialogs.press(Answer::Cancel); // the report is not opened now
+    t.run([](FrmGradeHelp& f) { f.menReportSet_Click(); });
     full = true;
     t.dialogs.press(Answer::OK);
     clickTab(t, 0);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The score-out-of-20 window: the score, its grade, and the window's two heights.
 #include "support/test_program.h"
 

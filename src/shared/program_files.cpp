@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shared/program_files.h"
 
+#include "shared/copy_files.h"
 #include "shared/file_io.h"
 
-#include <algorithm>
-#include <string>
 #include <sys/stat.h>
 #include <system_error>
 
@@ -13,15 +12,6 @@ namespace tallisto {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool isWorkingFileName(std::string_view name) {
-    if (name == "temp.tmp") return true;
-    if (!name.starts_with("temp-") || !name.ends_with(".tmp")) return false;
-    const std::string_view number = name.substr(5, name.size() - 9);
-    return !number.empty() && number.front() != '0' &&
-           std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
-           (number.size() > 1 || number.front() >= '2');
-}
 
 fs::path resolved(const fs::path& path) {
     std::error_code ec;
@@ -48,17 +38,14 @@ bool isHardLinkOfProgramFile(const fs::path& path, const fs::path& dir, std::str
 } // namespace
 
 bool isProgramFileName(std::string_view name, std::string_view exeName) {
-    if (name == "settings.ini" || name == "graderanges.txt") return true;
-    if (name.size() == exeName.size() + 13 && name.starts_with(exeName) &&
-        name.ends_with(".exe.manifest"))
-        return true;
-    for (const std::string_view suffix : {".lock", ".recovery"})
-        if (name.ends_with(suffix))
-            return isWorkingFileName(name.substr(0, name.size() - suffix.size()));
-    return isWorkingFileName(name);
+    return name == "settings.ini" || name == "graderanges.txt" ||
+           (name.size() == exeName.size() + 13 && name.starts_with(exeName) &&
+            name.ends_with(".exe.manifest")) ||
+           isCopyFileName(name);
 }
 
 bool isProgramsOwnFile(const fs::path& path, const fs::path& programDir, std::string_view exeName) {
+    if (isCopyFileIn(programDir, path)) return true;
     // A link is followed as a write follows it, even to a file that does not exist yet.
     const fs::path file = resolved(linkTarget(path).value_or(path));
     const fs::path dir = resolved(programDir);

@@ -7,9 +7,8 @@
 
 namespace tallisto {
 
-// settings.ini, graderanges.txt, the manifest EXE.exe.manifest, and every running copy's working
-// file temp.tmp or temp-N.tmp (N a decimal number from 2 on), each also followed by ".lock" or
-// ".recovery".
+// settings.ini, graderanges.txt, the manifest EXE.exe.manifest, and every copy's working file,
+// lock and recovery data (shared/copy_files.h names those).
 bool isProgramFileName(std::string_view name, std::string_view exeName);
 
 // Whether path names one of those files of programDir, through links, "..", or a second hard

@@ -149,30 +149,5 @@ TEST(ReportFailures, AreToldWithTheFileAndTheReasonAndKeepTheOldFile) {
     }
 }
 
-// A report never replaces a file the program keeps for itself: another tab's marks in a working
-// file, or the grading systems.
-TEST(ReportFailures, TheProgramsOwnFilesAreRefusedAndTheDialogShownAgain) {
-    TestProgram t(sampleRanges());
-    t.start();
-    t.enterMark("8", "10", "50");
-    t.run([](FrmGradeHelp& f) { f.cmdNewTab_Click(); });
-    const std::string ranges = t.read("graderanges.txt");
-    for (Command command :
-         {&FrmGradeHelp::menSaveReport_Click, &FrmGradeHelp::menReportSet_Click}) {
-        for (const char* own : {"graderanges.txt", "temp.tmp", "temp-2.tmp.lock"}) {
-            t.dialogs.choose(t.file(own));
-            t.dialogs.press(Answer::OK);
-        }
-        t.dialogs.cancel();
-        report(t, command);
-        ASSERT_EQ(t.dialogs.shown.size(), 7u);
-        EXPECT_EQ(t.dialogs.shown[3].prompt,
-                  "Tallisto keeps its own settings and working data in " + t.file("temp.tmp") +
-                      ", so the report cannot be saved there. Please choose another name.");
-    }
-    EXPECT_EQ(t.read("graderanges.txt"), ranges);
-    EXPECT_FALSE(t.exists("temp-2.tmp.lock"));
-}
-
 } // namespace
 } // namespace tallisto::testing

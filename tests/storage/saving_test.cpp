@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <map>
 #include <random>
 #include <sys/wait.h>
 #include <thread>
@@ -11,6 +12,20 @@
 
 namespace tallisto::testing {
 namespace {
+
+// Every file under dir by its relative name, with its bytes or, for a link, where it leads.
+std::map<std::string, std::string> filesIn(const std::filesystem::path& dir) {
+    namespace fs = std::filesystem;
+    std::map<std::string, std::string> files;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(dir)) {
+        const std::string name = fs::relative(entry.path(), dir).string();
+        if (entry.is_symlink())
+            files[name] = "-> " + fs::read_symlink(entry.path()).string();
+        else if (entry.is_regular_file())
+            files[name] = bytesOf(entry.path());
+    }
+    return files;
+}
 
 TEST(Saving, WritesTheTabsInTheStoredLayoutByteForByte) {
     StartedProgram t;
@@ -30,41 +45,80 @@ TEST(Saving, WritesTheTabsInTheStoredLayoutByteForByte) {
     EXPECT_FALSE(t.form().mensave.enabled);
 }
 
-// Save As refuses the program's own files by whatever name, asks before overwriting and shows the
-// dialog again after Cancel; a name is used as it stands.
-TEST(Saving, SaveAsRefusesTheProgramsOwnFilesAndAsksBeforeOverwriting) {
-    StartedProgram t(shippedRanges(), crlf({"[Settings]", "gradesys=1"}));
+// Save As asks before overwriting and shows the dialog again after Cancel; a name is used as it
+// stands, and the file is replaced whole.
+TEST(Saving, SaveAsAsksBeforeOverwritingAndUsesTheNameAsItStands) {
+    StartedProgram t;
     t.write("old.tly", "old");
     t.enterMark("8", "10", "50");
-    addTabs(t, 1);
-    clickTab(t, 1); // the working file now holds tab 0
-    const std::string settings = t.read("settings.ini"), ranges = t.read("graderanges.txt");
-    std::filesystem::create_symlink(t.file("graderanges.txt"), t.file("ranges-link"));
-    const std::string refused[] = {t.file("temp.tmp"),
-                                   t.file("no/../settings.ini"),
-                                   t.file("ranges-link"),
-                                   t.file("./graderanges.txt"),
-                                   t.file("tallisto.exe.manifest"),
-                                   t.file("temp-2.tmp.recovery")};
-    for (const std::string& path : refused) {
-        t.dialogs.choose(path);
-        t.dialogs.press(Answer::OK);
-    }
     t.dialogs.choose(t.file("old.tly"));
     t.dialogs.press(Answer::Cancel);
     ASSERT_TRUE(saveAs(t, t.file("new")));
-    for (std::size_t i = 0; i < std::size(refused); ++i)
-        EXPECT_NE(t.dialogs.shown.at(4 + 2 * i).prompt.find(refused[i] + ", so your work"),
-                  std::string::npos);
     EXPECT_EQ(
         describe(t.dialogs.shown.end()[-2]),
         R"(msgbox "Overwrite File?" "This file already exists. Are you sure you want to overwrite this file?" OKCancel)");
     EXPECT_EQ(t.read("old.tly"), "old");
-    EXPECT_EQ(t.read("settings.ini") + t.read("graderanges.txt"), settings + ranges);
     t.dialogs.choose(t.file("old.tly"));
-    t.dialogs.press(Answer::OK); // replaces the file whole
+    t.dialogs.press(Answer::OK);
     ASSERT_TRUE(saveAs(t));
     EXPECT_EQ(t.read("old.tly"), t.read("new"));
+}
+
+// Every file the program keeps for itself, by every name that reaches it, is refused by Save As,
+// Save and both reports and stays as it was; the names beside them are the user's to take.
+TEST(Saving, NoSaveOrReportLandsOnAFileTheProgramKeeps) {
+    namespace fs = std::filesystem;
+    StartedProgram t(shippedRanges(), crlf({"[Settings]", "gradesys=1"}));
+    t.enterMark("8", "10", "50");
+    addTabs(t, 1);
+    clickTab(t, 1); // the working file holds tab 0, the recovery data the unsaved work
+    t.write("temp-2.tmp", "another copy's tabs");
+    t.write("temp-2.tmp.lock", "");
+    t.write("tallisto.exe.manifest", "<assembly/>");
+    fs::create_directory(t.dir.path() / "sub");
+    fs::create_symlink(t.file("graderanges.txt"), t.file("ranges-link.txt"));
+    fs::create_symlink(t.file("temp-7.tmp.recovery"), t.file("dangling.tly")); // not yet there
+    fs::create_hard_link(t.file("settings.ini"), t.dir.path() / "sub/hard.ini");
+    const std::map<std::string, std::string> before = filesIn(t.dir.path());
+    ASSERT_TRUE(before.contains("temp.tmp.lock") && before.contains("temp.tmp.recovery"));
+    const char* const own[] = {
+        "settings.ini",    "sub/../graderanges.txt", "tallisto.exe.manifest",
+        "temp.tmp",        "temp.tmp.lock",          "temp.tmp.recovery",
+        "temp-2.tmp",      "temp-2.tmp.lock",        "temp-9999.tmp.recovery",
+        "ranges-link.txt", "dangling.tly",           "sub/hard.ini"};
+    const std::string keeps = "Tallisto keeps its own settings and working data in ";
+    for (const char* name : own) {
+        SCOPED_TRACE(name);
+        const std::string path = t.file(name);
+        t.dialogs.choose(path);
+        t.dialogs.press(Answer::OK);
+        t.dialogs.cancel();
+        EXPECT_FALSE(saveAs(t));
+        EXPECT_EQ(t.dialogs.shown.end()[-2].prompt,
+                  keeps + path +
+                      ", so your work cannot be saved there. Please choose another name.");
+        t.form().currentFilePath = path; // as if bound by an earlier Save
+        t.dialogs.press(Answer::OK);
+        t.run([](FrmGradeHelp& f) { f.mensave_Click(); });
+        EXPECT_EQ(t.dialogs.last(), "msgbox \"Tallisto\" \"" + keeps + path +
+                                        ", so your work cannot be saved there. Please use \"Save "
+                                        "As\" to choose another name.\" OK");
+        t.form().currentFilePath.clear();
+        for (auto command :
+             {&FrmGradeHelp::menSaveReport_Click, &FrmGradeHelp::menReportSet_Click}) {
+            t.dialogs.choose(path);
+            t.dialogs.press(Answer::OK);
+            t.dialogs.cancel();
+            t.run([&](FrmGradeHelp& f) { (f.*command)(); });
+            EXPECT_EQ(t.dialogs.shown.end()[-2].prompt,
+                      keeps + path +
+                          ", so the report cannot be saved there. Please choose another "
+                          "name.");
+        }
+    }
+    EXPECT_EQ(filesIn(t.dir.path()), before);
+    for (const char* name : {"temp.tmp.bak", "sub/temp.tmp", "temp-10000.tmp", "x.exe.manifest"})
+        EXPECT_TRUE(saveAs(t, t.file(name))) << name << " is the user's to take";
 }
 
 TEST(Saving, EveryTabComesBackFromTheFileAsItWasSaved) {

@@ -352,12 +352,18 @@ void IniDocument::endLastLine() {
         lines_[last_].end = static_cast<std::uint32_t>(LineEnd::crlf);
 }
 
-std::string IniDocument::text() const {
+std::size_t IniDocument::textSize() const {
     std::size_t size = 0;
-    for (std::uint32_t line = first_; line != none; line = lines_[line].next)
-        size += lines_[line].size + 2;
+    for (std::uint32_t line = first_; line != none; line = lines_[line].next) {
+        const auto end = static_cast<LineEnd>(lines_[line].end);
+        size += lines_[line].size + (end == LineEnd::crlf ? 2 : end == LineEnd::lf ? 1 : 0);
+    }
+    return size;
+}
+
+std::string IniDocument::text() const {
     std::string text;
-    text.reserve(size);
+    text.reserve(textSize());
     for (std::uint32_t line = first_; line != none; line = lines_[line].next) {
         text += lineText(line);
         const auto end = static_cast<LineEnd>(lines_[line].end);

@@ -30,6 +30,7 @@ public:
     void setValue(std::string_view section, std::string_view key, std::string_view value);
 
     std::string text() const;
+    std::size_t textSize() const; // text().size(), without building it
 
     // Whether a section of that name is present, letter case aside, even one without keys.
     bool hasSection(std::string_view section) const;

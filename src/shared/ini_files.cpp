@@ -166,6 +166,11 @@ std::vector<IniFiles::Unwritten> IniFiles::takeNewFailures() {
     return failures;
 }
 
+std::size_t IniFiles::textSize(const std::string& file) {
+    const Entry& entry = entryFor(file, false);
+    return entry.document ? entry.document->textSize() : 0;
+}
+
 std::size_t IniFiles::countKeys(const std::string& file, const std::string& section,
                                 bool (*counted)(std::string_view name)) {
     const Entry& entry = entryFor(file, false);

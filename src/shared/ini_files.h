@@ -69,6 +69,10 @@ public:
     // is left alone until flush(), which then replaces it whole.
     void startAfresh(const std::string& file);
 
+    // The size of file's text as it reads now, pending changes included, before its letters are
+    // encoded for the disk (which never makes it longer); 0 for an absent file.
+    std::size_t textSize(const std::string& file);
+
     // Whether file exists, counting pending changes that flush() will write.
     bool exists(const std::string& file);
 

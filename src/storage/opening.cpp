@@ -4,6 +4,7 @@
 #include "app/program.h"
 #include "shared/flag_hold.h"
 #include "shared/rounding.h"
+#include "storage/save_file_limits.h"
 
 #include <algorithm>
 #include <charconv>
@@ -21,9 +22,6 @@ namespace {
 constexpr const char* openFilter =
     "Tallisto Save File (*.tly)|*.tly|Text file (*.txt)|*.txt|All Files|*";
 constexpr int highestSectionNumber = 32767; // the section counter is a 16-bit integer
-// Far larger than any save file: 43 tabs of 1000 marks take 2 MB. A larger file is refused
-// before it is read, so that opening any file stays quick and small.
-constexpr std::uintmax_t largestSaveFile = std::uintmax_t{8} << 20;
 
 // A stored count or number as a 16-bit integer. Unlike typed answers, the whole text must be
 // the number (blanks around it aside); anything else means the file is not what it claims.

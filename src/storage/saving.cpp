@@ -5,6 +5,7 @@
 #include "shared/file_io.h"
 #include "shared/flag_hold.h"
 #include "shared/program_files.h"
+#include "storage/save_file_limits.h"
 
 #include <string>
 
@@ -13,8 +14,6 @@ namespace tallisto {
 namespace {
 
 constexpr const char* saveFilter = "Tallisto Save File (*.tly)|*.tly|Text file (*.txt)|*.txt";
-// A save file stores a tab's number of marks as a 16-bit number: more would not read back.
-constexpr std::size_t mostMarksInATab = 32767;
 
 } // namespace
 
@@ -120,6 +119,9 @@ IoResult FrmGradeHelp::writeAllTabs(const std::string& path) {
                          " marks, and a save file holds at most " +
                          std::to_string(mostMarksInATab) + " marks in a tab";
     }
+    if (unreadable.empty() && program_.ini.textSize(path) > largestSaveFile)
+        unreadable = "It would be larger than " + std::to_string(largestSaveFile >> 20) +
+                     " MB, the largest save file Tallisto opens";
     const IoResult written =
         unreadable.empty() ? program_.ini.flush(path) : IoResult::failure(unreadable);
     if (!written) program_.ini.discard(path);

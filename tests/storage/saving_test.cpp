@@ -192,26 +192,41 @@ TEST(Saving, AWorkingFileThatCannotBeWrittenStillSavesEveryMark) {
     EXPECT_EQ(t.read("copy.tly"), t.read("three.tly"));
 }
 
-// A tab of more marks than a save file can count keeps them all, and a save of it is refused
-// rather than written as a file that would not open.
-TEST(Saving, ATabOfMoreMarksThanAFileCanCountIsKeptButNotSaved) {
-    StartedProgram t;
-    addTabs(t, 1);
-    t.write("temp.tmp", crlf({"[Tab 1]", "Name=Tab 2", "count=32768"})); // a long session's
-    clickTab(t, 1);
-    clickTab(t, 0);
-    clickTab(t, 1);
-    EXPECT_EQ(t.form().lstScore.list.size(), 32768u);
-    t.dialogs.choose(t.file("big.tly"));
-    t.dialogs.press(Answer::OK);
-    EXPECT_FALSE(saveAs(t));
-    EXPECT_EQ(t.dialogs.last(), "msgbox \"Tallisto\" \"Your work could not be saved to " +
-                                    t.file("big.tly") +
-                                    ". The tab \"Tab 2\" has 32768 marks, and a save file holds "
-                                    "at most 32767 marks in a tab. No file was written, and your "
-                                    "work is still open.\" OK");
-    EXPECT_FALSE(t.exists("big.tly"));
-    EXPECT_TRUE(t.form().unsaved);
+// Work that a save file could not give back, a tab of more marks than it can count or more text
+// than opening reads, is kept in the window, and a save of it is refused rather than written.
+TEST(Saving, WorkThatWouldNotOpenAgainIsKeptButNotSaved) {
+    std::string longMarks; // 31000 marks of about 90 bytes: three such tabs pass 8 MB
+    for (int j = 0; j < 31000; ++j) {
+        const std::string n = std::to_string(j), v = "=123456789.012345\r\n";
+        longMarks += "yougot" + n + v + "outof" + n + v + "weighting" + n + v;
+    }
+    const std::tuple<int, std::string, std::string> rows[] = {
+        {1, "count=32768\r\n",
+         R"(The tab "Tab 2" has 32768 marks, and a save file holds at most 32767 marks in a tab)"},
+        {3, "count=31000\r\n" + longMarks,
+         "It would be larger than 8 MB, the largest save file Tallisto opens"}};
+    for (const auto& [tabs, section, reason] : rows) {
+        SCOPED_TRACE(reason);
+        StartedProgram t;
+        addTabs(t, tabs);
+        clickTab(t, 0);
+        std::string working; // what a long session left for the tabs after the first
+        for (int i = 1; i <= tabs; ++i)
+            working += "[Tab " + std::to_string(i) + "]\r\nName=Tab " + std::to_string(i + 1) +
+                       "\r\n" + section;
+        t.write("temp.tmp", working);
+        t.enterMark("1", "2", "3");
+        t.dialogs.choose(t.file("big.tly"));
+        t.dialogs.press(Answer::OK);
+        EXPECT_FALSE(saveAs(t));
+        EXPECT_EQ(t.dialogs.last(), "msgbox \"Tallisto\" \"Your work could not be saved to " +
+                                        t.file("big.tly") + ". " + reason +
+                                        ". No file was written, and your work is still open.\" OK");
+        EXPECT_FALSE(t.exists("big.tly"));
+        EXPECT_TRUE(t.form().unsaved);
+        clickTab(t, tabs);
+        EXPECT_EQ(t.form().lstScore.list.size(), tabs == 1 ? 32768u : 31000u);
+    }
 }
 
 // A file the user made read-only stays as it is: Save offers Save As, which refuses it too.

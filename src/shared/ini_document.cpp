@@ -95,6 +95,7 @@ IniDocument IniDocument::parse(std::string text) {
     document.store_ = std::move(text);
     const char* const start = document.store_.data();
     const std::size_t size = document.store_.size();
+    document.reserveFor(document.store_);
     for (std::size_t pos = 0; pos < size;) {
         const void* found = std::memchr(start + pos, '\n', size - pos);
         const std::size_t newline = found ? static_cast<const char*>(found) - start : size;
@@ -113,6 +114,20 @@ IniDocument IniDocument::parse(std::string text) {
     for (const Line& line : document.lines_)
         document.garbage_ -= line.size;
     return document;
+}
+
+// Growing the tables by doubling would hold the old and the new copy at once: a file of nothing
+// but short section lines would take twice the memory it needs.
+void IniDocument::reserveFor(std::string_view text) {
+    std::size_t lines = 1, sectionLines = 1; // the lines before any section count as one
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\n') continue;
+        ++lines;
+        sectionLines += i + 1 < text.size() && text[i + 1] == '[';
+    }
+    sectionLines += text.starts_with('[');
+    lines_.reserve(lines);
+    sections_.reserve(sectionLines);
 }
 
 std::string_view IniDocument::lineText(std::uint32_t line) const {

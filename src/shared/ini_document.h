@@ -75,6 +75,7 @@ private:
         std::uint32_t section = none;
     };
 
+    void reserveFor(std::string_view text);
     std::string_view lineText(std::uint32_t line) const;
     std::string_view sectionNameOf(const Section& section) const;
     static std::string_view keyNameOf(std::string_view lineText);

@@ -18,6 +18,7 @@ Program::Program(Dialogs& dialogs, PlatformFacts facts, FileWriter writer)
       writeScratch(writer ? writer : writeScratchFile),
       ini(writer ? writer : writeFileAtomically, writeScratch), copy(this->facts.programDir),
       frmTER(*this), frmPlan(*this), frmGradeHelp(*this), keeper_(writeScratch) {
+    ignoreFileSizeLimitSignal();
     ini.treatAsScratch(frmGradeHelp.workingFile());
 }
 
@@ -36,10 +37,10 @@ bool Program::run(const std::function<void()>& event) {
         ended_ = true;
         return false;
     }
-    // Files that cannot be written here stay as they were; the commands that must not lose data
-    // flush their own files first and tell the user.
+    // A file that cannot be written keeps its changes in memory; the user is told once.
     ini.flushAll();
     keepRecoveryData();
+    frmGradeHelp.reportUnwrittenFiles();
     return true;
 }
 

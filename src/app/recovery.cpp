@@ -118,7 +118,10 @@ void FrmGradeHelp::rebuildTabButtons(const std::vector<KeptWork::Tab>& tabs) {
 IoResult FrmGradeHelp::restoreWorkingFile(const std::optional<std::string>& bytes) {
     const std::string file = workingFile();
     program_.ini.discard(file); // what rebuilding the tabs stored in it
-    return bytes ? program_.writeScratch(file, *bytes) : removeFile(file);
+    if (!bytes) return removeFile(file);
+    // Like every working file, one that cannot be written keeps the tabs in memory.
+    program_.ini.adopt(file, *bytes);
+    return program_.ini.flush(file);
 }
 
 bool FrmGradeHelp::restoreWork(const KeptWork& work) {
@@ -159,10 +162,7 @@ bool FrmGradeHelp::restoreWork(const KeptWork& work) {
     }
     formnamerefresh();
     giveFocusToEasyWork();
-    if (!stored)
-        reportUnstoredTabs("The restored tabs could not be stored in Tallisto's "
-                           "working file.",
-                           stored.reason);
+    if (!stored) reportUnwrittenFiles();
     return stored.ok;
 }
 

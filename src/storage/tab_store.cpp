@@ -5,9 +5,10 @@
 #include "app/program.h"
 #include "shared/flag_hold.h"
 #include "shared/number_text.h"
-#include "shared/rounding.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -25,11 +26,12 @@ std::string storedNumber(const std::vector<std::string>& list, std::size_t j) {
     return numberText(j < list.size() ? numberValue(list[j]) : 0);
 }
 
-// Only SaveRun writes "count", but a save file may have been edited by hand: a count that is no
-// 16-bit integer counts as no marks rather than as an error.
+// Opening checks a save file's count before its marks are read, so a count here is either
+// checked or the working file's, which SaveRun writes: there a tab may hold more marks than a
+// 16-bit count, which a save refuses to write but the tab must keep. Anything else is no marks.
 int storedCount(const std::string& text) {
-    const auto count = toInt16(numberValue(text));
-    return count ? *count : 0;
+    const double count = std::nearbyint(numberValue(text)); // halves to even, as opening does
+    return count >= 0 && count <= std::numeric_limits<int>::max() ? static_cast<int>(count) : 0;
 }
 
 } // namespace
@@ -55,9 +57,9 @@ void FrmGradeHelp::LoadRun() {
 }
 
 std::vector<FrmGradeHelp::StoredMark> FrmGradeHelp::readStoredMarks(const std::string& file,
-                                                                    int tab) {
+                                                                    int tab, int most) {
     const std::string section = tabSection(tab);
-    const int count = storedCount(readIni(file, section, "count"));
+    const int count = std::min(storedCount(readIni(file, section, "count")), most);
     std::vector<StoredMark> marks;
     marks.reserve(static_cast<std::size_t>(std::max(count, 0)));
     for (int j = 0; j < count; ++j) {

@@ -76,12 +76,6 @@ QFont chooseFont(const QFont& base, const std::vector<CaptionBox>& captions) {
 void applyProgramLook(QApplication& app, Program& program) {
     const QFont base = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     app.setFont(chooseFont(base, captionBoxes(program)));
-    // Frames carry their caption in the top edge, so that the controls placed inside them clear
-    // the caption as they were laid out to.
-    app.setStyleSheet(QStringLiteral(
-        "QGroupBox { border: 1px solid palette(mid); border-radius: 3px; margin-top: 0.6em; }"
-        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
-        " left: 6px; padding: 0 2px; }"));
 }
 
 } // namespace tallisto::gui

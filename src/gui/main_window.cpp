@@ -152,7 +152,7 @@ QWidget* MainWindow::createWidget(Control& control, QWidget* container) {
         break;
     }
     case ControlKind::Frame:
-        widget = new QGroupBox(container);
+        widget = newFrame(container);
         containers_[control.name] = widget;
         break;
     case ControlKind::ListBox:

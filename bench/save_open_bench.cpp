@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Saving and opening the largest work: 43 tabs of 100 and of 1000 marks.
+// Saving and opening the largest work: 43 tabs of 100 and of 1000 marks; and the costliest files
+// that opening still reads, just under the largest save file it accepts.
 #include "app/program.h"
+#include "storage/save_file_limits.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
@@ -48,14 +50,14 @@ std::string saveFile(int tabs, int marks) {
     return text;
 }
 
-// A program directory with the shipped grade ranges and a save file of 43 tabs.
+// A program directory with the shipped grade ranges and a save file of `tabs` tabs.
 struct Setup {
-    explicit Setup(int marks) {
+    explicit Setup(int marks, int tabs = 43) {
         dir = fs::temp_directory_path() /
               ("tallisto-bench-" + std::to_string(std::random_device{}()));
         fs::create_directories(dir);
         fs::copy_file(TALLISTO_RANGES_FILE, dir / "graderanges.txt");
-        std::ofstream(dir / "work.tly", std::ios::binary) << saveFile(43, marks);
+        std::ofstream(dir / "work.tly", std::ios::binary) << saveFile(tabs, marks);
         facts.programDir = dir.string();
     }
     ~Setup() { fs::remove_all(dir); }
@@ -76,12 +78,27 @@ void BM_Open43Tabs(benchmark::State& state) {
     state.counters["marks"] = 43.0 * marks;
 }
 
-// A file that is no save file at all, as large as text files come: 50 MB of lines of words.
+// The most marks a file that opening reads can hold: four tabs of the most marks a tab can
+// count, under 7 MB.
+void BM_OpenLargestSaveFile(benchmark::State& state) {
+    Setup s(static_cast<int>(mostMarksInATab), 4);
+    FixedDialogs chooser((s.dir / "work.tly").string());
+    Program program(chooser, s.facts);
+    program.start();
+    for (auto _ : state) {
+        program.run([&] { program.frmGradeHelp.cmdOpen_Click(); });
+        if (program.frmGradeHelp.tabCount != 4) state.SkipWithError("not every tab was read");
+    }
+}
+
+// A file that is no save file at all, as large as a file that opening reads at all: lines of
+// words just under the largest save file.
 void BM_OpenForeignFile(benchmark::State& state) {
     Setup s(0);
     std::string text = "The quick brown fox = jumps over [the] lazy dog; 12345\r\n";
-    while (text.size() < (50u << 20))
+    while (text.size() < largestSaveFile / 2)
         text += text;
+    text.resize(largestSaveFile - 100);
     std::ofstream(s.dir / "long.txt", std::ios::binary) << text;
     FixedDialogs chooser((s.dir / "long.txt").string());
     for (auto _ : state) {
@@ -116,5 +133,6 @@ void BM_Save43Tabs(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_Open43Tabs)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenLargestSaveFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenForeignFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Save43Tabs)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);

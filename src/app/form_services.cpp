@@ -34,6 +34,16 @@ bool FrmGradeHelp::showInEditor(const std::string& path) {
     return program_.dialogs.showInEditor(path);
 }
 
+void FrmGradeHelp::reportUnwrittenFiles() {
+    for (const IniFiles::Unwritten& unwritten : program_.ini.takeNewFailures()) {
+        MsgBox("Tallisto could not write " + unwritten.file + ".\n\n" + unwritten.reason +
+               "\n\nNothing is lost: Tallisto keeps your work in memory and writes the file "
+               "again after your next change. Save your work to keep it, and free some disk "
+               "space or make the folder writable.");
+        giveFocusToEasyWork();
+    }
+}
+
 double& FrmGradeHelp::overallPercentage() {
     return program_.modData.overallPercentage;
 }

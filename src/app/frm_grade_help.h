@@ -13,6 +13,7 @@
 #include "shared/file_io.h"
 
 #include <array>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -205,15 +206,16 @@ public:
     void cmdEasyWork_KeyDown(int KeyCode, int Shift);
 
     // Leaving a tab stores it in the working file. A switch the user makes writes that file to
-    // disk at once and, when the write fails, says why and stays on the tab with its marks.
-    // Commands that switch through every tab (saving, the report set, opening) set this flag for
-    // their loop, so that the file is written once instead of once per tab, then clear it and
-    // call workingFileStored(). Such a loop should end on the tab it started from: until the
-    // file is on disk, the tab left first exists only in the file's pending changes.
+    // disk at once. Commands that switch through every tab (saving, the report set, opening) set
+    // this flag for their loop, so that the file is written once instead of once per tab, then
+    // clear it and call workingFileStored().
     bool deferWorkingFileCheck = false;
-    // Writes the working file's pending changes to disk. On failure tells the user why in a
-    // message box and returns false; the lists of the current tab are left as they are.
+    // Writes the working file's pending changes to disk; false when it cannot be written. The
+    // changes then stay in memory, where every tab is still read from, and the user is told once.
     bool workingFileStored();
+    // Tells the user of each file that could not be written and that the user has not been
+    // told of yet. Run at the end of every command.
+    void reportUnwrittenFiles();
 
     // ---- Reports (reports/) ----
     void SubReport(std::string& out);
@@ -282,16 +284,21 @@ private:
     // Whether every total stays a number with this mark added.
     bool markCounts(const std::string& score, const std::string& outOfText,
                     const std::string& weightingText) const;
-    void setDesignTimeState();                             // app/form_layout.cpp
-    bool isProgramsOwnFile(const std::string& path) const; // storage/saving.cpp
+    void setDesignTimeState(); // app/form_layout.cpp
+    // settings.ini, graderanges.txt, the manifest, every copy's working file and its lock and
+    // recovery data: no save, report or export may land on one (storage/saving.cpp).
+    bool isProgramsOwnFile(const std::string& path) const;
     bool chooseSaveFile(std::string& path, std::string& title);
     IoResult writeAllTabs(const std::string& path);
     enum class TabRead { Read, TooMany, Broken }; // storage/opening.cpp
+    std::string whyNotASaveFile(const std::string& path);
+    std::string saveFileTrouble(const std::string& path);
     void readChosenFile(const std::string& path, const std::string& title);
-    void readAllTabs(const std::string& path, const std::string& title);
-    bool readSaveFileTabs(const std::string& path, const std::string& title);
+    // What broke off the reading, "" when the whole file was read.
+    std::string readAllTabs(const std::string& path, const std::string& title);
+    std::string readSaveFileTabs(const std::string& path, const std::string& title);
     TabRead readSaveFileTab(const std::string& path, const std::string& title, int section,
-                            bool firstTab);
+                            bool firstTab, std::string& problem);
     Control newTabElement(int index) const;
     // reports/: the file a report goes to, asked for until the user takes or cancels one; the
     // report written with its closing line; the outcome shown to the user.
@@ -304,7 +311,9 @@ private:
         std::string youGot, outOf, weighting;
         MarkKind kind = MarkKind::Real;
     };
-    std::vector<StoredMark> readStoredMarks(const std::string& file, int tab);
+    // The first marks of a tab, as many as its count says but at most `most`.
+    std::vector<StoredMark> readStoredMarks(const std::string& file, int tab,
+                                            int most = std::numeric_limits<int>::max());
     void replayMarks(const std::vector<StoredMark>& marks); // through the mark entry
     std::size_t realMarkCount() const; // the marks listed before the what-if marks
     // Subject tabs (tabs/).
@@ -315,8 +324,7 @@ private:
         std::string gradesys;
     };
     StoredTab readStoredTab(int Index);
-    bool leftTabStored(); // the check of a user's switch
-    void reportUnstoredTabs(const std::string& what, const std::string& reason);
+    void leftTabStored(); // a user's switch writes the working file at once
     void showStoredTab(int Index, const StoredTab& stored);
     void selectStoredGradeSys(const std::string& gradesys);
     void pressTab(int Index); // the one pressed tab button

@@ -18,6 +18,7 @@ Program::Program(Dialogs& dialogs, PlatformFacts facts, FileWriter writer)
       writeScratch(writer ? writer : writeScratchFile),
       ini(writer ? writer : writeFileAtomically, writeScratch), copy(this->facts.programDir),
       frmTER(*this), frmPlan(*this), frmGradeHelp(*this), keeper_(writeScratch) {
+    ignoreFileSizeLimitSignal();
     ini.treatAsScratch(frmGradeHelp.workingFile());
 }
 
@@ -37,10 +38,10 @@ bool Program::run(const std::function<void()>& event) {
         ended_ = true;
         return false;
     }
-    // Files that cannot be written here stay as they were; the commands that must not lose data
-    // flush their own files first and tell the user.
+    // A file that cannot be written keeps its changes in memory; the user is told once.
     ini.flushAll();
     settle();
+    frmGradeHelp.reportUnwrittenFiles();
     return true;
 }
 
@@ -53,7 +54,11 @@ void Program::settle() {
 
 std::shared_ptr<const KeptWork> Program::currentWork() {
     auto work = std::make_shared<KeptWork>(frmGradeHelp.workToKeep());
-    work->workingFile = workingBytes_.of(copy.workingFile());
+    // A working file that could not be written holds its tabs in memory.
+    if (auto unwritten = ini.unwrittenBytes(copy.workingFile()))
+        work->workingFile = SharedBytes(std::move(*unwritten));
+    else
+        work->workingFile = workingBytes_.of(copy.workingFile());
     return work;
 }
 

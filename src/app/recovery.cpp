@@ -130,7 +130,10 @@ void FrmGradeHelp::rebuildTabButtons(const std::vector<KeptWork::Tab>& tabs) {
 IoResult FrmGradeHelp::restoreWorkingFile(const SharedBytes& bytes) {
     const std::string file = workingFile();
     program_.ini.discard(file); // what rebuilding the tabs stored in it
-    return bytes ? program_.writeScratch(file, *bytes) : removeFile(file);
+    if (!bytes) return removeFile(file);
+    // Like every working file, one that cannot be written keeps the tabs in memory.
+    program_.ini.adopt(file, *bytes);
+    return program_.ini.flush(file);
 }
 
 bool FrmGradeHelp::restoreWork(const KeptWork& work) {
@@ -138,10 +141,7 @@ bool FrmGradeHelp::restoreWork(const KeptWork& work) {
     if (cmdTab.size() != work.tabs.size()) return false;
     const IoResult stored = restoreWorkingFile(work.workingFile);
     showKeptWork(work);
-    if (!stored)
-        reportUnstoredTabs("The restored tabs could not be stored in Tallisto's "
-                           "working file.",
-                           stored.reason);
+    if (!stored) reportUnwrittenFiles();
     return stored.ok;
 }
 

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+class QGroupBox;
+
 namespace tallisto::gui {
 
 inline QString qText(const std::string& text) {
@@ -23,6 +25,9 @@ QString literalCaption(const std::string& caption);
 
 // A label that shows its caption as plain text, wrapped, from its top left corner.
 QLabel* newPlainLabel(QWidget* container);
+
+// A frame: a box with its caption in the top edge.
+QGroupBox* newFrame(QWidget* container);
 
 // The shift state as the core's key and mouse events take it: 1 Shift, 2 Ctrl, 4 Alt.
 int shiftState(Qt::KeyboardModifiers modifiers);

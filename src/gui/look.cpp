@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <algorithm>
 
 namespace tallisto::gui {
 
@@ -61,15 +62,21 @@ bool captionFits(const QFont& font, const CaptionBox& caption) {
 }
 
 QFont chooseFont(const QFont& base, const std::vector<CaptionBox>& captions) {
+    // The caption that did not fit the last candidate is tried first: a candidate too large is
+    // then mostly turned down by one measurement instead of many.
+    std::vector<const CaptionBox*> order;
+    for (const CaptionBox& caption : captions)
+        order.push_back(&caption);
     QFont font = base;
     for (double size : {9.0, 8.5, 8.0, 7.5, 7.0}) {
         for (int stretch : {int(QFont::Unstretched), int(QFont::SemiCondensed)}) {
             font.setPointSizeF(size);
             font.setStretch(stretch);
-            bool all = true;
-            for (const CaptionBox& caption : captions)
-                all = all && captionFits(font, caption);
-            if (all) return font;
+            const auto misfit = std::find_if(order.begin(), order.end(), [&](const CaptionBox* c) {
+                return !captionFits(font, *c);
+            });
+            if (misfit == order.end()) return font;
+            std::rotate(order.begin(), misfit, misfit + 1);
         }
     }
     return font;
@@ -78,12 +85,6 @@ QFont chooseFont(const QFont& base, const std::vector<CaptionBox>& captions) {
 void applyProgramLook(QApplication& app, Program& program) {
     const QFont base = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     app.setFont(chooseFont(base, captionBoxes(program)));
-    // Frames carry their caption in the top edge, so that the controls placed inside them clear
-    // the caption as they were laid out to.
-    app.setStyleSheet(QStringLiteral(
-        "QGroupBox { border: 1px solid palette(mid); border-radius: 3px; margin-top: 0.6em; }"
-        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
-        " left: 6px; padding: 0 2px; }"));
 }
 
 } // namespace tallisto::gui

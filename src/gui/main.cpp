@@ -10,8 +10,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QTimer>
+#include <cstdio>
 #include <filesystem>
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -28,9 +28,9 @@ std::string calledAs(char** argv) {
 // --help and --version print their text and end; anything else goes on to the program.
 bool answeredOnTerminal(const tallisto::CommandLine& line, char** argv) {
     using Action = tallisto::CommandLine::Action;
-    if (line.action == Action::Help) std::cout << tallisto::helpText(calledAs(argv));
+    if (line.action == Action::Help) std::fputs(tallisto::helpText(calledAs(argv)).c_str(), stdout);
     if (line.action == Action::Version)
-        std::cout << tallisto::versionText(tallisto::buildVersion());
+        std::fputs(tallisto::versionText(tallisto::buildVersion()).c_str(), stdout);
     return line.action == Action::Help || line.action == Action::Version;
 }
 
@@ -52,8 +52,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv); // takes its own options, such as -platform, out of argv
     const tallisto::CommandLine line = tallisto::parseCommandLine(argumentsOf(argc, argv));
     if (line.action == tallisto::CommandLine::Action::Error) {
-        std::cerr << calledAs(argv) << ": " << line.error << "\nTry '" << calledAs(argv)
-                  << " --help' for more information.\n";
+        const std::string text = calledAs(argv) + ": " + line.error + "\nTry '" + calledAs(argv) +
+                                 " --help' for more information.\n";
+        std::fputs(text.c_str(), stderr);
         return 2;
     }
 

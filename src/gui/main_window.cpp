@@ -37,14 +37,29 @@ MainWindow::MainWindow(Program& program, QWidget* parent)
     // Nothing in the window reacts to a change of size, so the size cannot change.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    ter_ = std::make_unique<TerWindow>(events_);
-    plan_ = std::make_unique<PlanWindow>(events_);
     events_.setBeforeEvent([this] { recordFrame(); });
-    guide_ = std::make_unique<GuideWindow>(events_);
     events_.addWindow([this] { sync(); });
-    events_.addWindow([this] { ter_->sync(); });
-    events_.addWindow([this] { plan_->sync(); });
-    events_.addWindow([this] { guide_->sync(); });
+    // The other windows are built when the core first shows them (or a test asks for them): most
+    // starts never show the planner or the guide, and many not the out-of-20 window.
+    Program& core = events_.program();
+    events_.addWindow([this, &core] {
+        if (ter_)
+            ter_->sync();
+        else if (core.frmTER.frmTER.visible || core.frmTER.TimerFrmTer.enabled)
+            terWindow();
+    });
+    events_.addWindow([this, &core] {
+        if (plan_)
+            plan_->sync();
+        else if (core.frmPlan.frmPlan.visible)
+            planWindow();
+    });
+    events_.addWindow([this, &core] {
+        if (guide_)
+            guide_->sync();
+        else if (core.frmGuide.frmGuide.visible)
+            guideWindow();
+    });
     events_.setOnEnded([this] { endProgram(); });
 
     // Placed by its inside, as it is recorded: a move() before the window manager has framed the
@@ -66,6 +81,30 @@ QPoint MainWindow::openingPlace(const Control& window) {
 }
 
 MainWindow::~MainWindow() = default;
+
+TerWindow& MainWindow::terWindow() {
+    if (!ter_) {
+        ter_ = std::make_unique<TerWindow>(events_);
+        ter_->sync();
+    }
+    return *ter_;
+}
+
+PlanWindow& MainWindow::planWindow() {
+    if (!plan_) {
+        plan_ = std::make_unique<PlanWindow>(events_);
+        plan_->sync();
+    }
+    return *plan_;
+}
+
+GuideWindow& MainWindow::guideWindow() {
+    if (!guide_) {
+        guide_ = std::make_unique<GuideWindow>(events_);
+        guide_->sync();
+    }
+    return *guide_;
+}
 
 void MainWindow::buildControls() {
     for (Control* control : form_.allControls()) {
@@ -121,7 +160,7 @@ QWidget* MainWindow::createWidget(Control& control, QWidget* container) {
         break;
     }
     case ControlKind::Frame:
-        widget = new QGroupBox(container);
+        widget = newFrame(container);
         containers_[control.name] = widget;
         break;
     case ControlKind::ListBox:
@@ -157,9 +196,9 @@ std::function<void(EventArgs)> MainWindow::mainEvent(const std::string& control,
 }
 
 void MainWindow::endProgram() {
-    ter_->close();
-    plan_->close();
-    guide_->close();
+    for (QWidget* other : {static_cast<QWidget*>(ter_.get()), static_cast<QWidget*>(plan_.get()),
+                           static_cast<QWidget*>(guide_.get())})
+        if (other) other->close();
     close();
     QCoreApplication::quit();
 }

@@ -39,9 +39,10 @@ public:
     ~MainWindow() override;
 
     CoreEvents& events() { return events_; }
-    TerWindow& terWindow() { return *ter_; }
-    PlanWindow& planWindow() { return *plan_; }
-    GuideWindow& guideWindow() { return *guide_; }
+    // Built when first asked for.
+    TerWindow& terWindow();
+    PlanWindow& planWindow();
+    GuideWindow& guideWindow();
 
     // Copies the core's state into this window; cheap enough to run after every event.
     void sync();

@@ -5,7 +5,6 @@
 
 #include <QAction>
 #include <QMenuBar>
-#include <QRegularExpression>
 #include <array>
 
 namespace tallisto::gui {
@@ -22,9 +21,21 @@ QList<QKeySequence> shortcutsOf(const Event& click, const Control& item) {
     return keys;
 }
 
+// The runs of ASCII letters and digits of the caption, in lower case.
 QStringList wordsOf(const QString& caption) {
-    return caption.toLower().split(QRegularExpression(QStringLiteral("[^[:alnum:]]+")),
-                                   Qt::SkipEmptyParts);
+    const QString lower = caption.toLower();
+    QStringList words;
+    qsizetype start = -1;
+    for (qsizetype i = 0; i <= lower.size(); ++i) {
+        const char16_t c = i < lower.size() ? lower[i].unicode() : u' ';
+        const bool inWord = (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9');
+        if (inWord && start < 0) start = i;
+        if (!inWord && start >= 0) {
+            words += lower.mid(start, i - start);
+            start = -1;
+        }
+    }
+    return words;
 }
 
 // Where the letters and digits of a caption stand, in three tiers of preference: first letters of

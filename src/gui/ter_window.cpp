@@ -42,7 +42,7 @@ void TerWindow::buildControls() {
         QWidget* widget = nullptr;
         switch (control->kind) {
         case ControlKind::Frame:
-            widget = new QGroupBox(container);
+            widget = newFrame(container);
             break;
         case ControlKind::Label: {
             auto* label = newPlainLabel(container);

@@ -82,7 +82,8 @@ void FrmGradeHelp::bringBack(const KeptWork& work) {
             cmdTab[i].caption == work.tabs[i].name && cmdTab[i].visible == work.tabs[i].shown;
     // The working file on disk is the one the last event left.
     const KeptWork* onDisk = program_.history.lastWork();
-    IoResult stored = IoResult::success();
+    // A working file that cannot be written keeps the tabs in memory; the user is told at the
+    // end of the command, as after every command.
     if (!sameStrip) {
         {
             const FlagHold loading(loadingTabs); // asks nothing
@@ -90,14 +91,11 @@ void FrmGradeHelp::bringBack(const KeptWork& work) {
         }
         rebuildTabButtons(work.tabs);
         if (cmdTab.size() != work.tabs.size()) return; // not a state this window had
-        stored = restoreWorkingFile(work.workingFile);
+        restoreWorkingFile(work.workingFile);
     } else if (!onDisk || !(onDisk->workingFile == work.workingFile)) {
-        stored = restoreWorkingFile(work.workingFile);
+        restoreWorkingFile(work.workingFile);
     }
     showKeptWork(work);
-    if (!stored)
-        reportUnstoredTabs("The tabs could not be stored in Tallisto's working file.",
-                           stored.reason);
 }
 
 } // namespace tallisto

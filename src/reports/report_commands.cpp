@@ -28,6 +28,11 @@ bool FrmGradeHelp::chooseReportFile(std::string& path) {
         CommonDialog.Filter = "Text File (*.txt)|*.txt";
         if (!showCommonDialog(FileDialogKind::Save)) return false;
         path = CommonDialog.FileName;
+        if (isProgramsOwnFile(path)) {
+            MsgBox("Tallisto keeps its own settings and working data in " + path +
+                   ", so the report cannot be saved there. Please choose another name.");
+            continue;
+        }
         if (!fileExists(path)) return true;
         const Answer answer =
             MsgBox("This file already exists. Are you sure you want to overwrite this file?",

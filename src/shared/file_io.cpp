@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shared/file_io.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -62,14 +65,52 @@ void syncFolder(const std::filesystem::path& path) {
     ::close(fd);
 }
 
-} // namespace
+// The parts of a temporary file's name ".NAME.PID-N.tmp"; false for any other name.
+bool isTemporaryName(std::string_view name, pid_t& pid) {
+    if (name.size() < 2 || name.front() != '.' || !name.ends_with(".tmp")) return false;
+    name = name.substr(1, name.size() - 5);
+    const auto dot = name.rfind('.');
+    const auto dash = name.rfind('-');
+    if (dot == std::string_view::npos || dot == 0 || dash == std::string_view::npos || dash < dot)
+        return false;
+    const std::string_view pidText = name.substr(dot + 1, dash - dot - 1);
+    const std::string_view counter = name.substr(dash + 1);
+    const auto digits = [](std::string_view text) {
+        return !text.empty() && text.size() <= 9 &&
+               std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (!digits(pidText) || !digits(counter)) return false;
+    pid = static_cast<pid_t>(std::stol(std::string(pidText)));
+    return pid > 0;
+}
 
-namespace {
+bool processIsGone(pid_t pid) {
+    return pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH;
+}
 
-IoResult writeReplacing(const std::filesystem::path& path, std::string_view bytes, bool durable) {
+// A save killed midway leaves its temporary file, as large as the file it was saving. Those of
+// this user whose process is gone can be nobody's but ours, and are removed.
+void removeStaleTemporaries(const std::filesystem::path& folder) {
+    std::error_code ec;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(folder.empty() ? "." : folder, ec)) {
+        pid_t pid = 0;
+        struct stat info {};
+        if (isTemporaryName(entry.path().filename().string(), pid) &&
+            ::lstat(entry.path().c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            info.st_uid == ::geteuid() && processIsGone(pid))
+            ::unlink(entry.path().c_str());
+    }
+}
+
+IoResult writeReplacing(const std::filesystem::path& named, std::string_view bytes, bool durable) {
+    const std::optional<std::filesystem::path> target = linkTarget(named);
+    if (!target) return failedWrite(named, ELOOP);
+    const std::filesystem::path& path = *target;
+    if (durable) removeStaleTemporaries(path.parent_path());
     std::filesystem::path temporary;
     int fd = createTemporary(path, temporary);
-    if (fd < 0) return failedWrite(path, errno);
+    if (fd < 0) return failedWrite(named, errno);
     keepPermissions(fd, path);
     bool written = writeAll(fd, bytes) && (!durable || ::fsync(fd) == 0);
     int error = errno;
@@ -83,7 +124,7 @@ IoResult writeReplacing(const std::filesystem::path& path, std::string_view byte
     }
     if (!written) {
         ::unlink(temporary.c_str());
-        return failedWrite(path, error);
+        return failedWrite(named, error);
     }
     if (durable) syncFolder(path);
     return IoResult::success();
@@ -97,6 +138,27 @@ IoResult writeFileAtomically(const std::filesystem::path& path, std::string_view
 
 IoResult writeScratchFile(const std::filesystem::path& path, std::string_view bytes) {
     return writeReplacing(path, bytes, false);
+}
+
+std::optional<std::filesystem::path> linkTarget(std::filesystem::path path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(path, ec)) return path;
+        const std::filesystem::path next = std::filesystem::read_symlink(path, ec);
+        if (ec) return std::nullopt;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return std::nullopt; // a loop of links
+}
+
+bool isReadOnlyFile(const std::filesystem::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return false;
+    return (info.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
+void ignoreFileSizeLimitSignal() {
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 bool readWholeFile(const std::filesystem::path& path, std::string& bytes) {

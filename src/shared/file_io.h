@@ -3,6 +3,7 @@
 // Whole-file operations. Every file the program writes is written whole or not at all.
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,7 +19,9 @@ struct IoResult {
 };
 
 // Writes bytes to a temporary file beside path, flushes it to disk, then renames it over path.
-// On failure path is untouched and the temporary file is removed.
+// On failure path is untouched and the temporary file is removed. A path that is a symbolic link
+// stays one: the file it leads to is replaced. Temporary files of this kind that a killed
+// process left in the folder are removed first.
 IoResult writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 // The same without waiting for the disk: a killed process still leaves the old or the new file
@@ -32,6 +35,18 @@ using FileWriter = std::function<IoResult(const std::filesystem::path&, std::str
 bool readWholeFile(const std::filesystem::path& path, std::string& bytes);
 
 bool fileExists(const std::filesystem::path& path);
+
+// Where a write to path goes: the file at the end of its symbolic links (path itself when it is
+// no link); nothing for a loop of links.
+std::optional<std::filesystem::path> linkTarget(std::filesystem::path path);
+
+// Whether an existing file is marked read-only: no one may write it by its permissions, or this
+// process may not. (The first catches what the second cannot see for root.)
+bool isReadOnlyFile(const std::filesystem::path& path);
+
+// A file-size limit (ulimit -f) ends the process with SIGXFSZ at the first write past it. Ignored,
+// that write fails with EFBIG instead, and is reported as any other failed write.
+void ignoreFileSizeLimitSignal();
 
 // Removes a file; a file that is already absent counts as removed.
 IoResult removeFile(const std::filesystem::path& path);

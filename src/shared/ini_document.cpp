@@ -3,6 +3,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
 
 namespace tallisto {
 
@@ -20,11 +23,28 @@ std::string_view trim(std::string_view text) {
     return text;
 }
 
-std::string lowerCase(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
-    return lower;
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
+
+bool sameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i])) return false;
+    return true;
+}
+
+// FNV-1a over the name with its letters in lower case, then mixed so that names differing in
+// their last digit spread over the whole table.
+std::uint64_t nameHash(std::string_view name) {
+    std::uint64_t h = 14695981039346656037ull;
+    for (char c : name) {
+        h ^= static_cast<unsigned char>(lower(c));
+        h *= 1099511628211ull;
+    }
+    h ^= h >> 31;
+    h *= 0xBF58476D1CE4E5B9ull;
+    return h ^ (h >> 29);
 }
 
 bool isQuote(char c) {
@@ -35,25 +55,20 @@ bool isQuoted(std::string_view value) {
     return value.size() >= 2 && isQuote(value.front()) && value.front() == value.back();
 }
 
-std::optional<std::string_view> sectionName(std::string_view line) {
-    line = trim(line);
-    auto close = line.find(']');
-    if (!line.starts_with('[') || close == std::string_view::npos) return std::nullopt;
-    return trim(line.substr(1, close - 1));
+// Where the name of a section line lies within the line.
+std::optional<std::pair<std::size_t, std::size_t>> sectionNameAt(std::string_view line) {
+    const std::string_view trimmed = trim(line);
+    const auto close = trimmed.find(']');
+    if (!trimmed.starts_with('[') || close == std::string_view::npos) return std::nullopt;
+    const std::string_view name = trim(trimmed.substr(1, close - 1));
+    return std::pair{static_cast<std::size_t>(name.data() - line.data()), name.size()};
 }
 
-struct KeyLine {
-    std::string_view name;
-    std::string_view value;
-};
-
-// Comment lines and lines without "=" hold no key.
-std::optional<KeyLine> keyLine(std::string_view line) {
-    std::string_view trimmed = trim(line);
-    auto equals = line.find('=');
-    if (trimmed.starts_with(';') || trimmed.starts_with('[') || equals == std::string_view::npos)
-        return std::nullopt;
-    return KeyLine{trim(line.substr(0, equals)), line.substr(equals + 1)};
+// Comment lines, section lines and lines without "=" hold no key.
+bool isKeyLine(std::string_view line) {
+    const std::string_view trimmed = trim(line);
+    return !trimmed.starts_with(';') && !trimmed.starts_with('[') &&
+           line.find('=') != std::string_view::npos;
 }
 
 std::string readValue(std::string_view written) {
@@ -70,118 +85,343 @@ std::string writtenValue(std::string_view value) {
     return needsQuotes || isQuoted(text) ? '"' + text + '"' : text;
 }
 
+constexpr std::size_t smallestTable = 16;
+
 } // namespace
 
-IniDocument IniDocument::parse(std::string_view text) {
+IniDocument IniDocument::parse(std::string text) {
+    if (text.size() > longestLine) throw std::length_error("an INI file of 512 MB or more");
     IniDocument document;
-    while (!text.empty()) {
-        auto newline = text.find('\n');
-        std::string_view line = text.substr(0, newline);
+    document.store_ = std::move(text);
+    const char* const start = document.store_.data();
+    const std::size_t size = document.store_.size();
+    document.reserveFor(document.store_);
+    for (std::size_t pos = 0; pos < size;) {
+        const void* found = std::memchr(start + pos, '\n', size - pos);
+        const std::size_t newline = found ? static_cast<const char*>(found) - start : size;
+        std::size_t length = newline - pos;
         LineEnd end = LineEnd::none;
-        if (newline != std::string_view::npos) {
-            end = line.ends_with('\r') ? LineEnd::crlf : LineEnd::lf;
-            if (end == LineEnd::crlf) line.remove_suffix(1);
+        if (found) {
+            end = length > 0 && start[newline - 1] == '\r' ? LineEnd::crlf : LineEnd::lf;
+            if (end == LineEnd::crlf) --length;
         }
-        document.addLine(line, end);
-        text.remove_prefix(newline == std::string_view::npos ? text.size() : newline + 1);
+        document.addParsedLine(static_cast<std::uint32_t>(pos), static_cast<std::uint32_t>(length),
+                               end);
+        pos = found ? newline + 1 : size;
     }
+    // The line ends are not kept in the buffer's lines: count them as spent.
+    document.garbage_ = size;
+    for (const Line& line : document.lines_)
+        document.garbage_ -= line.size;
     return document;
 }
 
-void IniDocument::addLine(std::string_view text, LineEnd end) {
-    if (auto name = sectionName(text)) {
-        sections_.emplace_back();
-        sectionIndex_.try_emplace(lowerCase(*name), sections_.size() - 1);
+// Growing the tables by doubling would hold the old and the new copy at once: a file of nothing
+// but short section lines would take twice the memory it needs.
+void IniDocument::reserveFor(std::string_view text) {
+    std::size_t lines = 1, sectionLines = 1; // the lines before any section count as one
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\n') continue;
+        ++lines;
+        sectionLines += i + 1 < text.size() && text[i + 1] == '[';
     }
-    Section& section = sections_.back();
-    section.lines.push_back({std::string(text), end});
-    std::size_t index = section.lines.size() - 1;
-    if (index == 0 && sections_.size() > 1) section.insertAt = 1;
-    auto key = keyLine(text);
-    if (!key || sections_.size() == 1) return; // keys before any section are never read
-    section.keys.try_emplace(lowerCase(key->name), index);
-    section.insertAt = index + 1;
+    sectionLines += text.starts_with('[');
+    lines_.reserve(lines);
+    sections_.reserve(sectionLines);
+}
+
+std::string_view IniDocument::lineText(std::uint32_t line) const {
+    return std::string_view(store_).substr(lines_[line].begin, lines_[line].size);
+}
+
+std::string_view IniDocument::sectionNameOf(const Section& section) const {
+    return lineText(section.header).substr(section.nameOffset, section.nameSize);
+}
+
+std::string_view IniDocument::keyNameOf(std::string_view lineText) {
+    return trim(lineText.substr(0, lineText.find('=')));
+}
+
+void IniDocument::addParsedLine(std::uint32_t begin, std::uint32_t size, LineEnd end) {
+    const auto index = static_cast<std::uint32_t>(lines_.size());
+    lines_.push_back({begin, size, static_cast<std::uint32_t>(end), 0, none});
+    if (last_ == none)
+        first_ = index;
+    else
+        lines_[last_].next = index;
+    last_ = index;
+
+    const std::string_view text = lineText(index);
+    if (const auto name = sectionNameAt(text)) {
+        sections_.push_back({index,
+                             index,
+                             static_cast<std::uint32_t>(name->first),
+                             static_cast<std::uint32_t>(name->second),
+                             0,
+                             {}});
+        const auto section = static_cast<std::uint32_t>(sections_.size() - 1);
+        const std::string_view sectionName = sectionNameOf(sections_.back());
+        if (findSection(sectionName) == none)
+            indexSection(section, static_cast<std::uint32_t>(nameHash(sectionName)));
+        return;
+    }
+    if (sections_.size() == 1 || !isKeyLine(text)) return; // keys before any section: never read
+    const auto section = static_cast<std::uint32_t>(sections_.size() - 1);
+    const std::string_view key = keyNameOf(text);
+    const auto hash = static_cast<std::uint32_t>(nameHash(key));
+    if (KeySlot& slot = keySlot(section, key, hash); slot.line == none)
+        fill(slot, section, index, hash);
+    sections_.back().lastKey = index;
+}
+
+std::uint32_t IniDocument::findSection(std::string_view name) const {
+    // A tab's keys are read and written one after another in the same section.
+    if (lastSection_ != none && sameName(sectionNameOf(sections_[lastSection_]), name))
+        return lastSection_;
+    if (sectionTable_.empty()) return none;
+    const std::size_t mask = sectionTable_.size() - 1;
+    const auto hash = static_cast<std::uint32_t>(nameHash(name));
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const SectionSlot& entry = sectionTable_[slot];
+        if (entry.section == none) return none;
+        if (entry.hash == hash && sameName(sectionNameOf(sections_[entry.section]), name))
+            return lastSection_ = entry.section;
+    }
+}
+
+std::uint32_t IniDocument::hintedKey(std::uint32_t section, std::string_view key) const {
+    if (lastFoundSection_ != section) return none;
+    // The next line is of the same section unless it is a section line, which is no key.
+    const std::uint32_t next = lines_[lastFound_].next;
+    if (next == none || !lines_[next].indexed || !sameName(keyNameOf(lineText(next)), key))
+        return none;
+    return lastFound_ = next;
+}
+
+std::uint32_t IniDocument::findKey(std::uint32_t section, std::string_view key) const {
+    if (const std::uint32_t hinted = hintedKey(section, key); hinted != none) return hinted;
+    const std::vector<KeySlot>& table = sections_[section].keys;
+    if (table.empty()) return none;
+    const std::size_t mask = table.size() - 1;
+    const auto hash = static_cast<std::uint32_t>(nameHash(key));
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const KeySlot& entry = table[slot];
+        if (entry.line == none) return none;
+        if (entry.hash == hash && sameName(keyNameOf(lineText(entry.line)), key)) {
+            lastFoundSection_ = section;
+            return lastFound_ = entry.line;
+        }
+    }
+}
+
+void IniDocument::indexSection(std::uint32_t section, std::uint32_t hash) {
+    if ((sectionsIndexed_ + 1) * 2 > sectionTable_.size()) growSectionTable();
+    const std::size_t mask = sectionTable_.size() - 1;
+    std::size_t slot = hash & mask;
+    while (sectionTable_[slot].section != none)
+        slot = (slot + 1) & mask;
+    sectionTable_[slot] = {hash, section};
+    ++sectionsIndexed_;
+}
+
+// One probe finds a key or the place for it, so that adding a key costs one look at the table.
+IniDocument::KeySlot& IniDocument::keySlot(std::uint32_t section, std::string_view key,
+                                           std::uint32_t hash) {
+    Section& owner = sections_[section];
+    if ((owner.keysIndexed + 1) * 4 > owner.keys.size() * 3) growKeyTable(owner);
+    const std::size_t mask = owner.keys.size() - 1;
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        KeySlot& entry = owner.keys[slot];
+        if (entry.line == none ||
+            (entry.hash == hash && sameName(keyNameOf(lineText(entry.line)), key)))
+            return entry;
+    }
+}
+
+void IniDocument::fill(KeySlot& slot, std::uint32_t section, std::uint32_t line,
+                       std::uint32_t hash) {
+    slot = {hash, line};
+    lines_[line].indexed = 1;
+    ++sections_[section].keysIndexed;
+}
+
+void IniDocument::growSectionTable() {
+    std::vector<SectionSlot> old = std::move(sectionTable_);
+    sectionTable_.assign(std::max(smallestTable, old.size() * 2), SectionSlot{});
+    sectionsIndexed_ = 0;
+    for (const SectionSlot& entry : old)
+        if (entry.section != none) indexSection(entry.section, entry.hash);
+}
+
+void IniDocument::growKeyTable(Section& section) {
+    constexpr std::size_t smallestKeyTable = 8;
+    std::vector<KeySlot> old = std::move(section.keys);
+    section.keys.assign(std::max(smallestKeyTable, old.size() * 2), KeySlot{});
+    const std::size_t mask = section.keys.size() - 1;
+    for (const KeySlot& entry : old) {
+        if (entry.line == none) continue;
+        std::size_t slot = entry.hash & mask;
+        while (section.keys[slot].line != none)
+            slot = (slot + 1) & mask;
+        section.keys[slot] = entry;
+    }
 }
 
 std::optional<std::string> IniDocument::value(std::string_view section,
                                               std::string_view key) const {
-    auto found = sectionIndex_.find(lowerCase(section));
-    if (found == sectionIndex_.end()) return std::nullopt;
-    const Section& lines = sections_[found->second];
-    auto line = lines.keys.find(lowerCase(key));
-    if (line == lines.keys.end()) return std::nullopt;
-    std::string_view text = lines.lines[line->second].text;
+    const std::uint32_t found = findSection(section);
+    if (found == none) return std::nullopt;
+    const std::uint32_t line = findKey(found, key);
+    if (line == none) return std::nullopt;
+    const std::string_view text = lineText(line);
     return readValue(text.substr(text.find('=') + 1));
 }
 
+std::uint32_t IniDocument::storeText(std::string_view text) {
+    constexpr std::size_t most = std::numeric_limits<std::uint32_t>::max();
+    if (store_.size() + text.size() >= most) compactStore();
+    if (store_.size() + text.size() >= most) throw std::length_error("an INI file of 4 GB or more");
+    const auto begin = static_cast<std::uint32_t>(store_.size());
+    store_.append(text);
+    return begin;
+}
+
+// Rewritten lines leave their old text behind; once that is most of the buffer, the live text is
+// copied afresh, so that the buffer stays within twice the file's size.
+void IniDocument::compactStore() {
+    std::string live;
+    live.reserve(store_.size() - garbage_);
+    for (std::uint32_t line = first_; line != none; line = lines_[line].next) {
+        const std::string_view text = lineText(line);
+        lines_[line].begin = static_cast<std::uint32_t>(live.size());
+        live.append(text);
+    }
+    store_ = std::move(live);
+    garbage_ = 0;
+}
+
+std::uint32_t IniDocument::appendLine(std::string_view text, LineEnd end) {
+    if (text.size() > longestLine) throw std::length_error("an INI line of 512 MB or more");
+    const std::uint32_t begin = storeText(text);
+    lines_.push_back(
+        {begin, static_cast<std::uint32_t>(text.size()), static_cast<std::uint32_t>(end), 0, none});
+    return static_cast<std::uint32_t>(lines_.size() - 1);
+}
+
+void IniDocument::linkAfter(std::uint32_t before, std::uint32_t line) {
+    if (before == none) {
+        lines_[line].next = first_;
+        first_ = line;
+    } else {
+        lines_[line].next = lines_[before].next;
+        lines_[before].next = line;
+    }
+    if (last_ == before) last_ = line;
+}
+
 void IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
-    Section& target = sectionForWriting(section);
-    std::string line = std::string(key) + '=' + writtenValue(value);
-    std::string lowerKey = lowerCase(key);
-    if (auto found = target.keys.find(lowerKey); found != target.keys.end()) {
-        target.lines[found->second].text = std::move(line);
+    const std::uint32_t target = sectionForWriting(section);
+    const std::string line = std::string(key) + '=' + writtenValue(value);
+    if (line.size() > longestLine) throw std::length_error("an INI line of 512 MB or more");
+    std::uint32_t found = hintedKey(target, key);
+    KeySlot* slot = nullptr;
+    std::uint32_t hash = 0;
+    if (found == none) {
+        hash = static_cast<std::uint32_t>(nameHash(key));
+        slot = &keySlot(target, key, hash);
+        found = slot->line;
+    }
+    lastFoundSection_ = target;
+    if (found != none) {
+        garbage_ += lines_[found].size;
+        const std::uint32_t begin = storeText(line);
+        lines_[found].begin = begin;
+        lines_[found].size = static_cast<std::uint32_t>(line.size());
+        lastFound_ = found;
+        if (garbage_ > (1u << 20) && garbage_ > store_.size() / 2) compactStore();
         return;
     }
     // Only the file's very last line can lack a line end, and a new line may follow it now.
-    Line& before = target.lines[target.insertAt - 1];
-    if (before.end == LineEnd::none) before.end = LineEnd::crlf;
-    target.lines.insert(target.lines.begin() + static_cast<std::ptrdiff_t>(target.insertAt),
-                        Line{std::move(line), LineEnd::crlf});
-    target.keys.emplace(std::move(lowerKey), target.insertAt++);
+    const std::uint32_t before = sections_[target].lastKey;
+    if (lines_[before].end == static_cast<std::uint32_t>(LineEnd::none))
+        lines_[before].end = static_cast<std::uint32_t>(LineEnd::crlf);
+    const std::uint32_t added = appendLine(line, LineEnd::crlf);
+    linkAfter(before, added);
+    fill(*slot, target, added, hash);
+    sections_[target].lastKey = lastFound_ = added;
 }
 
-IniDocument::Section& IniDocument::sectionForWriting(std::string_view name) {
-    auto [found, added] = sectionIndex_.try_emplace(lowerCase(name), sections_.size());
-    if (!added) return sections_[found->second];
+std::uint32_t IniDocument::sectionForWriting(std::string_view name) {
+    if (const std::uint32_t found = findSection(name); found != none) return found;
     endLastLine();
-    Section& section = sections_.emplace_back();
-    section.lines.push_back({'[' + std::string(name) + ']', LineEnd::crlf});
-    section.insertAt = 1;
+    const std::uint32_t header = appendLine('[' + std::string(name) + ']', LineEnd::crlf);
+    linkAfter(last_, header);
+    sections_.push_back({header, header, 1, static_cast<std::uint32_t>(name.size()), 0, {}});
+    const auto section = static_cast<std::uint32_t>(sections_.size() - 1);
+    indexSection(section, static_cast<std::uint32_t>(nameHash(name)));
     return section;
 }
 
 void IniDocument::endLastLine() {
-    for (auto section = sections_.rbegin(); section != sections_.rend(); ++section) {
-        if (section->lines.empty()) continue;
-        if (section->lines.back().end == LineEnd::none) section->lines.back().end = LineEnd::crlf;
-        return;
+    if (last_ != none && lines_[last_].end == static_cast<std::uint32_t>(LineEnd::none))
+        lines_[last_].end = static_cast<std::uint32_t>(LineEnd::crlf);
+}
+
+std::size_t IniDocument::textSize() const {
+    std::size_t size = 0;
+    for (std::uint32_t line = first_; line != none; line = lines_[line].next) {
+        const auto end = static_cast<LineEnd>(lines_[line].end);
+        size += lines_[line].size + (end == LineEnd::crlf ? 2 : end == LineEnd::lf ? 1 : 0);
     }
+    return size;
 }
 
 std::string IniDocument::text() const {
-    std::size_t size = 0;
-    for (const Section& section : sections_)
-        for (const Line& line : section.lines)
-            size += line.text.size() + 2;
     std::string text;
-    text.reserve(size);
-    for (const Section& section : sections_) {
-        for (const Line& line : section.lines) {
-            text += line.text;
-            if (line.end == LineEnd::crlf) text += "\r\n";
-            if (line.end == LineEnd::lf) text += '\n';
-        }
+    text.reserve(textSize());
+    for (std::uint32_t line = first_; line != none; line = lines_[line].next) {
+        text += lineText(line);
+        const auto end = static_cast<LineEnd>(lines_[line].end);
+        if (end == LineEnd::crlf) text += "\r\n";
+        if (end == LineEnd::lf) text += '\n';
     }
     return text;
 }
 
 bool IniDocument::hasSection(std::string_view section) const {
-    return sectionIndex_.contains(lowerCase(section));
+    return findSection(section) != none;
 }
 
 int IniDocument::highestNumberedSection(std::string_view prefix) const {
-    const std::string lowerPrefix = lowerCase(prefix);
     int highest = -1;
-    for (const auto& [name, index] : sectionIndex_) {
-        if (!name.starts_with(lowerPrefix)) continue;
-        const std::string_view digits = std::string_view(name).substr(lowerPrefix.size());
-        if (digits.empty() || (digits.size() > 1 && digits.front() == '0')) continue;
+    for (std::size_t s = 1; s < sections_.size(); ++s) {
+        const std::string_view name = sectionNameOf(sections_[s]);
+        if (name.size() <= prefix.size() || !sameName(name.substr(0, prefix.size()), prefix))
+            continue;
+        const std::string_view digits = name.substr(prefix.size());
+        if (digits.size() > 1 && digits.front() == '0') continue;
         int n = 0;
         const char* end = digits.data() + digits.size();
         const auto [stop, error] = std::from_chars(digits.data(), end, n);
         if (error == std::errc() && stop == end && n >= 0) highest = std::max(highest, n);
     }
     return highest;
+}
+
+std::size_t IniDocument::countKeys(std::string_view section,
+                                   bool (*counted)(std::string_view name)) const {
+    const std::uint32_t found = findSection(section);
+    if (found == none) return 0;
+    const std::uint32_t stop = found + 1 < sections_.size() ? sections_[found + 1].header : none;
+    std::size_t count = 0;
+    for (std::uint32_t line = lines_[sections_[found].header].next; line != stop;
+         line = lines_[line].next) {
+        const std::string_view text = lineText(line);
+        if (!isKeyLine(text)) continue;
+        const std::string_view name = keyNameOf(text);
+        if (findKey(found, name) == line && counted(name)) ++count;
+    }
+    return count;
 }
 
 } // namespace tallisto

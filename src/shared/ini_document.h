@@ -2,11 +2,15 @@
 #pragma once
 // The lines of one INI file. Lines are kept as they were read, so that setting a key changes its
 // own line only and every other line is written back exactly as it was.
+//
+// Any file may be opened, so the cost of a document follows the size of its text alone, whatever
+// the text holds: the text is kept in one buffer, each line costs twelve bytes beside it, and
+// sections and keys are found through two open-addressing tables of line numbers.
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace tallisto {
@@ -14,7 +18,7 @@ namespace tallisto {
 class IniDocument {
 public:
     // text is the file's content, already decoded; lines end in CR LF or in LF alone.
-    static IniDocument parse(std::string_view text);
+    static IniDocument parse(std::string text);
 
     // The value of the first key of that name in the first section of that name, names matched
     // without regard to ASCII letter case. Blanks around the value and one pair of quotes
@@ -26,6 +30,7 @@ public:
     void setValue(std::string_view section, std::string_view key, std::string_view value);
 
     std::string text() const;
+    std::size_t textSize() const; // text().size(), without building it
 
     // Whether a section of that name is present, letter case aside, even one without keys.
     bool hasSection(std::string_view section) const;
@@ -34,24 +39,75 @@ public:
     // and within an int; -1 when there is none.
     int highestNumberedSection(std::string_view prefix) const;
 
+    // How many different keys the first section of that name holds whose names `counted`
+    // accepts; names are passed as written in the file.
+    std::size_t countKeys(std::string_view section, bool (*counted)(std::string_view name)) const;
+
 private:
-    enum class LineEnd : unsigned char { none, lf, crlf };
+    static constexpr std::uint32_t none = 0xFFFFFFFF;
+    static constexpr std::size_t longestLine = (std::size_t{1} << 29) - 1;
+    enum class LineEnd : std::uint8_t { none, lf, crlf };
     struct Line {
-        std::string text;
-        LineEnd end = LineEnd::crlf;
+        std::uint32_t begin = 0; // in store_
+        std::uint32_t size : 29 = 0;
+        std::uint32_t end : 2 = 0;     // a LineEnd
+        std::uint32_t indexed : 1 = 0; // the first line of its key in its section
+        std::uint32_t next = none;     // the line after it in the file
     };
+    // A table entry keeps the name's hash, so that most entries are passed over, and the table
+    // grown, without looking at the text.
+    struct KeySlot {
+        std::uint32_t hash = 0;
+        std::uint32_t line = none;
+    };
+    // Each section has a table of its keys of its own, small enough to stay in the cache while
+    // the section is read or written key after key.
     struct Section {
-        std::vector<Line> lines;  // the section line first, except in the lines before any section
-        std::size_t insertAt = 0; // after the last key line: where a new key goes
-        std::unordered_map<std::string, std::size_t> keys; // lower-case name -> line
+        std::uint32_t header = none;  // its section line; none for the lines before any section
+        std::uint32_t lastKey = none; // the line after which a new key goes
+        std::uint32_t nameOffset = 0; // where its name begins in the section line
+        std::uint32_t nameSize = 0;
+        std::uint32_t keysIndexed = 0;
+        std::vector<KeySlot> keys;
+    };
+    struct SectionSlot {
+        std::uint32_t hash = 0;
+        std::uint32_t section = none;
     };
 
-    void addLine(std::string_view text, LineEnd end);
-    Section& sectionForWriting(std::string_view name);
+    void reserveFor(std::string_view text);
+    std::string_view lineText(std::uint32_t line) const;
+    std::string_view sectionNameOf(const Section& section) const;
+    static std::string_view keyNameOf(std::string_view lineText);
+    std::uint32_t appendLine(std::string_view text, LineEnd end);
+    void linkAfter(std::uint32_t before, std::uint32_t line);
+    std::uint32_t storeText(std::string_view text);
+    void compactStore();
+    void addParsedLine(std::uint32_t begin, std::uint32_t size, LineEnd end);
+    std::uint32_t findSection(std::string_view name) const;
+    std::uint32_t findKey(std::uint32_t section, std::string_view key) const;
+    void indexSection(std::uint32_t section, std::uint32_t hash);
+    std::uint32_t hintedKey(std::uint32_t section, std::string_view key) const;
+    KeySlot& keySlot(std::uint32_t section, std::string_view key, std::uint32_t hash);
+    void fill(KeySlot& slot, std::uint32_t section, std::uint32_t line, std::uint32_t hash);
+    static void growKeyTable(Section& section);
+    void growSectionTable();
+    std::uint32_t sectionForWriting(std::string_view name);
     void endLastLine();
 
-    std::vector<Section> sections_ = std::vector<Section>(1);   // [0]: lines before any section
-    std::unordered_map<std::string, std::size_t> sectionIndex_; // lower-case name -> section
+    std::string store_;          // the text of every line, and garbage of lines rewritten
+    std::size_t garbage_ = 0;    // bytes of store_ that no line uses any more
+    std::vector<Line> lines_;    // in the order added; `next` gives the file's order
+    std::uint32_t first_ = none; // the file's first and last lines
+    std::uint32_t last_ = none;
+    std::vector<Section> sections_ = std::vector<Section>(1); // [0]: lines before any section
+    std::vector<SectionSlot> sectionTable_;
+    std::size_t sectionsIndexed_ = 0;
+    // Keys are mostly read and written in the order of the file: the line found last, whose
+    // next line is tried before the table.
+    mutable std::uint32_t lastSection_ = none; // the section found last
+    mutable std::uint32_t lastFound_ = none;
+    mutable std::uint32_t lastFoundSection_ = none;
 };
 
 } // namespace tallisto

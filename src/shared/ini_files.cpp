@@ -38,6 +38,14 @@ std::string cacheKey(const std::string& file) {
 }
 
 constexpr std::size_t longestValue = 254;
+// Far beyond any file the program writes; a larger file reads as absent rather than filling
+// the memory.
+constexpr off_t largestReadable = off_t{1} << 28;
+
+// The first 254 characters of a value; nearly every value is shorter and needs no counting.
+std::string valueAsRead(const std::string& value) {
+    return value.size() <= longestValue ? value : leftCharacters(value, longestValue);
+}
 
 } // namespace
 
@@ -49,6 +57,9 @@ struct IniFiles::Entry {
     std::optional<FileStamp> stamp;        // the file as parsed or as last flushed
     bool known = false;                    // stamp and document describe the disk
     bool pending = false;                  // the document holds writes not yet flushed
+    bool failing = false;                  // the last flush failed
+    std::string failure;                   // and why
+    bool failureGiven = false;             // takeNewFailures() has returned it
     unsigned checkedInHold = 0;            // the hold of stamps in which it was last compared
 
     void refresh() {
@@ -58,11 +69,12 @@ struct IniFiles::Entry {
         stamp = now;
         known = true;
         std::string bytes;
-        if (!now || !readWholeFile(path, bytes)) {
+        if (!now || now->size > largestReadable || !readWholeFile(path, bytes)) {
             document.reset();
             return;
         }
-        document = std::make_unique<IniDocument>(IniDocument::parse(decodeFileText(bytes)));
+        document =
+            std::make_unique<IniDocument>(IniDocument::parse(decodeFileText(std::move(bytes))));
     }
 };
 
@@ -103,7 +115,7 @@ std::string IniFiles::ReadIniValue(const std::string& file, const std::string& s
     Entry& entry = entryFor(file, false);
     std::optional<std::string> value;
     if (entry.document) value = entry.document->value(section, key);
-    return leftCharacters(value ? *value : defaultText, longestValue);
+    return valueAsRead(value ? *value : defaultText);
 }
 
 void IniFiles::WriteIniValue(const std::string& file, const std::string& section,
@@ -120,11 +132,12 @@ IoResult IniFiles::flush(const std::string& file) {
     const FileWriter& write = scratchFiles_.count(found->first) ? scratchWriter_ : writer_;
     IoResult result = write(entry.path, encodeFileText(entry.document->text()));
     if (!result) {
-        // A write that fails leaves the file as it was, and so do the reads that follow.
-        forgetLastEntry();
-        entries_.erase(found);
+        // The changes are the only copy of what could not be written: they stay.
+        entry.failing = true;
+        entry.failure = result.reason;
         return result;
     }
+    entry.failing = entry.failureGiven = false;
     entry.pending = false;
     entry.stamp = stampOf(entry.path);
     entry.known = true;
@@ -141,6 +154,34 @@ IoResult IniFiles::flushAll() {
         if (!result && first) first = result;
     }
     return first;
+}
+
+std::vector<IniFiles::Unwritten> IniFiles::takeNewFailures() {
+    std::vector<Unwritten> failures;
+    for (auto& [key, entry] : entries_) {
+        if (!entry->failing || entry->failureGiven) continue;
+        entry->failureGiven = true;
+        failures.push_back({entry->path, entry->failure});
+    }
+    return failures;
+}
+
+std::optional<std::string> IniFiles::unwrittenBytes(const std::string& file) {
+    auto found = entries_.find(cacheKey(file));
+    if (found == entries_.end() || !found->second->pending || !found->second->failing)
+        return std::nullopt;
+    return encodeFileText(found->second->document->text());
+}
+
+std::size_t IniFiles::textSize(const std::string& file) {
+    const Entry& entry = entryFor(file, false);
+    return entry.document ? entry.document->textSize() : 0;
+}
+
+std::size_t IniFiles::countKeys(const std::string& file, const std::string& section,
+                                bool (*counted)(std::string_view name)) {
+    const Entry& entry = entryFor(file, false);
+    return entry.document ? entry.document->countKeys(section, counted) : 0;
 }
 
 void IniFiles::holdStamps(bool hold) {
@@ -168,6 +209,20 @@ IoResult IniFiles::remove(const std::string& file) {
 void IniFiles::discard(const std::string& file) {
     forgetLastEntry();
     entries_.erase(cacheKey(file));
+}
+
+void IniFiles::adopt(const std::string& file, std::string bytes) {
+    Entry& entry = slotFor(file);
+    entry.document =
+        std::make_unique<IniDocument>(IniDocument::parse(decodeFileText(std::move(bytes))));
+    entry.pending = true;
+}
+
+void IniFiles::release(const std::string& file) {
+    auto found = entries_.find(cacheKey(file));
+    if (found == entries_.end() || found->second->pending) return;
+    forgetLastEntry();
+    entries_.erase(found);
 }
 
 bool IniFiles::sectionExists(const std::string& file, const std::string& section) {

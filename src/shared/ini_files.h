@@ -12,8 +12,11 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace tallisto {
 
@@ -41,10 +44,25 @@ public:
                        const std::string& value);
 
     // Writes the pending changes of one file, or of all files, to disk. When a file cannot be
-    // written its pending changes are dropped, so that it reads as it stands on disk, just as
-    // when a single key could not be written.
+    // written its changes stay pending: it reads as written, and the next flush tries again.
     IoResult flush(const std::string& file);
     IoResult flushAll();
+
+    // The files that could not be written at their last flush and that no caller has been given
+    // yet: each failure is given once, until the file is written again and fails anew.
+    struct Unwritten {
+        std::string file;
+        std::string reason;
+    };
+    std::vector<Unwritten> takeNewFailures();
+
+    // The bytes flush() would write for file while its changes could not be written: then they,
+    // and not the disk, hold the file. None once they are on disk.
+    std::optional<std::string> unwrittenBytes(const std::string& file);
+
+    // How many different keys of a section of file have names that `counted` accepts.
+    std::size_t countKeys(const std::string& file, const std::string& section,
+                          bool (*counted)(std::string_view name));
 
     // While held, each file is compared with the disk once instead of at every read: for the
     // length of a command that reads many thousand keys in a row with no dialog in between
@@ -55,6 +73,10 @@ public:
     // The next writes build file from nothing, as if it had been deleted first; the file on disk
     // is left alone until flush(), which then replaces it whole.
     void startAfresh(const std::string& file);
+
+    // The size of file's text as it reads now, pending changes included, before its letters are
+    // encoded for the disk (which never makes it longer); 0 for an absent file.
+    std::size_t textSize(const std::string& file);
 
     // Whether file exists, counting pending changes that flush() will write.
     bool exists(const std::string& file);
@@ -69,8 +91,17 @@ public:
     // Deletes file and forgets its pending changes.
     IoResult remove(const std::string& file);
 
-    // Forgets pending changes of file without writing them.
+    // Forgets pending changes of file without writing them, for content that lives elsewhere
+    // too (a save file built from the tabs).
     void discard(const std::string& file);
+
+    // Takes bytes as the whole content of file, written by the next flush: until it is, file
+    // reads as they say.
+    void adopt(const std::string& file, std::string bytes);
+
+    // Forgets the parsed content of a file that has no pending changes, once it has been read
+    // for good (a save file opened): it is read again when next needed.
+    void release(const std::string& file);
 
     // Marks file as a scratch file, written without waiting for the disk: its content does not
     // outlive the program, and waiting would cost more than a frame on every change.

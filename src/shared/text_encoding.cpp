@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shared/text_encoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -96,10 +97,11 @@ bool isContinuation(char c) {
 
 } // namespace
 
-std::string decodeFileText(std::string_view bytes) {
+std::string decodeFileText(std::string bytes) {
     if (isValidUtf8(bytes)) {
-        if (bytes.starts_with(byteOrderMark)) bytes.remove_prefix(byteOrderMark.size());
-        return std::string(bytes);
+        if (std::string_view(bytes).starts_with(byteOrderMark))
+            bytes.erase(0, byteOrderMark.size());
+        return bytes;
     }
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 2);
@@ -110,12 +112,15 @@ std::string decodeFileText(std::string_view bytes) {
     return out;
 }
 
-std::string encodeFileText(std::string_view utf8) {
+std::string encodeFileText(std::string utf8) {
+    if (std::all_of(utf8.begin(), utf8.end(),
+                    [](char c) { return static_cast<std::uint8_t>(c) < 0x80; }))
+        return utf8;
     auto narrow = toCp1252(utf8);
     // Windows-1252 bytes that happen to form valid UTF-8 (such as "Ã©") would read back as
     // other letters, so such text is kept in UTF-8 too.
     bool readsBackAlike = narrow && (*narrow == utf8 || !isValidUtf8(*narrow));
-    return readsBackAlike ? *narrow : std::string(utf8);
+    return readsBackAlike ? *narrow : utf8;
 }
 
 std::size_t characterCount(std::string_view utf8) {

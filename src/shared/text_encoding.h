@@ -10,11 +10,13 @@ namespace tallisto {
 
 // Bytes read from a file: taken as UTF-8 when they are valid UTF-8 (a leading byte-order mark is
 // dropped), otherwise as Windows-1252, the code page of the Windows version's files.
-std::string decodeFileText(std::string_view bytes);
+// Valid UTF-8, nearly every file, is taken over instead of copied.
+std::string decodeFileText(std::string bytes);
 
 // Text to be written: as Windows-1252 when every character has a place in it, so that the Windows
 // version reads the same letters; otherwise as UTF-8, so that no letter in any script is lost.
-std::string encodeFileText(std::string_view utf8);
+// Plain ASCII is taken over instead of copied.
+std::string encodeFileText(std::string utf8);
 
 // Length in characters (code points) of UTF-8 text.
 std::size_t characterCount(std::string_view utf8);

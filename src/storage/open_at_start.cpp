@@ -3,7 +3,6 @@
 #include "app/frm_grade_help.h"
 
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 namespace tallisto {
@@ -22,11 +21,10 @@ void FrmGradeHelp::openFileAtStart(const std::string& path) {
                    "Delete all unsaved work?") != Answer::Yes)
             return giveFocusToEasyWork();
     }
-    if (!fs::exists(full, ec)) {
-        MsgBox("Tallisto cannot open " + full.string() + " because the file does not exist.");
-    } else if (!fs::is_regular_file(full, ec) || !std::ifstream(full, std::ios::binary)) {
-        // Only checked here: the reading itself goes through the INI files, once.
-        MsgBox("Tallisto cannot open " + full.string() + " because the file cannot be read.");
+    const std::string why =
+        fs::exists(full, ec) ? whyNotASaveFile(full.string()) : "the file does not exist.";
+    if (!why.empty()) {
+        MsgBox("Tallisto cannot open " + full.string() + " because " + why);
     } else {
         readChosenFile(full.string(), full.filename().string());
         unsaved = false;

@@ -4,11 +4,16 @@
 #include "app/program.h"
 #include "shared/flag_hold.h"
 #include "shared/rounding.h"
+#include "storage/save_file_limits.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string_view>
+#include <system_error>
 
 namespace tallisto {
 
@@ -35,14 +40,34 @@ std::optional<std::int16_t> storedInt16(std::string_view text) {
     return toInt16(value);
 }
 
+// Whether a key holds part of a mark: "yougot", "outof" or "weighting" and a mark's number.
+bool isMarkKey(std::string_view name) {
+    for (const std::string_view prefix : {"yougot", "outof", "weighting"}) {
+        if (name.size() <= prefix.size()) continue;
+        bool same = true;
+        for (std::size_t i = 0; i < prefix.size(); ++i)
+            same = same && (name[i] | 0x20) == prefix[i];
+        if (!same) continue;
+        const std::string_view digits = name.substr(prefix.size());
+        if (digits.size() > 1 && digits.front() == '0') return false;
+        return std::all_of(digits.begin(), digits.end(),
+                           [](char c) { return c >= '0' && c <= '9'; });
+    }
+    return false;
+}
+
+std::string inQuotes(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
 } // namespace
 
 void FrmGradeHelp::cmdOpen_Click() {
     if (unsaved && MsgBox("This will delete all unsaved work, continue?", Buttons::YesNo,
                           "Delete all unsaved work?") != Answer::Yes)
         return;
-    // Cancelling the dialog keeps the work as it was, unsaved flag included, so that closing
-    // still offers to save it.
+    // Cancelling the dialog, or a file that is refused, keeps the work as it was, unsaved flag
+    // included, so that closing still offers to save it.
     if (!loadingtime()) return;
     unsaved = false;
     formnamerefresh();
@@ -59,8 +84,39 @@ bool FrmGradeHelp::loadingtime() {
     }
     const std::string path = CommonDialog.FileName;
     const std::string title = CommonDialog.FileTitle;
+    if (const std::string why = whyNotASaveFile(path); !why.empty()) {
+        MsgBox("Tallisto cannot open " + path + " because " + why);
+        giveFocusToEasyWork();
+        return false;
+    }
     readChosenFile(path, title);
     return true;
+}
+
+// Decided before anything is cleared, so that a file chosen by mistake costs nothing: a file
+// that exists is a save file when it can be read, is no larger than any save file can be, and
+// holds the section "TabInfo" with a number of tabs and at least one tab section. A file that
+// does not exist is accepted: it opens as one empty tab, and Save creates it.
+std::string FrmGradeHelp::whyNotASaveFile(const std::string& path) {
+    std::string why = saveFileTrouble(path);
+    if (!why.empty()) program_.ini.release(path); // nothing more is read of it
+    return why;
+}
+
+std::string FrmGradeHelp::saveFileTrouble(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (!fs::exists(path, ec) && !ec) return "";
+    if (!fs::is_regular_file(path, ec) || !std::ifstream(path, std::ios::binary))
+        return "the file cannot be read.";
+    if (fs::file_size(path, ec) > largestSaveFile)
+        return "it is larger than " + std::to_string(largestSaveFile >> 20) +
+               " MB, far larger than any save file.";
+    if (!program_.ini.sectionExists(path, "TabInfo") ||
+        !storedInt16(readIni(path, "TabInfo", "NumTabs")) ||
+        program_.ini.highestNumberedSection(path, "Tab ") < 0)
+        return "it is not a Tallisto save file.";
+    return "";
 }
 
 // Everything Open does once the file is chosen; opening a file named at start does the same.
@@ -71,74 +127,115 @@ void FrmGradeHelp::readChosenFile(const std::string& path, const std::string& ti
     }
     currentFilePath = path;
     loadFile = path;
-    readAllTabs(path, title);
+    const std::string problem = readAllTabs(path, title);
+    program_.ini.release(path);
     workingFileStored();
     // What was done before the file was opened cannot be undone into it.
     program_.history.noteOrigin();
+    if (problem.empty()) return;
+    // The file holds more than the window shows: saving the window over it would lose the rest.
+    currentFilePath.clear();
+    currentFileTitle.clear();
+    MsgBox("Tallisto could not read all of " + path + ".\n\n" + problem +
+           "\n\nThe tabs read before that are open. Save will ask where to save them, so that "
+           "the file stays as it is.");
+    giveFocusToEasyWork();
 }
 
-void FrmGradeHelp::readAllTabs(const std::string& path, const std::string& title) {
+std::string FrmGradeHelp::readAllTabs(const std::string& path, const std::string& title) {
     const StampHold hold(program_.ini);
     const FlagHold deferred(deferWorkingFileCheck);
-    bool inOrder = false;
+    std::string problem;
     {
         const FlagHold loading(loadingTabs);
-        inOrder = readSaveFileTabs(path, title);
+        problem = readSaveFileTabs(path, title);
     }
-    if (inOrder) {
+    if (problem.empty()) {
         // Index 0 is always shown after Reset All: the file's first tab.
         cmdTab_Click(0);
         mensave.enabled = false;
     }
+    return problem;
 }
 
-// Reads the tabs of a save file in increasing section number. False when the file breaks off
-// the reading (a value that is not a number); the tabs read until then stay.
-bool FrmGradeHelp::readSaveFileTabs(const std::string& path, const std::string& title) {
-    const auto numTabs = storedInt16(readIni(path, "TabInfo", "NumTabs"));
-    if (!numTabs) return false;
+// Reads the tabs of a save file in increasing section number. Returns what broke off the
+// reading, "" when the whole file was read; the tabs read until then stay.
+std::string FrmGradeHelp::readSaveFileTabs(const std::string& path, const std::string& title) {
+    const std::string numTabsText = readIni(path, "TabInfo", "NumTabs");
+    const auto numTabs = storedInt16(numTabsText);
+    if (!numTabs) return "Its number of tabs, " + inQuotes(numTabsText) + ", is not a number.";
     // NumTabs counts the sections written; absent section numbers (deleted tabs) do not count.
     int bound = *numTabs;
     const int lastSection = program_.ini.highestNumberedSection(path, "Tab ");
     bool tabRead = false;
     for (int n = 0;; ++n) {
-        if (n > highestSectionNumber) return false;
+        if (n > highestSectionNumber) return "Its tab numbers run past 32767.";
         const std::string section = "Tab " + std::to_string(n);
         if (!program_.ini.sectionExists(path, section)) {
-            if (bound == highestSectionNumber) return false;
+            if (bound == highestSectionNumber)
+                return "It names more tabs than it holds (NumTabs=" + numTabsText + ").";
             ++bound;
         } else if (readIni(path, section, "Deleted") != "Yes") {
-            const TabRead read = readSaveFileTab(path, title, n, !tabRead);
-            if (read == TabRead::Broken) return false;
-            if (read == TabRead::TooMany) return true;
+            std::string problem;
+            const TabRead read = readSaveFileTab(path, title, n, !tabRead, problem);
+            if (read != TabRead::Read) return problem;
             tabRead = true;
         }
         // A NumTabs larger than the file's sections would otherwise scan every number up to
         // the counter's limit.
-        if (n + 1 == bound || n + 1 > lastSection) return true;
+        if (n + 1 == bound || n + 1 > lastSection) return "";
     }
 }
 
 FrmGradeHelp::TabRead FrmGradeHelp::readSaveFileTab(const std::string& path,
                                                     const std::string& title, int section,
-                                                    bool firstTab) {
+                                                    bool firstTab, std::string& problem) {
     const std::string name = "Tab " + std::to_string(section);
+    // A switch finds a tab again by its name as stored, where a carriage return becomes a blank:
+    // so it must be one already, or the tab's marks would not be found.
+    std::string tabName = readIni(path, name, "Name");
+    std::replace(tabName.begin(), tabName.end(), '\r', ' ');
     loadingTabs = true; // again: a tab's grading system, chosen by the switch, clears it
     currentFileTitle = title;
     if (!firstTab) {
         const int shown = tabCount;
         cmdNewTab_Click(); // refuses beyond the tab limit, with its message
-        if (tabCount == shown) return TabRead::TooMany;
+        if (tabCount == shown) {
+            problem = "It holds more tabs than the " + std::to_string(tabCount) +
+                      " Tallisto can show; the tabs from " + inQuotes(tabName) +
+                      " on are not open.";
+            return TabRead::TooMany;
+        }
         cmdTab_Click(currentTab + 1);
         ResetTab();
     }
-    cmdTab[currentTab].caption = readIni(path, name, "Name");
-    if (!storedInt16(readIni(path, name, "count"))) return TabRead::Broken;
+    cmdTab[currentTab].caption = tabName;
+    const std::string countText = readIni(path, name, "count");
+    const auto count = storedInt16(countText);
+    if (!count) {
+        problem = "Tab " + inQuotes(tabName) + ": its number of marks, " + inQuotes(countText) +
+                  ", is not a number.";
+        return TabRead::Broken;
+    }
+    // Every mark is stored as three keys. A count that the file cannot hold is read only as
+    // far as the file holds marks, so that a file of a few bytes cannot ask for a million.
+    const int held = static_cast<int>(program_.ini.countKeys(path, name, isMarkKey) / 3);
     loadFile = path;
     loadTab = section;
+    if (*count > held) {
+        replayMarks(readStoredMarks(path, section, held));
+        problem = "Tab " + inQuotes(tabName) + ": the file holds only " + std::to_string(held) +
+                  " of its " + countText + " marks.";
+        return TabRead::Broken;
+    }
     LoadRun();
-    const auto gradesys = storedInt16(readIni(path, name, "gradesys"));
-    if (!gradesys) return TabRead::Broken;
+    const std::string gradesysText = readIni(path, name, "gradesys");
+    const auto gradesys = storedInt16(gradesysText);
+    if (!gradesys) {
+        problem = "Tab " + inQuotes(tabName) + ": its grading system, " + inQuotes(gradesysText) +
+                  ", is not a number.";
+        return TabRead::Broken;
+    }
     if (*gradesys >= 0 && *gradesys <= 3)
         menGradesys_Click(menGradesys[*gradesys].visible ? *gradesys : 0);
     return TabRead::Read;

@@ -2,10 +2,12 @@
 // Saving every tab into one save file: Save, Save As and the loop that writes the tabs.
 #include "app/frm_grade_help.h"
 #include "app/program.h"
+#include "shared/file_io.h"
 #include "shared/flag_hold.h"
+#include "shared/program_files.h"
+#include "storage/save_file_limits.h"
 
-#include <filesystem>
-#include <system_error>
+#include <string>
 
 namespace tallisto {
 
@@ -13,26 +15,25 @@ namespace {
 
 constexpr const char* saveFilter = "Tallisto Save File (*.tly)|*.tly|Text file (*.txt)|*.txt";
 
-// Whether two names reach the same file, through links, "..", or a second hard link.
-bool samePlace(const std::filesystem::path& a, const std::filesystem::path& b) {
-    std::error_code ec1, ec2;
-    const auto ca = std::filesystem::weakly_canonical(a, ec1);
-    const auto cb = std::filesystem::weakly_canonical(b, ec2);
-    if (!ec1 && !ec2 && ca == cb) return true;
-    std::error_code ec;
-    return std::filesystem::equivalent(a, b, ec) && !ec;
-}
-
 } // namespace
 
 bool FrmGradeHelp::isProgramsOwnFile(const std::string& path) const {
-    for (const std::string& own : {workingFile(), settingsFile(), rangesFile()})
-        if (samePlace(path, own)) return true;
-    return false;
+    return tallisto::isProgramsOwnFile(path, program_.facts.programDir, program_.facts.exeName);
 }
 
 bool FrmGradeHelp::mensave_Click() {
     if (currentFilePath.empty()) return cmdsave_Click();
+    // Root may write any file, so the file's own marking decides: the user made it read-only.
+    if (isReadOnlyFile(currentFilePath)) {
+        mensave.enabled = true;
+        if (MsgBox(currentFilePath +
+                       " is read-only, so Tallisto did not replace it.\n\nDo you want to save "
+                       "your work under another name?",
+                   Buttons::YesNo) == Answer::Yes)
+            return cmdsave_Click();
+        giveFocusToEasyWork();
+        return false;
+    }
     if (!saveloop()) {
         mensave.enabled = true;
         return false;
@@ -57,6 +58,11 @@ bool FrmGradeHelp::chooseSaveFile(std::string& path, std::string& title) {
         if (isProgramsOwnFile(path)) {
             MsgBox("Tallisto keeps its own settings and working data in " + path +
                    ", so your work cannot be saved there. Please choose another name.");
+            continue;
+        }
+        if (isReadOnlyFile(path)) {
+            MsgBox(path +
+                   " is read-only, so Tallisto will not replace it. Please choose another name.");
             continue;
         }
         if (program_.ini.exists(path) &&
@@ -102,13 +108,27 @@ IoResult FrmGradeHelp::writeAllTabs(const std::string& path) {
     // The new content is built beside the old file and replaces it only once it is whole.
     program_.ini.startAfresh(path);
     const FlagHold deferred(deferWorkingFileCheck);
+    std::string unreadable; // a tab that the file could not give back
     for (int i = 0; i < static_cast<int>(cmdTab.size()); ++i) {
         cmdTab_Click(i);
         saveFile = path;
         saveTab = currentTab;
-        if (cmdTab[i].visible) SaveRun();
+        if (!cmdTab[i].visible) continue;
+        SaveRun();
+        // Real and what-if marks are counted apart, each in a 16-bit count.
+        const std::size_t real = realMarkCount(), whatIfs = lstScore.list.size() - real;
+        const std::string kind = real > mostMarksInATab ? " marks" : " what-if marks";
+        if (unreadable.empty() && std::max(real, whatIfs) > mostMarksInATab)
+            unreadable = "The tab \"" + cmdTab[i].caption + "\" has " +
+                         std::to_string(real > mostMarksInATab ? real : whatIfs) + kind +
+                         ", and a save file holds at most " + std::to_string(mostMarksInATab) +
+                         kind + " in a tab";
     }
-    const IoResult written = program_.ini.flush(path);
+    if (unreadable.empty() && program_.ini.textSize(path) > largestSaveFile)
+        unreadable = "It would be larger than " + std::to_string(largestSaveFile >> 20) +
+                     " MB, the largest save file Tallisto opens";
+    const IoResult written =
+        unreadable.empty() ? program_.ini.flush(path) : IoResult::failure(unreadable);
     if (!written) program_.ini.discard(path);
     cmdTab_Click(remembered);
     return written;
@@ -122,11 +142,13 @@ bool FrmGradeHelp::saveloop() {
                "name.");
         return false;
     }
+    const bool existed = fileExists(path);
     const IoResult written = writeAllTabs(path);
     workingFileStored();
     if (!written) {
-        MsgBox("Your work could not be saved to " + path + ". " + written.reason +
-               ". The file was left as it was, and your work is still open.");
+        MsgBox("Your work could not be saved to " + path + ". " + written.reason + ". " +
+               (existed ? "The file was left as it was" : "No file was written") +
+               ", and your work is still open.");
         return false;
     }
     return true;

@@ -7,9 +7,10 @@
 #include "app/program.h"
 #include "shared/flag_hold.h"
 #include "shared/number_text.h"
-#include "shared/rounding.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -27,11 +28,28 @@ std::string storedNumber(const std::vector<std::string>& list, std::size_t j) {
     return numberText(j < list.size() ? numberValue(list[j]) : 0);
 }
 
-// Only SaveRun writes "count", but a save file may have been edited by hand: a count that is no
-// 16-bit integer counts as no marks rather than as an error.
+// Opening checks a save file's count before its marks are read, so a count here is either
+// checked or the working file's, which SaveRun writes: there a tab may hold more marks than a
+// 16-bit count, which a save refuses to write but the tab must keep. Anything else is no marks.
 int storedCount(const std::string& text) {
-    const auto count = toInt16(numberValue(text));
-    return count ? *count : 0;
+    const double count = std::nearbyint(numberValue(text)); // halves to even, as opening does
+    return count >= 0 && count <= std::numeric_limits<int>::max() ? static_cast<int>(count) : 0;
+}
+
+// Whether a key holds part of a what-if mark: "whatif", then "yougot", "outof" or "weighting" and
+// a mark's number, letter case aside.
+bool isWhatIfMarkKey(std::string_view name) {
+    const auto startsWith = [&name](std::string_view prefix) {
+        if (name.size() <= prefix.size()) return false;
+        for (std::size_t i = 0; i < prefix.size(); ++i)
+            if ((name[i] | 0x20) != prefix[i]) return false;
+        name.remove_prefix(prefix.size());
+        return true;
+    };
+    if (!startsWith("whatif")) return false;
+    if (!startsWith("yougot") && !startsWith("outof") && !startsWith("weighting")) return false;
+    if (name.size() > 1 && name.front() == '0') return false;
+    return std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 } // namespace
@@ -66,10 +84,16 @@ void FrmGradeHelp::LoadRun() {
 }
 
 std::vector<FrmGradeHelp::StoredMark> FrmGradeHelp::readStoredMarks(const std::string& file,
-                                                                    int tab) {
+                                                                    int tab, int most) {
     const std::string section = tabSection(tab);
-    const int count = storedCount(readIni(file, section, "count"));
-    const int whatIfs = storedCount(readIni(file, section, "whatifcount"));
+    const int count = std::min(storedCount(readIni(file, section, "count")), most);
+    // Opening checks no what-if count: one larger than the what-if marks the section holds reads
+    // those it holds, so that a file of a few bytes cannot ask for thousands.
+    int whatIfs = storedCount(readIni(file, section, "whatifcount"));
+    if (whatIfs > 0)
+        whatIfs = static_cast<int>(
+            std::min<std::size_t>(static_cast<std::size_t>(whatIfs),
+                                  program_.ini.countKeys(file, section, isWhatIfMarkKey) / 3));
     std::vector<StoredMark> marks;
     marks.reserve(static_cast<std::size_t>(std::max(count, 0) + std::max(whatIfs, 0)));
     const auto readMarks = [&](const std::string& prefix, int marksOfKind, MarkKind kind) {

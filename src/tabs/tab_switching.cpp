@@ -26,14 +26,10 @@ void FrmGradeHelp::cmdTab_Click(int Index) {
         currentTab = Index;
         saveFile = workingFile();
         SaveRun();
-        // Read before the file goes to disk: the switch can still be undone, and the reads are
-        // served from the changes in memory.
+        // Read before the file goes to disk, from the changes in memory, which spares a look at
+        // the disk for every key. A file that cannot be written keeps them; the user is told.
         const StoredTab stored = readStoredTab(Index);
-        if (!leftTabStored()) {
-            currentTab = saveTab;
-            pressTab(currentTab);
-            return;
-        }
+        leftTabStored();
         showStoredTab(Index, stored);
     }
     if (!loadingTabs && cmdReset.visible) GradeIs();
@@ -85,29 +81,15 @@ void FrmGradeHelp::selectStoredGradeSys(const std::string& gradesys) {
     }
 }
 
-bool FrmGradeHelp::leftTabStored() {
+void FrmGradeHelp::leftTabStored() {
     // A deleted tab is left for good: nothing of it needs to reach the disk.
-    if (deferWorkingFileCheck || !isShownTab(saveTab)) return true;
-    const IoResult written = program_.ini.flush(workingFile());
-    if (written) return true;
-    reportUnstoredTabs("The tab \"" + cmdTab[saveTab].caption +
-                           "\" could not be stored, so it stays open.",
-                       written.reason);
-    return false;
+    if (!deferWorkingFileCheck && isShownTab(saveTab)) workingFileStored();
 }
 
 bool FrmGradeHelp::workingFileStored() {
-    const IoResult written = program_.ini.flush(workingFile());
-    if (written) return true;
-    reportUnstoredTabs("The tabs could not be stored in Tallisto's working file.", written.reason);
-    return false;
-}
-
-void FrmGradeHelp::reportUnstoredTabs(const std::string& what, const std::string& reason) {
-    MsgBox(what + "\n\n" + reason +
-           "\n\nThe marks shown now are kept. Free some disk space or make the folder writable, "
-           "then try again.");
-    giveFocusToEasyWork();
+    const bool written = program_.ini.flush(workingFile()).ok;
+    if (!written) reportUnwrittenFiles();
+    return written;
 }
 
 void FrmGradeHelp::pressTab(int Index) {

@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -21,6 +22,7 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QWindow>
+#include <algorithm>
 #include <functional>
 
 namespace tallisto::gui::testing {
@@ -137,6 +139,62 @@ private slots:
         // The texts that labels take at run time fit as well.
         for (const CaptionBox& caption : captionBoxes(*gui->program))
             QVERIFY2(captionFits(QApplication::font(), caption), qPrintable(caption.text));
+    }
+
+    // The font is the first candidate, largest first, at which every caption fits, however
+    // the captions that do not fit are spread over the candidates.
+    void theFontIsTheLargestAtWhichEveryCaptionFits() {
+        const QFont base = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+        const auto at = [&](double size, int stretch) {
+            QFont font = base;
+            font.setPointSizeF(size);
+            font.setStretch(stretch);
+            return font;
+        };
+        const auto firstFitting = [&](const std::vector<CaptionBox>& captions) {
+            for (double size : {9.0, 8.5, 8.0, 7.5, 7.0})
+                for (int stretch : {int(QFont::Unstretched), int(QFont::SemiCondensed)})
+                    if (std::all_of(captions.begin(), captions.end(), [&](const CaptionBox& c) {
+                            return captionFits(at(size, stretch), c);
+                        }))
+                        return at(size, stretch);
+            return at(7.0, QFont::SemiCondensed);
+        };
+        const QString wide = QStringLiteral("Save Subject Report"), tall = QStringLiteral("Grade");
+        // Just wide enough at that candidate, and one line high.
+        const auto fitting = [&](const QString& text, double size, int stretch, bool bold = false) {
+            QFont font = at(size, stretch);
+            font.setBold(bold);
+            const QFontMetrics metrics(font);
+            return CaptionBox{text, QSize(metrics.horizontalAdvance(text) + 4, metrics.height()),
+                              false, bold};
+        };
+        const QSize oneLine = fitting(wide, 8.0, QFont::SemiCondensed).box;
+        const QSize twoLines(oneLine.width(), 2 * oneLine.height());
+        const std::pair<const char*, std::vector<CaptionBox>> cases[] = {
+            {"all fit the largest", {{wide, QSize(1000, 100)}}},
+            {"one caption decides", {fitting(wide, 8.0, QFont::Unstretched)}},
+            {"each caption turns down other candidates",
+             {fitting(wide, 8.5, QFont::Unstretched), fitting(tall, 7.5, QFont::Unstretched),
+              fitting(wide, 8.0, QFont::SemiCondensed, true)}},
+            {"a wrapped caption decides by its lines", {{wide + ' ' + wide, twoLines, true}}},
+            {"none fits", {{wide, QSize(5, 5)}}},
+            {"the program's own", captionBoxes(*gui->program)},
+        };
+        for (const auto& [name, captions] : cases) {
+            const QFont chosen = chooseFont(base, captions), expected = firstFitting(captions);
+            QVERIFY2(chosen.pointSizeF() == expected.pointSizeF() &&
+                         chosen.stretch() == expected.stretch(),
+                     name);
+        }
+    }
+
+    // The other windows cost nothing at start: they are built when they are first shown.
+    void aStartBuildsTheMainWindowAlone() {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            QVERIFY2(!qobject_cast<TerWindow*>(window) && !qobject_cast<PlanWindow*>(window) &&
+                         !qobject_cast<GuideWindow*>(window),
+                     qPrintable(window->objectName()));
     }
 
     // Every button, tab, mark list, menu item and the tab strip of both windows runs the

@@ -110,6 +110,28 @@ TEST(History, TheUnsavedFlagFollowsWhatTheSaveFileHolds) {
     EXPECT_EQ(t.program->run(*findProcedure("menUndo_Click"), {}), Program::Outcome::OutOfReach);
 }
 
+// While the working file cannot be written, the tabs live in memory alone, and the history keeps
+// them from there: undoing a deleted tab brings back the other tabs' marks too.
+TEST(History, TabsKeptInMemoryOnlyComeBackWithUndo) {
+    bool full = false;
+    StartedProgram t(shippedRanges(), "",
+                     refusingWriter([](const auto& path) { return path.filename() == "temp.tmp"; },
+                                    "No space left on device", &full));
+    t.enterMark("8", "10", "50");
+    addTabs(t);
+    full = true;
+    t.dialogs.press(Answer::OK); // told that the working file cannot be written
+    clickTab(t, 1);
+    t.enterMark("3", "4", "10");
+    deleteTab(t);
+    t.dialogs.press(Answer::OK); // told again: the restored file cannot be written either
+    undo(t);
+    const std::vector<TabState> tabs = shownTabs(t);
+    ASSERT_EQ(tabs.size(), 2u);
+    EXPECT_EQ(tabs[0].scores, std::vector<std::string>{"8"});
+    EXPECT_EQ(tabs[1].scores, std::vector<std::string>{"3"});
+}
+
 // The oldest steps go beyond 100 steps, or once the states kept take more than the budget; a
 // saved state among them is then out of reach, and work undone to the oldest left is unsaved.
 TEST(History, KeepsItsNewestStepsWithinItsCaps) {

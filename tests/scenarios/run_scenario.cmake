@@ -25,6 +25,9 @@ foreach(line IN LISTS lines)
         file(WRITE ${DIR}/${CMAKE_MATCH_1} "${content}\r\n")
     elseif(line MATCHES "^#! exe (.+)$")
         set(exe "--exe;${CMAKE_MATCH_1}")
+    elseif(line MATCHES "^#! filesize ([0-9]+)")
+        # bash counts the limit in units of 1024 bytes.
+        set(filesize ${CMAKE_MATCH_1})
     elseif(line MATCHES "^#! status ([0-9]+)")
         set(status ${CMAKE_MATCH_1})
     elseif(line MATCHES "^#! restart")
@@ -42,11 +45,15 @@ if(ranges)
 endif()
 
 # Each run is one copy of the program in the same directory, started after the one before ended.
+set(command ${DRIVER} --dir ${DIR} ${exe})
+if(DEFINED filesize)
+    set(command bash -c "ulimit -f ${filesize} && exec \"$@\"" bash ${command})
+endif()
 set(actual "")
 set(statuses "")
 foreach(i RANGE ${run})
     file(WRITE ${WORK}/input-${i}.txt "${input_${i}}")
-    execute_process(COMMAND ${DRIVER} --dir ${DIR} ${exe}
+    execute_process(COMMAND ${command}
         INPUT_FILE ${WORK}/input-${i}.txt
         OUTPUT_VARIABLE output
         RESULT_VARIABLE result
@@ -56,6 +63,9 @@ foreach(i RANGE ${run})
         string(APPEND statuses " run ${i} exited with ${result},")
     endif()
 endforeach()
+# Blank lines are left out of the expected output, so also out of the output: those of messages
+# of several paragraphs.
+string(REGEX REPLACE "\n\n+" "\n" actual "${actual}")
 if(NOT "${actual}" STREQUAL "${expected}")
     file(WRITE ${WORK}/expected.txt "${expected}")
     file(WRITE ${WORK}/actual.txt "${actual}")

@@ -4,8 +4,10 @@
 
 #include <csignal>
 #include <gtest/gtest.h>
+#include <set>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace tallisto {
 namespace {
@@ -44,6 +46,28 @@ TEST(FileIo, aWriteReplacesTheFileWholeOrNotAtAll) {
         << "nothing is left beside the file";
     EXPECT_TRUE(removeFile(dir.path() / "absent")) << "an absent file counts as removed";
     EXPECT_FALSE(fileExists(dir.path())) << "a folder is no file";
+}
+
+// A write through a link replaces the file it leads to; temporary files that killed writes left
+// in the folder go, while those of live processes and files of other names stay.
+TEST(FileIo, aWriteKeepsLinksAndClearsWhatKilledWritesLeft) {
+    testing::TempDir dir;
+    const auto file = dir.path() / "save.tly";
+    testing::putBytes(file, "old");
+    fs::create_symlink("save.tly", dir.path() / "link.tly");
+    const std::string live = ".save.tly." + std::to_string(::getppid()) + "-0.tmp";
+    const std::string own = ".save.tly." + std::to_string(::getpid()) + "-9.tmp";
+    for (const std::string name : {".save.tly.999999999-0.tmp", ".x.999999998-12.tmp", live.c_str(),
+                                   own.c_str(), ".save.tly.swp", "save.999999999-0.tmp"})
+        testing::putBytes(dir.path() / name, "left");
+    ASSERT_TRUE(writeFileAtomically(dir.path() / "link.tly", "new"));
+    EXPECT_EQ(fs::read_symlink(dir.path() / "link.tly"), "save.tly");
+    EXPECT_EQ(testing::bytesOf(file), "new");
+    std::set<std::string> left;
+    for (const auto& entry : fs::directory_iterator(dir.path()))
+        left.insert(entry.path().filename().string());
+    EXPECT_EQ(left, (std::set<std::string>{"save.tly", "link.tly", live, own, ".save.tly.swp",
+                                           "save.999999999-0.tmp"}));
 }
 
 } // namespace

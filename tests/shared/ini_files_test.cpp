@@ -89,20 +89,45 @@ TEST_F(IniFilesTest, anyValueReadsBackUnchangedUpTo254Characters) {
     EXPECT_EQ(IniFiles().ReadIniValue(file, "A", "x", "0"), letters.substr(0, 2 * 254));
 }
 
-// Save files wait for the disk and may fail; the working file is scratch and does not wait.
-TEST_F(IniFilesTest, scratchFilesHaveTheirOwnWriterAndAFailedFlushLeavesTheFileAsItWas) {
+// Save files wait for the disk and may fail; the working file is scratch and does not wait. What
+// a flush cannot write stays and reads as written; the failure is given once until written.
+TEST_F(IniFilesTest, scratchFilesHaveTheirOwnWriterAndAFailedFlushKeepsTheChanges) {
     const std::string save = dir.file("marks.tly");
     putBytes(save, "[A]\r\nx=1\r\n");
-    IniFiles failing([](const std::filesystem::path& path, std::string_view) {
-        return IoResult::failure("Cannot write " + path.string() + ": No space left on device");
+    bool full = true;
+    IniFiles failing([&](const std::filesystem::path& path, std::string_view bytes) {
+        if (full) return IoResult::failure("Cannot write " + path.string() + ": No space left");
+        return writeFileAtomically(path, bytes);
     });
     failing.treatAsScratch(file);
     failing.WriteIniValue(file, "A", "x", "2");
     failing.WriteIniValue(save, "A", "x", "2");
-    EXPECT_EQ(failing.flushAll().reason, "Cannot write " + save + ": No space left on device");
+    EXPECT_EQ(failing.flushAll().reason, "Cannot write " + save + ": No space left");
     EXPECT_EQ(bytesOf(file), "[A]\r\nx=2\r\n");
     EXPECT_EQ(bytesOf(save), "[A]\r\nx=1\r\n");
-    EXPECT_EQ(failing.ReadIniValue(save, "A", "x", "0"), "1") << "as if never written";
+    EXPECT_EQ(failing.ReadIniValue(save, "A", "x", "0"), "2") << "kept in memory";
+    EXPECT_FALSE(failing.flush(save));
+    const auto failures = failing.takeNewFailures();
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].file, save);
+    EXPECT_TRUE(failing.takeNewFailures().empty()) << "given once";
+    full = false;
+    EXPECT_TRUE(failing.flush(save));
+    EXPECT_EQ(bytesOf(save), "[A]\r\nx=2\r\n");
+    full = true;
+    failing.WriteIniValue(save, "A", "x", "3");
+    failing.flushAll();
+    EXPECT_EQ(failing.takeNewFailures().size(), 1u) << "a new run of failures is given again";
+}
+
+// Rewriting a key again and again leaves its old text behind, which is given back in time.
+TEST_F(IniFilesTest, aKeyRewrittenManyTimesStillReadsAndWritesAsOneLine) {
+    putBytes(file, "; first\n[A]\ny=1\n[B]\nz=2");
+    for (int i = 0; i < 300'000; ++i)
+        ini.WriteIniValue(file, "A", "y", std::to_string(i));
+    ini.WriteIniValue(file, "B", "w", "3");
+    ASSERT_TRUE(ini.flush(file));
+    EXPECT_EQ(bytesOf(file), "; first\n[A]\ny=299999\n[B]\nz=2\r\nw=3\r\n");
 }
 
 } // namespace

@@ -55,61 +55,126 @@ TEST(Opening, ATabNamedZeroIsReadAndTheTabCountDoesNotOutrunTheSections) {
     EXPECT_EQ(t.form().cmdTab[1].caption, "B");
 }
 
-// A value that is no number ends the reading; the tabs read until then stay, the last current.
-// Missing keys read as 0, and a grading system out of range keeps the one in use.
-TEST(Opening, BrokenValuesEndTheReadingWithTheTabsReadSoFar) {
+// A carriage return alone inside a name (found by fuzzing) is read as the blank that storing
+// the name makes of it, so that the tab's marks are found again when the user comes back.
+TEST(Opening, ATabNameWithACarriageReturnKeepsItsMarks) {
     StartedProgram t;
-    auto openWith = [&](const std::string& numTabs, const std::string& count,
-                        const std::string& gradesys) {
-        t.write("b.tly", crlf({"[TabInfo]", numTabs, "[Tab 0]", "Name=A", "count=1", "yougot0=1",
-                               "outof0=2", "weighting0=10", "gradesys=2", "[Tab 1]", "Name=B",
-                               count, "yougot0=5", "outof0=5", gradesys, "[Tab 2]", "Name=C"}));
-        open(t, t.file("b.tly"));
-    };
-    openWith("NumTabs=many", "count=1", "gradesys=0");
-    expectOneEmptyTab(t, t.file("b.tly"));
-    const std::tuple<const char*, const char*, const char*, std::size_t, int> rows[] = {
-        {"NumTabs=3", "count=1x", "gradesys=0", 2, 1},
-        {"NumTabs=3", "count=1", "gradesys=two", 2, 1},
-        {"NumTabs= 3 ", "count= 1 ", "gradesys=9", 3, 0}};
-    for (const auto& [numTabs, count, gradesys, tabs, current] : rows) {
-        openWith(numTabs, count, gradesys);
-        EXPECT_EQ(t.form().currentTab, current) << count << " " << gradesys;
-        const std::vector<TabState> read = shownTabs(t);
-        ASSERT_EQ(read.size(), tabs);
-        EXPECT_EQ(read[0], (TabState{"A", {"1"}, {"2"}, {"10"}, {"5"}, 2}));
-        EXPECT_TRUE(tabs < 3 || read[1] == (TabState{"B", {"5"}, {"5"}, {"0"}, {"0"}, 2}));
+    t.write("cr.tly",
+            "[TabInfo]\r\nNumTabs=2\r\n[Tab 0]\r\nName=Ma\rths\r\ncount=1\r\nyougot0=3\r\n"
+            "outof0=4\r\nweighting0=10\r\n[Tab 1]\r\nName=Art\r\n");
+    open(t, t.file("cr.tly"));
+    EXPECT_EQ(shownTabs(t)[0], (TabState{"Ma ths", {"3"}, {"4"}, {"10"}, {"7.5"}, 0}));
+}
+
+// Opens through the button, giving up unsaved work, with `messages` answers for the messages.
+void openTold(TestProgram& t, const std::string& path, int messages = 1) {
+    if (t.form().unsaved) t.dialogs.press(Answer::Yes);
+    t.dialogs.choose(path);
+    for (int i = 0; i < messages; ++i)
+        t.dialogs.press(Answer::OK);
+    t.run([](FrmGradeHelp& f) { f.cmdOpen_Click(); });
+}
+
+std::string couldNotReadAll(TestProgram& t, const std::string& name, const std::string& problem) {
+    return "msgbox \"Tallisto\" \"Tallisto could not read all of " + t.file(name) + ".\n\n" +
+           problem +
+           "\n\nThe tabs read before that are open. Save will ask where to save them, so that the "
+           "file stays as it is.\" OK";
+}
+
+// A value that is no number, or a count of more marks than the tab holds, ends the reading: the
+// tabs read until then stay, the last current, and the user is told what could not be read. The
+// work is bound to no file, so that Save asks where, and asks before replacing the file.
+TEST(Opening, ADamagedFileOpensAsFarAsItCanBeReadAndIsNotTakenOver) {
+    StartedProgram t;
+    const TabState a{"A", {"1"}, {"2"}, {"10"}, {"5"}, 2}, b{"B", {"5"}, {"5"}, {"1"}, {"1"}, 2},
+        empty{"B", {}, {}, {}, {}, 2}, c{"C", {}, {}, {}, {}, 0};
+    const std::tuple<const char*, const char*, std::vector<TabState>, const char*> rows[] = {
+        {"count=1x",
+         "gradesys=0",
+         {a, empty},
+         R"(Tab "B": its number of marks, "1x", is not a number.)"},
+        {"count=1",
+         "gradesys=two",
+         {a, b},
+         R"(Tab "B": its grading system, "two", is not a number.)"},
+        {"count=32767",
+         "gradesys=0",
+         {a, b},
+         R"(Tab "B": the file holds only 1 of its 32767 marks.)"},
+        {"count= 1 ", "gradesys=9", {a, b, c}, ""}};
+    for (const auto& [count, gradesys, tabs, problem] : rows) {
+        SCOPED_TRACE(count + std::string(" ") + gradesys);
+        const std::string file =
+            crlf({"[TabInfo]", "NumTabs=3", "[Tab 0]", "Name=A", "count=1", "yougot0=1", "outof0=2",
+                  "weighting0=10", "gradesys=2", "[Tab 1]", "Name=B", count, "yougot0=5",
+                  "outof0=5", "weighting0=1", gradesys, "[Tab 2]", "Name=C"});
+        t.write("b.tly", file);
+        const bool whole = std::string(problem).empty();
+        openTold(t, t.file("b.tly"), whole ? 0 : 1);
+        if (!whole) {
+            EXPECT_EQ(t.dialogs.last(), couldNotReadAll(t, "b.tly", problem));
+        }
+        EXPECT_EQ(t.form().currentTab, whole ? 0 : 1);
+        EXPECT_EQ(t.form().currentFilePath, whole ? t.file("b.tly") : "");
+        EXPECT_EQ(shownTabs(t), tabs);
+        if (whole) break;
+        t.dialogs.choose(t.file("b.tly"));
+        t.dialogs.press(Answer::Cancel); // "Overwrite File?"
+        t.dialogs.cancel();
+        t.run([](FrmGradeHelp& f) { f.mensave_Click(); });
+        EXPECT_EQ(t.read("b.tly"), file);
     }
 }
 
-TEST(Opening, MoreTabsThanTheLimitStopAtTheLimitWithOneMessage) {
+TEST(Opening, MoreTabsThanTheLimitStopAtTheLimitAndAreNotTakenOver) {
     StartedProgram t;
     t.write("big.tly", saveFileOf(50, 1));
-    t.dialogs.choose(t.file("big.tly"));
-    t.dialogs.press(Answer::OK);
-    t.run([](FrmGradeHelp& f) { f.cmdOpen_Click(); });
+    openTold(t, t.file("big.tly"), 2);
     EXPECT_EQ(describe(t.dialogs.shown.at(1)),
               R"(msgbox "Tallisto" "Sorry, max number of tabs (43) reached." OK)");
+    EXPECT_EQ(
+        t.dialogs.last(),
+        couldNotReadAll(
+            t, "big.tly",
+            R"(It holds more tabs than the 43 Tallisto can show; the tabs from "S43" on are not open.)"));
     EXPECT_EQ(shownTabs(t).back(), (TabState{"S42", {"42"}, {"50"}, {"0.01"}, {"0.01"}, 2}));
-    EXPECT_EQ(t.form().frmGradeHelp.caption, "big.tly - 0% in S0 - Tallisto");
+    EXPECT_EQ(t.form().frmGradeHelp.caption, "Unsaved - 84% in S42 - Tallisto");
 }
 
-// How long a large foreign file takes to open is measured by BM_OpenForeignFile.
-TEST(Opening, FilesThatAreNotSaveFilesOpenAsOneEmptyTab) {
+// A file that is no save file, larger than any save file, or unreadable is refused before
+// anything is cleared: the work stays as it was, unsaved flag included. A file that does not
+// exist opens as one empty tab bound to its name, for Save to create.
+TEST(Opening, FilesThatAreNotSaveFilesAreRefusedAndChangeNothing) {
     StartedProgram t;
     std::string noise(100'000, '\0');
     std::generate(noise.begin(), noise.end(), std::mt19937(5));
-    std::string text = "The quick brown fox = jumps over [the] lazy dog; 12345\r\n";
-    while (text.size() < (1u << 20))
-        text += text;
-    for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::string>>{
-             {"noise.bin", noise}, {"empty.tly", ""}, {"long.txt", text}}) {
-        SCOPED_TRACE(name);
-        t.write(name, bytes);
-        t.enterMark("1", "2", "3"); // unsaved work, given up at the question
-        open(t, t.file(name));
-        expectOneEmptyTab(t, t.file(name));
+    std::string essay = "The quick brown fox = jumps over [the] lazy dog; 12345\r\n";
+    while (essay.size() < 100'000)
+        essay += essay;
+    const std::string notSaveFile = "it is not a Tallisto save file.";
+    const std::vector<std::tuple<std::string, std::string, std::string>> rows = {
+        {"noise.bin", noise, notSaveFile},
+        {"essay.txt", essay, notSaveFile},
+        {"empty.tly", "", notSaveFile},
+        {"huge.tly", crlf({"[TabInfo]", "NumTabs=2147483647", "[Tab 0]", "Name=A"}), notSaveFile},
+        {"notabs.tly", crlf({"[TabInfo]", "NumTabs=1"}), notSaveFile},
+        {"noinfo.tly", crlf({"[Tab 0]", "Name=A"}), notSaveFile},
+        {"large.tly", saveFileOf(1, 1) + std::string(8 << 20, ';'),
+         "it is larger than 8 MB, far larger than any save file."},
+        {"folder.tly", "", "the file cannot be read."}};
+    fs::create_directory(t.dir.path() / "folder.tly");
+    t.enterMark("1", "2", "3");
+    const std::string before = windowState(t.form());
+    for (const auto& [name, bytes, why] : rows) {
+        if (name != "folder.tly") t.write(name, bytes);
+        openTold(t, t.file(name));
+        EXPECT_EQ(t.dialogs.last(), "msgbox \"Tallisto\" \"Tallisto cannot open " + t.file(name) +
+                                        " because " + why + "\" OK");
+        EXPECT_EQ(windowState(t.form()), before);
     }
+    open(t, t.file("missing.tly"));
+    expectOneEmptyTab(t, t.file("missing.tly"));
 }
 
 TEST(Opening, AFileNamedAtStartOpensAsOpenDoesWithoutTheDialog) {

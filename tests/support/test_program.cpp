@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <sstream>
+#include <sys/resource.h>
 
 namespace tallisto::testing {
 
@@ -383,6 +384,20 @@ std::string saveFileOf(int tabs, int marks) {
         lines.push_back("gradesys=" + std::to_string(i % 4));
     }
     return crlf(lines);
+}
+
+FileWriter failingAfter(std::size_t bytes, std::function<bool(const fs::path&)> pick) {
+    return [=](const fs::path& path, std::string_view content) {
+        if (!pick(path)) return writeFileAtomically(path, content);
+        rlimit saved{};
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit limited = saved;
+        limited.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limited);
+        IoResult result = writeFileAtomically(path, content);
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        return result;
+    };
 }
 
 FileWriter refusingWriter(std::function<bool(const fs::path&)> refuse, std::string reason,

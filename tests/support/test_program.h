@@ -186,6 +186,11 @@ void openAtStart(TestProgram& t, const std::string& path);
 // i + j out of 50.
 std::string saveFileOf(int tabs, int marks);
 
+// A writer that writes the files `pick` chooses with a file-size limit of `bytes` in force, so
+// that their writes fail part way with "File too large" as on a full disk; and the others as the
+// program does.
+FileWriter failingAfter(std::size_t bytes, std::function<bool(const std::filesystem::path&)> pick);
+
 // A writer that refuses, with `reason`, the files that `refuse` picks while `*on` holds (always
 // when on is null), and writes the others as the program does; counts the refusals.
 FileWriter refusingWriter(std::function<bool(const std::filesystem::path&)> refuse,

@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// What the overview and the chart show of a tab that is not the current one, worked out from the
+// working file as switching to the tab would, and kept until the tab's section of that file
+// changes: with 43 tabs of 1000 marks only the tabs that changed are worked out again.
+#include "grading/planner.h"
+#include "reports/progress_chart.h"
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tallisto {
+
+class Program;
+
+struct SubjectDigest {
+    std::string name;
+    int gradeSys = 0;
+    bool hasMarks = false;
+    std::string percent;   // the overall percentage as the totals show it, without "%"
+    double overall = 0;    // its value
+    std::string weighting; // the weighting entered as the totals show it, without "%"
+    PlanTotals totals;     // what the planner needs of the tab
+    std::vector<ChartPoint> progress;
+};
+
+SubjectDigest digestOf(const SubjectMarks& subject);
+
+// The grade above the one a tab has now, and what the rest must average for it.
+struct NextGrade {
+    std::string grade; // empty when the tab has the highest grade
+    std::string need;  // "63.66 %", "Out of reach" or "Secured"
+    bool operator==(const NextGrade&) const = default;
+};
+NextGrade nextGradeOf(const PlanTotals& totals, double overall, const PercentSystem& system);
+
+class SubjectDigests {
+public:
+    explicit SubjectDigests(Program& program) : program_(program) {}
+
+    // A shown tab other than the current one.
+    const SubjectDigest& of(int tab);
+    // Its next grade under the system given; worked out again only when the tab or the system
+    // changed.
+    const NextGrade& nextGrade(int tab, const PercentSystem& system);
+    // Forgets everything kept: the next call works every tab out afresh.
+    void clear() { kept_.clear(); }
+
+private:
+    struct Kept {
+        std::uint64_t revision = 0;
+        std::string caption;
+        int systemInUse = 0; // the system of a tab stored with none
+        SubjectDigest digest;
+        std::optional<PercentSystem> plannedUnder;
+        NextGrade next;
+    };
+    Kept& keptFor(int tab);
+
+    Program& program_;
+    std::map<int, Kept> kept_;
+};
+
+} // namespace tallisto

@@ -49,11 +49,14 @@ SubjectMarks FrmGradeHelp::subjectMarks(int tab) {
         }
         return subject;
     }
-    // A tab is found again only under the caption it was stored with; the grading system of a
-    // tab never stored, or stored with no valid system, is the one in use.
+    // A tab is found again only under the caption it was stored with; a tab never stored, or
+    // stored with no valid system, takes the system in use.
     const std::string file = workingFile();
     const std::string section = "Tab " + std::to_string(tab);
-    if (readIni(file, section, "Name") != subject.name) return subject;
+    if (readIni(file, section, "Name") != subject.name) {
+        subject.gradeSys.reset();
+        return subject;
+    }
     if (readIni(file, section, "count") != "0") {
         std::vector<StoredMark> stored = readStoredMarks(file, tab);
         for (std::size_t j = 0; j < stored.size(); ++j)
@@ -61,6 +64,7 @@ SubjectMarks FrmGradeHelp::subjectMarks(int tab) {
                                      std::move(stored[j].weighting), markKind(tab, j)});
     }
     const double stored = numberValue(readIni(file, section, "gradesys"));
+    subject.gradeSys.reset();
     for (int g = 0; g < 4; ++g)
         if (stored == g) subject.gradeSys = g;
     return subject;

@@ -4,6 +4,7 @@
 // The overview, the chart and the CSV export all read the marks of every tab from here.
 #include "shared/decimal_sum.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,13 +20,13 @@ struct MarkRow {
     bool operator==(const MarkRow&) const = default;
 };
 
-// A shown tab as switching to it would show it: its name, its marks in entry order and the
-// number of its grading system.
+// A shown tab as switching to it would show it: its name, its marks in entry order, and the
+// number of its grading system; none for a tab that takes the system in use when chosen.
 struct SubjectMarks {
     int tab = 0;
     std::string name;
     std::vector<MarkRow> marks;
-    int gradeSys = 0;
+    std::optional<int> gradeSys;
 };
 
 // The tab's totals as the window works them out, mark after mark in entry order.

@@ -84,6 +84,10 @@ void FrmOverview::grdOverview_DblClick(int Row) {
 }
 
 std::vector<OverviewRow> FrmOverview::rows() {
+    return rows(program_.subjects);
+}
+
+std::vector<OverviewRow> FrmOverview::rows(SubjectDigests& digests) {
     FrmGradeHelp& f = program_.frmGradeHelp;
     const StampHold hold(program_.ini);
     Systems systems(program_.ini, f.rangesFile());
@@ -108,15 +112,16 @@ std::vector<OverviewRow> FrmOverview::rows() {
                 row.need = next.need;
             }
         } else {
-            const SubjectDigest& d = program_.subjects.of(tab);
+            const SubjectDigest& d = digests.of(tab);
             row.percent = d.percent;
             row.weighting = d.weighting;
-            const PercentSystem& system = systems.percent(d.gradeSys);
+            const int gradeSys = d.gradeSys.value_or(f.gradeSys);
+            const PercentSystem& system = systems.percent(gradeSys);
             row.grade =
                 d.hasMarks ? findPercentGrade(system, gradedPercentage(d.overall)).grade : "---";
-            if (systems.hasOutOf20(d.gradeSys)) row.outOf20 = outOf20Text(d.overall);
+            if (systems.hasOutOf20(gradeSys)) row.outOf20 = outOf20Text(d.overall);
             if (d.hasMarks) {
-                const NextGrade& next = program_.subjects.nextGrade(tab, system);
+                const NextGrade& next = digests.nextGrade(tab, system);
                 row.nextGrade = next.grade;
                 row.need = next.need;
             }

@@ -12,6 +12,7 @@
 namespace tallisto {
 
 class Program;
+class SubjectDigests;
 
 struct OverviewRow {
     int tab = 0; // the index of the tab button
@@ -43,6 +44,8 @@ public:
     int timesAsked() const { return timesAsked_; }
 
     std::vector<OverviewRow> rows();
+    // The same, with the tabs of the working file worked out by, and kept in, digests.
+    std::vector<OverviewRow> rows(SubjectDigests& digests);
 
     Control* findControl(const std::string& name);
     const Control* findControl(const std::string& name) const;

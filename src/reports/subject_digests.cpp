@@ -46,12 +46,11 @@ SubjectDigests::Kept& SubjectDigests::keptFor(int tab) {
     const std::string& caption = f.cmdTab[static_cast<std::size_t>(tab)].caption;
     auto [found, added] = kept_.try_emplace(tab);
     Kept& kept = found->second;
-    if (added || kept.revision != revision || kept.caption != caption ||
-        kept.systemInUse != f.gradeSys) {
+    if (added || kept.revision != revision || kept.caption != caption) {
         kept.revision = revision;
         kept.caption = caption;
-        kept.systemInUse = f.gradeSys;
         kept.digest = digestOf(f.subjectMarks(tab));
+        ++workedOut_;
         kept.plannedUnder.reset();
     }
     return kept;

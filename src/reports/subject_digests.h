@@ -18,7 +18,7 @@ class Program;
 
 struct SubjectDigest {
     std::string name;
-    int gradeSys = 0;
+    std::optional<int> gradeSys; // none: the system in use
     bool hasMarks = false;
     std::string percent;   // the overall percentage as the totals show it, without "%"
     double overall = 0;    // its value
@@ -48,12 +48,13 @@ public:
     const NextGrade& nextGrade(int tab, const PercentSystem& system);
     // Forgets everything kept: the next call works every tab out afresh.
     void clear() { kept_.clear(); }
+    // How many times a tab's marks were worked out.
+    std::size_t workedOut() const { return workedOut_; }
 
 private:
     struct Kept {
         std::uint64_t revision = 0;
         std::string caption;
-        int systemInUse = 0; // the system of a tab stored with none
         SubjectDigest digest;
         std::optional<PercentSystem> plannedUnder;
         NextGrade next;
@@ -62,6 +63,7 @@ private:
 
     Program& program_;
     std::map<int, Kept> kept_;
+    std::size_t workedOut_ = 0;
 };
 
 } // namespace tallisto

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/main_window.h"
 
+#include "gui/chart_window.h"
 #include "gui/guide_window.h"
+#include "gui/overview_window.h"
 #include "gui/plan_window.h"
 #include "gui/ter_window.h"
 #include "gui/twips.h"
@@ -41,10 +43,14 @@ MainWindow::MainWindow(Program& program, QWidget* parent)
     plan_ = std::make_unique<PlanWindow>(events_);
     events_.setBeforeEvent([this] { recordFrame(); });
     guide_ = std::make_unique<GuideWindow>(events_);
+    overview_ = std::make_unique<OverviewWindow>(events_);
+    chart_ = std::make_unique<ChartWindow>(events_);
     events_.addWindow([this] { sync(); });
     events_.addWindow([this] { ter_->sync(); });
     events_.addWindow([this] { plan_->sync(); });
     events_.addWindow([this] { guide_->sync(); });
+    events_.addWindow([this] { overview_->sync(); });
+    events_.addWindow([this] { chart_->sync(); });
     events_.setOnEnded([this] { endProgram(); });
 
     // Placed by its inside, as it is recorded: a move() before the window manager has framed the
@@ -152,6 +158,8 @@ void MainWindow::endProgram() {
     ter_->close();
     plan_->close();
     guide_->close();
+    overview_->close();
+    chart_->close();
     close();
     QCoreApplication::quit();
 }

@@ -20,7 +20,9 @@ class QScrollBar;
 
 namespace tallisto::gui {
 
+class ChartWindow;
 class GuideWindow;
+class OverviewWindow;
 class PlanWindow;
 class TerWindow;
 
@@ -38,6 +40,8 @@ public:
     TerWindow& terWindow() { return *ter_; }
     PlanWindow& planWindow() { return *plan_; }
     GuideWindow& guideWindow() { return *guide_; }
+    OverviewWindow& overviewWindow() { return *overview_; }
+    ChartWindow& chartWindow() { return *chart_; }
 
     // Copies the core's state into this window; cheap enough to run after every event.
     void sync();
@@ -111,6 +115,8 @@ private:
     std::unique_ptr<TerWindow> ter_;
     std::unique_ptr<PlanWindow> plan_;
     std::unique_ptr<GuideWindow> guide_;
+    std::unique_ptr<OverviewWindow> overview_;
+    std::unique_ptr<ChartWindow> chart_;
     bool shown_ = false;
 };
 

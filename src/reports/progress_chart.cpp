@@ -79,7 +79,7 @@ ChartData FrmChart::data() {
             data.lines.push_back({name, true, progressOf(f.subjectMarks(tab).marks)});
         else
             data.lines.push_back({f.cmdTab[static_cast<std::size_t>(tab)].caption, false,
-                                  program_.subjects.of(tab).progress});
+                                  program_.subjects.progress(tab)});
     }
     return data;
 }

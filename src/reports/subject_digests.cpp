@@ -6,25 +6,33 @@
 
 namespace tallisto {
 
+namespace {
+
+PlanTotals planTotalsOf(const MarkTotals& totals) {
+    DecimalSum left(100);
+    left.subtract(totals.weightingEntered());
+    return {totals.weightedScore(), totals.weighting(), std::max(0.0, left.value())};
+}
+
+std::string withoutPercent(std::string caption) {
+    if (!caption.empty() && caption.back() == '%') caption.pop_back();
+    return caption;
+}
+
+} // namespace
+
 SubjectDigest digestOf(const SubjectMarks& subject) {
+    MarkTotals totals;
+    for (const MarkRow& mark : subject.marks)
+        totals.add(mark);
     SubjectDigest digest;
     digest.name = subject.name;
     digest.gradeSys = subject.gradeSys;
     digest.hasMarks = !subject.marks.empty();
-    MarkTotals totals;
-    digest.progress.reserve(subject.marks.size());
-    for (const MarkRow& mark : subject.marks) {
-        totals.add(mark);
-        digest.progress.push_back(
-            {static_cast<int>(digest.progress.size()) + 1, totals.overall(), mark.kind});
-    }
     digest.overall = totals.overall();
     digest.percent = numberText(digest.overall);
-    const DecimalSum entered = totals.weightingEntered();
-    digest.weighting = numberText(entered.value());
-    DecimalSum left(100);
-    left.subtract(entered);
-    digest.totals = {totals.weightedScore(), totals.weighting(), std::max(0.0, left.value())};
+    digest.weighting = numberText(totals.weightingEntered().value());
+    digest.totals = planTotalsOf(totals);
     return digest;
 }
 
@@ -39,25 +47,49 @@ NextGrade nextGradeOf(const PlanTotals& totals, double overall, const PercentSys
     return {next.grade.name, numberText(next.need / 100.0) + " %"};
 }
 
+std::uint64_t SubjectDigests::revisionOf(int tab) {
+    return program_.ini.sectionRevision(program_.frmGradeHelp.workingFile(),
+                                        "Tab " + std::to_string(tab));
+}
+
+// Kept for as long as the tab's section of the working file and its caption stay the same.
 SubjectDigests::Kept& SubjectDigests::keptFor(int tab) {
     FrmGradeHelp& f = program_.frmGradeHelp;
-    const std::uint64_t revision =
-        program_.ini.sectionRevision(f.workingFile(), "Tab " + std::to_string(tab));
+    const std::uint64_t revision = revisionOf(tab);
     const std::string& caption = f.cmdTab[static_cast<std::size_t>(tab)].caption;
     auto [found, added] = kept_.try_emplace(tab);
     Kept& kept = found->second;
     if (added || kept.revision != revision || kept.caption != caption) {
-        kept.revision = revision;
-        kept.caption = caption;
-        kept.digest = digestOf(f.subjectMarks(tab));
+        kept = {revision, caption, digestOf(f.subjectMarks(tab)), {}, {}, {}};
         ++workedOut_;
-        kept.plannedUnder.reset();
     }
     return kept;
 }
 
+void SubjectDigests::keepLeftTab(int tab) {
+    const FrmGradeHelp& f = program_.frmGradeHelp;
+    SubjectDigest digest;
+    digest.name = f.cmdTab[static_cast<std::size_t>(tab)].caption;
+    digest.gradeSys = f.gradeSys;
+    digest.hasMarks = f.cmdReset.visible;
+    digest.percent = withoutPercent(f.lblShit.caption);
+    digest.overall = numberValue(digest.percent);
+    digest.weighting = withoutPercent(f.lblWeightingTot.caption);
+    digest.totals = f.planTotals();
+    kept_[tab] = {revisionOf(tab), digest.name, std::move(digest), {}, {}, {}};
+}
+
 const SubjectDigest& SubjectDigests::of(int tab) {
     return keptFor(tab).digest;
+}
+
+const std::vector<ChartPoint>& SubjectDigests::progress(int tab) {
+    Kept& kept = keptFor(tab);
+    if (!kept.progress) {
+        kept.progress = progressOf(program_.frmGradeHelp.subjectMarks(tab).marks);
+        ++workedOut_;
+    }
+    return *kept.progress;
 }
 
 const NextGrade& SubjectDigests::nextGrade(int tab, const PercentSystem& system) {

@@ -24,7 +24,6 @@ struct SubjectDigest {
     double overall = 0;    // its value
     std::string weighting; // the weighting entered as the totals show it, without "%"
     PlanTotals totals;     // what the planner needs of the tab
-    std::vector<ChartPoint> progress;
 };
 
 SubjectDigest digestOf(const SubjectMarks& subject);
@@ -43,12 +42,19 @@ public:
 
     // A shown tab other than the current one.
     const SubjectDigest& of(int tab);
+    // Its overall percentage after each mark, for the chart.
+    const std::vector<ChartPoint>& progress(int tab);
     // Its next grade under the system given; worked out again only when the tab or the system
     // changed.
     const NextGrade& nextGrade(int tab, const PercentSystem& system);
+
+    // The tab just stored in the working file as the user leaves it, taken from the window
+    // before the next tab's marks replace it: leaving a tab costs no second count of its marks.
+    void keepLeftTab(int tab);
+
     // Forgets everything kept: the next call works every tab out afresh.
     void clear() { kept_.clear(); }
-    // How many times a tab's marks were worked out.
+    // How many times a tab's marks were counted from the working file.
     std::size_t workedOut() const { return workedOut_; }
 
 private:
@@ -56,9 +62,11 @@ private:
         std::uint64_t revision = 0;
         std::string caption;
         SubjectDigest digest;
+        std::optional<std::vector<ChartPoint>> progress;
         std::optional<PercentSystem> plannedUnder;
         NextGrade next;
     };
+    std::uint64_t revisionOf(int tab);
     Kept& keptFor(int tab);
 
     Program& program_;

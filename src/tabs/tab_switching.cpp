@@ -26,6 +26,7 @@ void FrmGradeHelp::cmdTab_Click(int Index) {
         currentTab = Index;
         saveFile = workingFile();
         SaveRun();
+        program_.subjects.keepLeftTab(saveTab);
         // Read before the file goes to disk: the switch can still be undone, and the reads are
         // served from the changes in memory.
         const StoredTab stored = readStoredTab(Index);

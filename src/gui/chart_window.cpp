@@ -47,6 +47,12 @@ QColor bandColour(std::size_t k, std::size_t bands) {
     return QColor::fromHsvF(0.33 * t, 0.45, 1.0, 0.35);
 }
 
+QString titleOf(const ChartData& data) {
+    const bool none = std::all_of(data.lines.begin(), data.lines.end(),
+                                  [](const ChartLine& line) { return line.points.empty(); });
+    return qText(data.title) + (none ? QStringLiteral(": no marks yet") : QString());
+}
+
 void attach(QChart* chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {
     chart->addSeries(series);
     series->attachAxis(x);
@@ -98,12 +104,8 @@ void ChartWindow::sync() {
     const Control& box = form_.chkAllSubjects;
     if (allBox_->text() != qText(box.caption)) allBox_->setText(qText(box.caption));
     if (allBox_->isChecked() != box.checked) allBox_->setChecked(box.checked);
-    ChartData data = form_.data();
-    if (!everDrawn_ || data != drawn_) {
-        draw(data);
-        drawn_ = std::move(data);
-        everDrawn_ = true;
-    }
+    const ChartData data = form_.data();
+    if (!everDrawn_ || data != drawn_) draw(data);
     if (!isVisible()) {
         placeNearMainWindow(this, window, events_.form().frmGradeHelp);
         show();
@@ -123,13 +125,61 @@ void ChartWindow::draw(const ChartData& data) {
             top = std::max(top, point.percent);
     }
     top = std::ceil(top / 10) * 10;
+    // A chart of 43 subjects of 1000 marks takes long to build: after most commands only a line
+    // or two changed, or which subject is the current one.
+    if (redrawsLines(data, marks, top)) {
+        chart()->setTitle(titleOf(data));
+        for (std::size_t i = 0; i < data.lines.size(); ++i) {
+            const ChartLine &line = data.lines[i], &was = drawn_.lines[i];
+            if (line.name != was.name) lines_[i]->setName(qText(line.name));
+            if (line.points != was.points || line.current != was.current)
+                styleLine(lines_[i], i, line, line.points != was.points);
+        }
+    } else {
+        drawAnew(data, marks, top);
+    }
+    drawn_ = data;
+    everDrawn_ = true;
+    marks_ = marks;
+    top_ = top;
+}
 
+bool ChartWindow::redrawsLines(const ChartData& data, int marks, double top) const {
+    if (!everDrawn_ || marks != marks_ || top != top_ || data.bands != drawn_.bands ||
+        data.lines.size() != drawn_.lines.size())
+        return false;
+    const auto whatIf = [](const ChartLine& line) {
+        std::vector<ChartPoint> points;
+        for (const ChartPoint& point : line.points)
+            if (point.kind == MarkKind::WhatIf) points.push_back(point);
+        return points;
+    };
+    for (std::size_t i = 0; i < data.lines.size(); ++i)
+        if (whatIf(data.lines[i]) != whatIf(drawn_.lines[i]) ||
+            data.lines[i].points.empty() != drawn_.lines[i].points.empty())
+            return false;
+    return true;
+}
+
+// The line's points and its pen: the current subject's line is drawn thicker.
+void ChartWindow::styleLine(QLineSeries* series, std::size_t index, const ChartLine& line,
+                            bool withPoints) {
+    if (withPoints) {
+        QList<QPointF> points;
+        points.reserve(static_cast<qsizetype>(line.points.size()));
+        for (const ChartPoint& point : line.points)
+            points << QPointF(point.mark, point.percent);
+        series->replace(points);
+        series->setPointsVisible(points.size() <= 60);
+    }
+    QPen pen(lineColours[index % std::size(lineColours)]);
+    pen.setWidthF(line.current ? 3 : 1.5);
+    series->setPen(pen);
+}
+
+void ChartWindow::drawAnew(const ChartData& data, int marks, double top) {
     auto* chart = new QChart;
-    chart->setTitle(qText(data.title) +
-                    (marks == 1 && std::all_of(data.lines.begin(), data.lines.end(),
-                                               [](const ChartLine& l) { return l.points.empty(); })
-                         ? QStringLiteral(": no marks yet")
-                         : QString()));
+    chart->setTitle(titleOf(data));
     auto* x = new QValueAxis;
     x->setTitleText(QStringLiteral("Mark, in the order entered"));
     // Half a mark of room at each end, so that no point sits on the frame.
@@ -177,22 +227,17 @@ void ChartWindow::draw(const ChartData& data) {
 
     bool whatIfNamed = false;
     const bool legend = static_cast<int>(data.lines.size()) <= mostInLegend;
+    lines_.clear();
     for (std::size_t i = 0; i < data.lines.size(); ++i) {
         const ChartLine& line = data.lines[i];
         const QColor colour = lineColours[i % std::size(lineColours)];
         auto* series = new QLineSeries;
+        lines_.push_back(series);
         series->setName(qText(line.name));
-        QList<QPointF> points;
+        styleLine(series, i, line, true);
         QList<QPointF> whatIf;
-        for (const ChartPoint& point : line.points) {
-            points << QPointF(point.mark, point.percent);
-            if (point.kind == MarkKind::WhatIf) whatIf << points.back();
-        }
-        series->replace(points);
-        QPen pen(colour);
-        pen.setWidthF(line.current ? 3 : 1.5);
-        series->setPen(pen);
-        series->setPointsVisible(points.size() <= 60);
+        for (const ChartPoint& point : line.points)
+            if (point.kind == MarkKind::WhatIf) whatIf << QPointF(point.mark, point.percent);
         connect(series, &QLineSeries::hovered, this, [name = series->name()](QPointF at, bool in) {
             if (in)
                 QToolTip::showText(QCursor::pos(), name + QStringLiteral(": %1% after mark %2")

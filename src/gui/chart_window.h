@@ -11,6 +11,7 @@
 class QChart;
 class QChartView;
 class QCheckBox;
+class QLineSeries;
 
 namespace tallisto::gui {
 
@@ -23,7 +24,8 @@ public:
     // The chart as last drawn, for tests.
     const ChartData& drawn() const { return drawn_; }
     QChart* chart() const;
-    // Draws the chart of that data.
+    // Draws the chart of that data: the lines that changed, or the whole chart anew when its
+    // axes, bands, subjects or what-if marks changed.
     void draw(const ChartData& data);
 
 protected:
@@ -35,8 +37,15 @@ private:
     std::function<void(EventArgs)> queryUnload_, allSubjects_;
     QCheckBox* allBox_;
     QChartView* view_;
+    void drawAnew(const ChartData& data, int marks, double top);
+    bool redrawsLines(const ChartData& data, int marks, double top) const;
+    void styleLine(QLineSeries* series, std::size_t index, const ChartLine& line, bool withPoints);
+
     ChartData drawn_;
     bool everDrawn_ = false;
+    int marks_ = 0; // the extent of the axes drawn
+    double top_ = 0;
+    std::vector<QLineSeries*> lines_; // one per subject, as drawn_ has them
     int timesAsked_ = 0;
 };
 

@@ -342,6 +342,18 @@ private slots:
         window.findChild<QCheckBox*>(QStringLiteral("chkAllSubjects"))->click();
         QVERIFY(gui->program->frmChart.chkAllSubjects.checked);
         QCOMPARE(lines(), (QStringList{"Tab 1 1:80 2:65", "Tab 2"}));
+        // The subject shown in the main window has the thick line, also after a switch.
+        const auto widths = [&] {
+            QStringList drawn;
+            for (QAbstractSeries* series : window.chart()->series())
+                if (series->type() == QAbstractSeries::SeriesTypeLine)
+                    drawn << QString::number(static_cast<QLineSeries*>(series)->pen().widthF());
+            return drawn;
+        };
+        QCOMPARE(widths(), (QStringList{"3", "1.5"}));
+        QTest::mouseClick(tab(1), Qt::LeftButton);
+        QCOMPARE(widths(), (QStringList{"1.5", "3"}));
+        QCOMPARE(lines(), (QStringList{"Tab 1 1:80 2:65", "Tab 2"}));
         // Grade bands under the lines, one per grade of A to E.
         int bands = 0;
         for (QAbstractSeries* series : window.chart()->series())

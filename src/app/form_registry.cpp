@@ -23,9 +23,10 @@ std::vector<Control*> FrmGradeHelp::allControls() {
           &Line3,         &Line2,        &Line1,        &lblWeight,    &Label2,
           &lbltotal,      &lblscore,     &lblPercent,   &file,         &tallisto,
           &menDelSelRes,  &seper0,       &cmdsave,      &mensave,      &savereport,
-          &menSaveReport, &menReportSet, &cmdOpen,      &seper1,       &menXP,
-          &seper2,        &menResetAll,  &about,        &exit,         &tabs,
-          &menNewTab,     &reset,        &menRename,    &menDelete,    &menGradesystem})
+          &menSaveReport, &menReportSet, &menExportCsv, &cmdOpen,      &seper1,
+          &menXP,         &seper2,       &menResetAll,  &about,        &exit,
+          &tabs,          &menNewTab,    &reset,        &menRename,    &menDelete,
+          &menGradesystem})
         all.push_back(c);
     for (Control& item : menGradesys)
         all.push_back(&item);
@@ -33,6 +34,8 @@ std::vector<Control*> FrmGradeHelp::allControls() {
     all.push_back(&menEditRanges);
     all.push_back(&menView);
     all.push_back(&menPlan);
+    all.push_back(&menOverview);
+    all.push_back(&menChart);
     for (Control* c : {&menHelp, &menGuide, &menAbout})
         all.push_back(c);
     return all;

@@ -8,6 +8,7 @@
 #include "app/control.h"
 #include "app/kept_work.h"
 #include "app/services.h"
+#include "marks/tab_marks.h"
 #include "shared/decimal_sum.h"
 #include "shared/file_io.h"
 
@@ -56,12 +57,12 @@ public:
     CommonDialogState CommonDialog;
     // Menus.
     Control file, tallisto, menDelSelRes, seper0, cmdsave, mensave, savereport, menSaveReport,
-        menReportSet, cmdOpen, seper1, menXP, seper2, menResetAll, about, exit;
+        menReportSet, menExportCsv, cmdOpen, seper1, menXP, seper2, menResetAll, about, exit;
     Control tabs, menNewTab, reset, menRename, menDelete;
     Control menGradesystem;
     std::array<Control, 4> menGradesys;
     Control seper3, menEditRanges;
-    Control menView, menPlan;
+    Control menView, menPlan, menOverview, menChart;
     Control menHelp, menGuide, menAbout;
 
     // The control that has the keyboard focus.
@@ -137,6 +138,12 @@ public:
     void reset_Click();
     void cmdResetAll_Click();
     void menResetAll_Click();
+    // The marks of a shown tab as rows, as switching to it would show them (marks/tab_marks.cpp).
+    SubjectMarks subjectMarks(int tab);
+    // The kind of mark j of a tab, and a tab's number of what-if marks: the one place each is
+    // told, for the current tab and for the tabs in the working file alike.
+    MarkKind markKind(int tab, std::size_t j);
+    int whatIfCount(int tab);
 
     // ---- Grading systems (grading/) ----
     void GradeIs();
@@ -181,6 +188,10 @@ public:
     void HBar_Scroll();
     void HBar_GotFocus();
     void cmdEasyWork_KeyDown(int KeyCode, int Shift);
+    // The shown tabs, in strip order.
+    std::vector<int> shownTabs() const;
+    // Slides the strip so that the tab can be seen whole.
+    void scrollToTab(int Index);
 
     // Leaving a tab stores it in the working file. A switch the user makes writes that file to
     // disk at once. Commands that switch through every tab (saving, the report set, opening) set
@@ -198,6 +209,10 @@ public:
     void SubReport(std::string& out);
     void menSaveReport_Click();
     void menReportSet_Click();
+    // All subjects: the overview, the chart of percentages and the CSV export.
+    void menOverview_Click();
+    void menChart_Click();
+    void menExportCsv_Click();
 
     // ---- Score out of 20 (ter/) ----
     void cmdTER_Click();
@@ -272,6 +287,7 @@ private:
     bool chooseReportFile(std::string& path);
     IoResult writeReport(const std::string& path, std::string text);
     void finishReport(const std::string& path, const IoResult& written);
+    bool chooseCsvFile(std::string& path);
 
     // Tab store (storage/tab_store.cpp).
     struct StoredMark {

@@ -7,6 +7,9 @@
 #include "app/services.h"
 #include "grading/frm_plan.h"
 #include "look/frm_guide.h"
+#include "reports/overview.h"
+#include "reports/progress_chart.h"
+#include "reports/subject_digests.h"
 #include "shared/ini_files.h"
 #include "ter/frm_ter.h"
 
@@ -38,7 +41,11 @@ public:
     FrmTER frmTER;
     FrmPlan frmPlan;
     FrmGuide frmGuide;
+    FrmOverview frmOverview;
+    FrmChart frmChart;
     FrmGradeHelp frmGradeHelp;
+    // What the overview and the chart show of the tabs in the working file.
+    SubjectDigests subjects;
 
     // Creates the main window as the platform does: Form_Initialize, then Form_Activate.
     // False when the program ended during start-up.

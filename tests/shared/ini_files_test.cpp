@@ -130,5 +130,34 @@ TEST_F(IniFilesTest, aKeyRewrittenManyTimesStillReadsAndWritesAsOneLine) {
     EXPECT_EQ(bytesOf(file), "; first\n[A]\ny=299999\n[B]\nz=2\r\nw=3\r\n");
 }
 
+// What is worked out from a section is kept until its revision changes: every way the section's
+// keys can read differently must change it, and writes to other sections must not.
+TEST_F(IniFilesTest, aSectionsRevisionChangesWheneverItsKeysMayReadDifferently) {
+    const auto revision = [&](const char* section = "A") {
+        return ini.sectionRevision(file, section);
+    };
+    std::uint64_t a = revision();
+    EXPECT_EQ(revision("a"), a) << "names match without regard to letter case";
+    const auto changed = [&](const char* what) {
+        const std::uint64_t now = revision();
+        EXPECT_NE(now, a) << what;
+        a = now;
+    };
+    ini.WriteIniValue(file, "B", "x", "1");
+    EXPECT_EQ(revision(), a) << "another section written";
+    ini.WriteIniValue(file, "a", "x", "1");
+    changed("written");
+    ASSERT_TRUE(ini.flush(file));
+    EXPECT_EQ(revision(), a) << "flushed as it reads";
+    putBytes(file, "[A]\r\nx=edited by another program\r\n");
+    changed("changed on disk");
+    ini.startAfresh(file);
+    changed("started afresh");
+    ini.discard(file);
+    changed("changes discarded");
+    ASSERT_TRUE(ini.remove(file));
+    changed("removed");
+}
+
 } // namespace
 } // namespace tallisto

@@ -54,6 +54,12 @@ bool roundsUp(const std::string& kept, std::string_view dropped) {
 
 double roundTo2Places(double value) {
     if (!std::isfinite(value) || value == 0) return value;
+    // A value that is the nearest double to a number of hundredths has a shortest form of at
+    // most two decimals, which is kept as it is: most marks and percentages are such values.
+    if (const double hundredths = value * 100; std::fabs(hundredths) < 1e15 &&
+                                               hundredths == std::trunc(hundredths) &&
+                                               hundredths / 100 == value)
+        return value;
     DecimalDigits decimal = shortestDigits(std::fabs(value));
     int keep = decimal.exponent + 3; // the digits down to the hundredths
     if (keep >= static_cast<int>(decimal.digits.size())) return value;

@@ -85,6 +85,19 @@ std::string writtenValue(std::string_view value) {
     return needsQuotes || isQuoted(text) ? '"' + text + '"' : text;
 }
 
+// Whether writtenValue(value) is value itself.
+bool writtenAsItIs(std::string_view value) {
+    return value.find_first_of("\r\n") == std::string_view::npos &&
+           (value.empty() || (!isBlank(value.front()) && !isBlank(value.back()))) &&
+           !isQuoted(value);
+}
+
+// Whether line reads exactly key=value.
+bool sameLine(std::string_view line, std::string_view key, std::string_view value) {
+    return line.size() == key.size() + 1 + value.size() && line.starts_with(key) &&
+           line[key.size()] == '=' && line.ends_with(value);
+}
+
 constexpr std::size_t smallestTable = 16;
 
 } // namespace
@@ -321,8 +334,6 @@ void IniDocument::linkAfter(std::uint32_t before, std::uint32_t line) {
 
 void IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
     const std::uint32_t target = sectionForWriting(section);
-    const std::string line = std::string(key) + '=' + writtenValue(value);
-    if (line.size() > longestLine) throw std::length_error("an INI line of 512 MB or more");
     std::uint32_t found = hintedKey(target, key);
     KeySlot* slot = nullptr;
     std::uint32_t hash = 0;
@@ -332,6 +343,13 @@ void IniDocument::setValue(std::string_view section, std::string_view key, std::
         found = slot->line;
     }
     lastFoundSection_ = target;
+    // A tab stored again mostly writes what its lines say already: they stay as they are.
+    if (found != none && writtenAsItIs(value) && sameLine(lineText(found), key, value)) {
+        lastFound_ = found;
+        return;
+    }
+    const std::string line = std::string(key) + '=' + writtenValue(value);
+    if (line.size() > longestLine) throw std::length_error("an INI line of 512 MB or more");
     if (found != none) {
         garbage_ += lines_[found].size;
         const std::uint32_t begin = storeText(line);
@@ -377,13 +395,17 @@ std::size_t IniDocument::textSize() const {
 }
 
 std::string IniDocument::text() const {
-    std::string text;
-    text.reserve(textSize());
+    // Sized once and filled through a pointer: the working file is written whole after most
+    // commands, and appending line by line checked the capacity at every line.
+    std::string text(textSize(), '\0');
+    char* out = text.data();
     for (std::uint32_t line = first_; line != none; line = lines_[line].next) {
-        text += lineText(line);
-        const auto end = static_cast<LineEnd>(lines_[line].end);
-        if (end == LineEnd::crlf) text += "\r\n";
-        if (end == LineEnd::lf) text += '\n';
+        const Line& l = lines_[line];
+        std::memcpy(out, store_.data() + l.begin, l.size);
+        out += l.size;
+        const auto end = static_cast<LineEnd>(l.end);
+        if (end == LineEnd::crlf) *out++ = '\r';
+        if (end != LineEnd::none) *out++ = '\n';
     }
     return text;
 }

@@ -29,6 +29,8 @@ char lower(char c) {
 
 bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
+    // Names are nearly always asked for as they are written.
+    if (a.empty() || std::memcmp(a.data(), b.data(), a.size()) == 0) return true;
     for (std::size_t i = 0; i < a.size(); ++i)
         if (lower(a[i]) != lower(b[i])) return false;
     return true;

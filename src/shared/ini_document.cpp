@@ -440,10 +440,8 @@ std::size_t IniDocument::countKeys(std::string_view section,
     std::size_t count = 0;
     for (std::uint32_t line = lines_[sections_[found].header].next; line != stop;
          line = lines_[line].next) {
-        const std::string_view text = lineText(line);
-        if (!isKeyLine(text)) continue;
-        const std::string_view name = keyNameOf(text);
-        if (findKey(found, name) == line && counted(name)) ++count;
+        // The first line of each key is marked as the one its section's table finds.
+        if (lines_[line].indexed && counted(keyNameOf(lineText(line)))) ++count;
     }
     return count;
 }

@@ -213,24 +213,31 @@ namespace {
 // one point, nothing else. Its digits make a whole number below 2^53 and its power of ten is
 // exact, so one division gives the nearest double, as from_chars would.
 std::optional<double> plainDecimal(std::string_view text) {
-    std::size_t i = !text.empty() && text.front() == '-';
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    const bool negative = p != end && *p == '-';
+    p += negative;
+    if (p == end || end - p > 16) return std::nullopt; // 15 digits and a point at most
     std::int64_t digits = 0;
-    int count = 0, places = -1;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '.' && places < 0) {
-            places = 0;
-            continue;
+    int count = 0, places = 0;
+    bool point = false;
+    for (; p != end; ++p) {
+        const auto digit = static_cast<unsigned>(static_cast<unsigned char>(*p) - '0');
+        if (digit < 10) {
+            digits = digits * 10 + digit;
+            ++count;
+            places += point;
+        } else if (*p == '.' && !point) {
+            point = true;
+        } else {
+            return std::nullopt;
         }
-        if (!isDigit(c) || ++count > 15) return std::nullopt;
-        digits = digits * 10 + (c - '0');
-        places += places >= 0;
     }
-    if (count == 0) return std::nullopt;
+    if (count == 0 || count > 15) return std::nullopt;
     constexpr double exact[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    const double value = static_cast<double>(digits) / exact[std::max(places, 0)];
-    return text.front() == '-' ? -value : value;
+    const double value = static_cast<double>(digits) / exact[places];
+    return negative ? -value : value;
 }
 
 } // namespace
@@ -257,6 +264,7 @@ LeadingNumber readLeadingNumber(std::string_view text) {
 }
 
 double numberValue(std::string_view text) {
+    if (const auto plain = plainDecimal(text)) return *plain;
     return readLeadingNumber(text).value;
 }
 

@@ -346,17 +346,19 @@ void IniDocument::setValue(std::string_view section, std::string_view key, std::
     }
     lastFoundSection_ = target;
     // A tab stored again mostly writes what its lines say already: they stay as they are.
-    if (found != none && writtenAsItIs(value) && sameLine(lineText(found), key, value)) {
+    const bool plain = writtenAsItIs(value);
+    if (found != none && plain && sameLine(lineText(found), key, value)) {
         lastFound_ = found;
         return;
     }
-    const std::string line = std::string(key) + '=' + writtenValue(value);
-    if (line.size() > longestLine) throw std::length_error("an INI line of 512 MB or more");
+    const std::string quoted = plain ? std::string() : writtenValue(value);
+    const std::string_view written = plain ? value : std::string_view(quoted);
+    const std::size_t size = key.size() + 1 + written.size();
+    if (size > longestLine) throw std::length_error("an INI line of 512 MB or more");
     if (found != none) {
         garbage_ += lines_[found].size;
-        const std::uint32_t begin = storeText(line);
-        lines_[found].begin = begin;
-        lines_[found].size = static_cast<std::uint32_t>(line.size());
+        lines_[found].begin = storeKeyLine(key, written);
+        lines_[found].size = static_cast<std::uint32_t>(size);
         lastFound_ = found;
         if (garbage_ > (1u << 20) && garbage_ > store_.size() / 2) compactStore();
         return;
@@ -365,10 +367,24 @@ void IniDocument::setValue(std::string_view section, std::string_view key, std::
     const std::uint32_t before = sections_[target].lastKey;
     if (lines_[before].end == static_cast<std::uint32_t>(LineEnd::none))
         lines_[before].end = static_cast<std::uint32_t>(LineEnd::crlf);
-    const std::uint32_t added = appendLine(line, LineEnd::crlf);
+    const std::uint32_t begin = storeKeyLine(key, written);
+    lines_.push_back({begin, static_cast<std::uint32_t>(size),
+                      static_cast<std::uint32_t>(LineEnd::crlf), 0, none});
+    const auto added = static_cast<std::uint32_t>(lines_.size() - 1);
     linkAfter(before, added);
     fill(*slot, target, added, hash);
     sections_[target].lastKey = lastFound_ = added;
+}
+
+// Appends "key=value" to the buffer without building the line first.
+std::uint32_t IniDocument::storeKeyLine(std::string_view key, std::string_view value) {
+    constexpr std::size_t most = std::numeric_limits<std::uint32_t>::max();
+    const std::size_t size = key.size() + 1 + value.size();
+    if (store_.size() + size >= most) compactStore();
+    if (store_.size() + size >= most) throw std::length_error("an INI file of 4 GB or more");
+    const auto begin = static_cast<std::uint32_t>(store_.size());
+    store_.append(key).append(1, '=').append(value);
+    return begin;
 }
 
 std::uint32_t IniDocument::sectionForWriting(std::string_view name) {

@@ -297,6 +297,15 @@ private:
     std::vector<StoredMark> readStoredMarks(const std::string& file, int tab,
                                             int most = std::numeric_limits<int>::max());
     void replayMarks(const std::vector<StoredMark>& marks); // through the mark entry
+    // While marks are replayed, the totals' labels and the overall percentage show only what the
+    // last mark left: they are worked out once, from what it left.
+    struct ReplayedTotals {
+        bool replaying = false;
+        bool marked = false, scored = false; // a mark, and one out of more than 0, went through
+        double youGotTotal = 0, weightedScoreTotal = 0, weightingTotal = 0; // at the last scored
+    };
+    ReplayedTotals replayedTotals;
+    void showReplayedTotals();
     // Subject tabs (tabs/).
     struct StoredTab {         // what a switch reads of the tab it goes to
         bool sameName = false; // stored under the button's caption

@@ -123,7 +123,8 @@ void FrmGradeHelp::inboxweightingcheck() {
     weighting = weightingFractionText(numberValue(weighting));
     weightingSum.add(numberValue(weighting));
     weightingTotal = weightingSum.value();
-    lblWeightingTot.caption = numberText(weightingEntered().value()) + "%";
+    if (!replayedTotals.replaying)
+        lblWeightingTot.caption = numberText(weightingEntered().value()) + "%";
     giveFocusToEasyWork();
     TotalsUpdate();
 }

@@ -45,7 +45,7 @@ constexpr std::size_t longestValue = 254;
 constexpr off_t largestReadable = off_t{1} << 28;
 
 // The first 254 characters of a value; nearly every value is shorter and needs no counting.
-std::string valueAsRead(const std::string& value) {
+std::string valueAsRead(std::string value) {
     return value.size() <= longestValue ? value : leftCharacters(value, longestValue);
 }
 
@@ -136,7 +136,7 @@ std::string IniFiles::ReadIniValue(const std::string& file, const std::string& s
     Entry& entry = entryFor(file, false);
     std::optional<std::string> value;
     if (entry.document) value = entry.document->value(section, key);
-    return valueAsRead(value ? *value : defaultText);
+    return valueAsRead(value ? std::move(*value) : defaultText);
 }
 
 void IniFiles::WriteIniValue(const std::string& file, const std::string& section,

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tallisto {
@@ -34,6 +35,20 @@ int storedCount(const std::string& text) {
     return count >= 0 && count <= std::numeric_limits<int>::max() ? static_cast<int>(count) : 0;
 }
 
+// The three key names of one mark after another, built in one buffer: a tab of a thousand marks
+// would otherwise build six thousand strings each time it is stored or read.
+class MarkKeys {
+public:
+    void number(std::size_t j) { number_ = std::to_string(j); }
+    const std::string& of(std::string_view name) {
+        key_.assign(name).append(number_);
+        return key_;
+    }
+
+private:
+    std::string number_, key_;
+};
+
 } // namespace
 
 void FrmGradeHelp::SaveRun() {
@@ -43,11 +58,12 @@ void FrmGradeHelp::SaveRun() {
     writeIni(saveFile, section, "Name", cmdTab[saveTab].caption);
     const std::size_t count = lstScore.list.size();
     writeIni(saveFile, section, "count", numberText(static_cast<double>(count)));
+    MarkKeys keys;
     for (std::size_t j = 0; j < count; ++j) {
-        const std::string n = std::to_string(j);
-        writeIni(saveFile, section, "yougot" + n, storedNumber(lstScore.list, j));
-        writeIni(saveFile, section, "outof" + n, storedNumber(lstTotal.list, j));
-        writeIni(saveFile, section, "weighting" + n, storedNumber(lstWeighting.list, j));
+        keys.number(j);
+        writeIni(saveFile, section, keys.of("yougot"), storedNumber(lstScore.list, j));
+        writeIni(saveFile, section, keys.of("outof"), storedNumber(lstTotal.list, j));
+        writeIni(saveFile, section, keys.of("weighting"), storedNumber(lstWeighting.list, j));
     }
     writeIni(saveFile, section, "gradesys", numberText(gradeSys));
 }
@@ -62,10 +78,13 @@ std::vector<FrmGradeHelp::StoredMark> FrmGradeHelp::readStoredMarks(const std::s
     const int count = std::min(storedCount(readIni(file, section, "count")), most);
     std::vector<StoredMark> marks;
     marks.reserve(static_cast<std::size_t>(std::max(count, 0)));
+    MarkKeys keys;
     for (int j = 0; j < count; ++j) {
-        const std::string n = std::to_string(j);
-        marks.push_back({readIni(file, section, "yougot" + n), readIni(file, section, "outof" + n),
-                         readIni(file, section, "weighting" + n)});
+        keys.number(static_cast<std::size_t>(j));
+        StoredMark& mark = marks.emplace_back();
+        mark.youGot = readIni(file, section, keys.of("yougot"));
+        mark.outOf = readIni(file, section, keys.of("outof"));
+        mark.weighting = readIni(file, section, keys.of("weighting"));
     }
     return marks;
 }
@@ -75,12 +94,17 @@ std::vector<FrmGradeHelp::StoredMark> FrmGradeHelp::readStoredMarks(const std::s
 void FrmGradeHelp::replayMarks(const std::vector<StoredMark>& marks) {
     const FlagHold loading(loadingMarks);
     storedWeighting.clear();
-    for (const StoredMark& mark : marks) {
-        storedYouGot = mark.youGot;
-        storedOutOf = mark.outOf;
-        storedWeighting = mark.weighting;
-        cmdEasyWork_Click();
+    {
+        replayedTotals = {};
+        const FlagHold replaying(replayedTotals.replaying);
+        for (const StoredMark& mark : marks) {
+            storedYouGot = mark.youGot;
+            storedOutOf = mark.outOf;
+            storedWeighting = mark.weighting;
+            cmdEasyWork_Click();
+        }
     }
+    showReplayedTotals();
 }
 
 } // namespace tallisto

@@ -41,6 +41,8 @@ TEST_F(IniFilesTest, linesAreReadAsWindowsReadsThem) {
     for (const auto& [key, value] : cases)
         EXPECT_EQ(read(key, "a"), value) << key;
     EXPECT_EQ(read("name", "B"), "0");
+    EXPECT_EQ(ini.countKeys(file, "A", [](std::string_view) { return true; }), 5u)
+        << "each key of the first section once";
 }
 
 TEST(IniFiles, aWriteChangesOrAddsOneLineAndKeepsEveryOtherByte) {
@@ -56,6 +58,9 @@ TEST(IniFiles, aWriteChangesOrAddsOneLineAndKeepsEveryOtherByte) {
              "[A]\r\nx=1\r\n[B]\r\ny=2\r\n"},
             {"line feeds alone", "[A]\nx=1\n\n[B]\n", "A", "z", "3", "[A]\nx=1\nz=3\r\n\n[B]\n"},
             {"line breaks in a value become blanks", "", "A", "x", "a\r\nb", "[A]\r\nx=a  b\r\n"},
+            {"the same value written again", "[A]\r\nx=1\r\n", "A", "x", "1", "[A]\r\nx=1\r\n"},
+            {"the same value under another spelling", "[A]\r\nX = 1\r\n", "A", "x", "1",
+             "[A]\r\nx=1\r\n"},
             {"a letter outside Windows-1252 turns the file to UTF-8", "[A]\r\nx=Caf\xE9\r\n", "A",
              "y", "\xE6\x95\xB0", "[A]\r\nx=Caf\xC3\xA9\r\ny=\xE6\x95\xB0\r\n"},
         };

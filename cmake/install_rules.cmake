@@ -63,6 +63,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The chart window's Qt Charts, named with the version the build asks for; dpkg-shlibdeps adds
+# the versions its symbols need.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6charts6 (>= 6.4)")
 # "Edit graderanges.txt" hands the file to the desktop's handler through xdg-open.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
 include(CPack)

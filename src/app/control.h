@@ -21,6 +21,7 @@ enum class ControlKind {
     Menu,     // a menu of the menu bar, or a submenu
     MenuItem, // an item that runs a command
     Separator,
+    CheckBox, // Checked is its Value
 };
 
 struct Control {

@@ -23,6 +23,10 @@ template <typename C> C& window(Program& p) {
         return p.frmPlan;
     else if constexpr (std::is_same_v<C, FrmGuide>)
         return p.frmGuide;
+    else if constexpr (std::is_same_v<C, FrmOverview>)
+        return p.frmOverview;
+    else if constexpr (std::is_same_v<C, FrmChart>)
+        return p.frmChart;
     else
         return p.frmGradeHelp;
 }
@@ -35,6 +39,10 @@ template <auto procedure> constexpr Form formOf() {
         return Form::frmPlan;
     else if constexpr (std::is_same_v<C, FrmGuide>)
         return Form::frmGuide;
+    else if constexpr (std::is_same_v<C, FrmOverview>)
+        return Form::frmOverview;
+    else if constexpr (std::is_same_v<C, FrmChart>)
+        return Form::frmChart;
     else
         return Form::frmGradeHelp;
 }
@@ -47,6 +55,10 @@ inline std::string windowName(Form form) {
         return "frmPlan";
     case Form::frmGuide:
         return "frmGuide";
+    case Form::frmOverview:
+        return "frmOverview";
+    case Form::frmChart:
+        return "frmChart";
     case Form::frmGradeHelp:
         break;
     }

@@ -48,6 +48,7 @@ const std::vector<Event>& eventTable() {
         click<&F::mensave_Click>("mensave", "Ctrl+S"),
         click<&F::menSaveReport_Click>("menSaveReport"),
         click<&F::menReportSet_Click>("menReportSet"),
+        click<&F::menExportCsv_Click>("menExportCsv"),
         click<&F::cmdOpen_Click>("cmdOpen", "Ctrl+O"),
         click<&F::menXP_Click>("menXP"),
         click<&F::menResetAll_Click>("menResetAll"),
@@ -67,6 +68,8 @@ const std::vector<Event>& eventTable() {
                                        {"Ctrl+F1", "Ctrl+F2", "Ctrl+F3", "Ctrl+F4"}),
         click<&F::menEditRanges_Click>("menEditRanges"),
         click<&F::menPlan_Click>("menPlan", "Ctrl+P"),
+        click<&F::menOverview_Click>("menOverview", "Ctrl+L"),
+        click<&F::menChart_Click>("menChart"),
         click<&F::menGuide_Click>("menGuide", "F1"),
         click<&F::menAbout_Click>("menAbout"),
 
@@ -80,6 +83,12 @@ const std::vector<Event>& eventTable() {
         // The planner and the guide.
         closeBox<&FrmPlan::Form_QueryUnload>(),
         closeBox<&FrmGuide::Form_QueryUnload>(),
+
+        // The overview of all subjects and the chart of percentages.
+        closeBox<&FrmOverview::Form_QueryUnload>(),
+        on<&FrmOverview::grdOverview_DblClick>("grdOverview", "DblClick"),
+        closeBox<&FrmChart::Form_QueryUnload>(),
+        click<&FrmChart::chkAllSubjects_Click>("chkAllSubjects"),
 
         // Procedures that other procedures call.
         call<&F::formnamerefresh>("formnamerefresh"),

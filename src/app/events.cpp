@@ -13,7 +13,8 @@ const Event* findEvent(Form form, std::string_view control, std::string_view eve
 }
 
 const Event* findProcedure(std::string_view name) {
-    for (const std::string_view prefix : {"", "frmTER.", "frmPlan.", "frmGuide."})
+    for (const std::string_view prefix :
+         {"", "frmTER.", "frmPlan.", "frmGuide.", "frmOverview.", "frmChart."})
         for (const Event& e : eventTable())
             if (e.procedure.size() == prefix.size() + name.size() &&
                 e.procedure.starts_with(prefix) && e.procedure.ends_with(name))
@@ -29,6 +30,10 @@ const Control* controlOf(const Program& program, const Event& event, const Event
         return program.frmPlan.findControl(event.control);
     case Form::frmGuide:
         return program.frmGuide.findControl(event.control);
+    case Form::frmOverview:
+        return program.frmOverview.findControl(event.control);
+    case Form::frmChart:
+        return program.frmChart.findControl(event.control);
     case Form::frmGradeHelp:
         break;
     }

@@ -12,7 +12,7 @@ namespace tallisto {
 class Program;
 struct Control;
 
-enum class Form { frmGradeHelp, frmTER, frmPlan, frmGuide };
+enum class Form { frmGradeHelp, frmTER, frmPlan, frmGuide, frmOverview, frmChart };
 
 using EventArgs = std::vector<int>;
 

@@ -99,6 +99,7 @@ void FrmGradeHelp::setDesignTimeState() {
     savereport.kind = K::Menu;
     menSaveReport = menu("menSaveReport", "savereport", "Save Subject Report", false);
     menReportSet = menu("menReportSet", "savereport", "Save Report Set", false);
+    menExportCsv = menu("menExportCsv", "file", "Export Marks as CSV");
     cmdOpen = menu("cmdOpen", "file", "Open");
     seper1 = menu("seper1", "file", "-");
     menXP = menu("menXP", "file", "XP Look");
@@ -129,6 +130,8 @@ void FrmGradeHelp::setDesignTimeState() {
     menEditRanges = menu("menEditRanges", "menGradesystem", "Edit graderanges.txt");
     menView = menu("menView", "", "View");
     menPlan = menu("menPlan", "menView", "What Do I Need?");
+    menOverview = menu("menOverview", "menView", "Overview of All Subjects");
+    menChart = menu("menChart", "menView", "Chart of Percentages");
     menHelp = menu("menHelp", "", "Help");
     menGuide = menu("menGuide", "menHelp", "How Tallisto Works");
     menAbout = menu("menAbout", "menHelp", "About");

@@ -15,19 +15,19 @@ std::vector<Control*> FrmGradeHelp::allControls() {
     for (Control& tab : cmdTab)
         all.push_back(&tab);
     for (Control* c :
-         {&cmdResetAll,   &picOuter,      &picInner,       &HBar,          &cmdNewTab,
-          &cmdExit,       &cmdReset,      &frameTotals,    &cmdTER,        &lblWeightingTot,
-          &lblScoreTot,   &lblShit,       &lblTotalTest,   &lblWhatIf,     &cmdEasyWork,
-          &lstPercentage, &lstTotal,      &lstScore,       &framescores,   &lstWeighting,
-          &Frame1,        &lblGradeSys,   &lblGradePer,    &lblGrade,      &Label1,
-          &Line4,         &Line3,         &Line2,          &Line1,         &lblWeight,
-          &Label2,        &lbltotal,      &lblscore,       &lblPercent,    &file,
-          &tallisto,      &menDelSelRes,  &seper0,         &cmdsave,       &mensave,
-          &savereport,    &menSaveReport, &menReportSet,   &cmdOpen,       &seper1,
-          &menXP,         &seper2,        &menResetAll,    &about,         &exit,
-          &menEdit,       &menUndo,       &menRedo,        &seper4,        &menEditMark,
-          &menWhatIf,     &menMakeReal,   &menClearWhatIf, &tabs,          &menNewTab,
-          &reset,         &menRename,     &menDelete,      &menGradesystem})
+         {&cmdResetAll,   &picOuter,      &picInner,     &HBar,           &cmdNewTab,
+          &cmdExit,       &cmdReset,      &frameTotals,  &cmdTER,         &lblWeightingTot,
+          &lblScoreTot,   &lblShit,       &lblTotalTest, &lblWhatIf,      &cmdEasyWork,
+          &lstPercentage, &lstTotal,      &lstScore,     &framescores,    &lstWeighting,
+          &Frame1,        &lblGradeSys,   &lblGradePer,  &lblGrade,       &Label1,
+          &Line4,         &Line3,         &Line2,        &Line1,          &lblWeight,
+          &Label2,        &lbltotal,      &lblscore,     &lblPercent,     &file,
+          &tallisto,      &menDelSelRes,  &seper0,       &cmdsave,        &mensave,
+          &savereport,    &menSaveReport, &menReportSet, &menExportCsv,   &cmdOpen,
+          &seper1,        &menXP,         &seper2,       &menResetAll,    &about,
+          &exit,          &menEdit,       &menUndo,      &menRedo,        &seper4,
+          &menEditMark,   &menWhatIf,     &menMakeReal,  &menClearWhatIf, &tabs,
+          &menNewTab,     &reset,         &menRename,    &menDelete,      &menGradesystem})
         all.push_back(c);
     for (Control& item : menGradesys)
         all.push_back(&item);
@@ -35,6 +35,8 @@ std::vector<Control*> FrmGradeHelp::allControls() {
     all.push_back(&menEditRanges);
     all.push_back(&menView);
     all.push_back(&menPlan);
+    all.push_back(&menOverview);
+    all.push_back(&menChart);
     for (Control* c : {&menHelp, &menGuide, &menAbout})
         all.push_back(c);
     return all;
@@ -97,7 +99,7 @@ std::optional<std::string> FrmGradeHelp::variableText(const std::string& name) c
         {"weightedScoreTotal", [](auto& f) { return numberText(f.weightedScoreTotal); }},
         {"weightedScore", [](auto& f) { return numberText(f.weightedScore); }},
         {"selectedMark", [](auto& f) { return f.selectedMark; }},
-        {"whatIfCount", [](auto& f) { return numberText(f.whatIfCount); }},
+        {"whatIfMarks", [](auto& f) { return numberText(f.whatIfMarks); }},
         {"enteringWhatIf", [](auto& f) { return boolText(f.enteringWhatIf); }},
         {"gradeSys", [](auto& f) { return numberText(f.gradeSys); }},
         {"gradeSysName", [](auto& f) { return f.gradeSysName; }},

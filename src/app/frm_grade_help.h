@@ -8,7 +8,7 @@
 #include "app/control.h"
 #include "app/kept_work.h"
 #include "app/services.h"
-#include "marks/mark_kind.h"
+#include "marks/tab_marks.h"
 #include "shared/decimal_sum.h"
 #include "shared/file_io.h"
 
@@ -57,13 +57,13 @@ public:
     CommonDialogState CommonDialog;
     // Menus.
     Control file, tallisto, menDelSelRes, seper0, cmdsave, mensave, savereport, menSaveReport,
-        menReportSet, cmdOpen, seper1, menXP, seper2, menResetAll, about, exit;
+        menReportSet, menExportCsv, cmdOpen, seper1, menXP, seper2, menResetAll, about, exit;
     Control menEdit, menUndo, menRedo, seper4, menEditMark, menWhatIf, menMakeReal, menClearWhatIf;
     Control tabs, menNewTab, reset, menRename, menDelete;
     Control menGradesystem;
     std::array<Control, 4> menGradesys;
     Control seper3, menEditRanges;
-    Control menView, menPlan;
+    Control menView, menPlan, menOverview, menChart;
     Control menHelp, menGuide, menAbout;
 
     // The control that has the keyboard focus.
@@ -95,7 +95,7 @@ public:
     std::string selectedMark;
     // What-if marks: marks the student has not received, tried out. They stand after the real
     // marks of their tab, in the order entered, and count in every total as real marks do.
-    int whatIfCount = 0;         // how many of the current tab's last marks are what-if marks
+    int whatIfMarks = 0;         // how many of the current tab's last marks are what-if marks
     bool enteringWhatIf = false; // the mark being entered or replayed is a what-if mark
     // The weighting entered on the current tab, in percent: the exact decimal sum of the
     // weightings listed (33.33 three times gives 99.99). weightingTotal is its value as a fraction.
@@ -152,8 +152,14 @@ public:
     void lstTotal_DblClick();
     void lstWeighting_DblClick();
     void lstPercentage_DblClick();
-    // Whether entry `entry` of the mark lists is a real or a what-if mark.
-    MarkKind markKind(std::size_t entry) const;
+    // The marks of a shown tab as rows, as switching to it would show them (marks/tab_marks.cpp).
+    SubjectMarks subjectMarks(int tab);
+    // The kind of mark j of a tab, and a tab's number of what-if marks: the one place each is
+    // told, for the current tab and for the tabs in the working file alike.
+    MarkKind markKind(int tab, std::size_t j);
+    int whatIfCount(int tab);
+    // The kind of entry j of the current tab's lists.
+    MarkKind markKind(std::size_t j) const;
 
     // ---- Undo and redo (history/) ----
     void menUndo_Click();
@@ -204,6 +210,10 @@ public:
     void HBar_Scroll();
     void HBar_GotFocus();
     void cmdEasyWork_KeyDown(int KeyCode, int Shift);
+    // The shown tabs, in strip order.
+    std::vector<int> shownTabs() const;
+    // Slides the strip so that the tab can be seen whole.
+    void scrollToTab(int Index);
 
     // Leaving a tab stores it in the working file. A switch the user makes writes that file to
     // disk at once. Commands that switch through every tab (saving, the report set, opening) set
@@ -221,6 +231,10 @@ public:
     void SubReport(std::string& out);
     void menSaveReport_Click();
     void menReportSet_Click();
+    // All subjects: the overview, the chart of percentages and the CSV export.
+    void menOverview_Click();
+    void menChart_Click();
+    void menExportCsv_Click();
 
     // ---- Score out of 20 (ter/) ----
     void cmdTER_Click();
@@ -305,6 +319,7 @@ private:
     bool chooseReportFile(std::string& path);
     IoResult writeReport(const std::string& path, std::string text);
     void finishReport(const std::string& path, const IoResult& written);
+    bool chooseCsvFile(std::string& path);
 
     // Tab store (storage/tab_store.cpp).
     struct StoredMark {
@@ -316,6 +331,17 @@ private:
                                             int most = std::numeric_limits<int>::max());
     void replayMarks(const std::vector<StoredMark>& marks); // through the mark entry
     std::size_t realMarkCount() const; // the marks listed before the what-if marks
+    // The number of what-if marks stored for a tab, no more than the section holds.
+    int storedWhatIfs(const std::string& file, const std::string& section);
+    // While marks are replayed, the totals' labels and the overall percentage show only what the
+    // last mark left: they are worked out once, from what it left.
+    struct ReplayedTotals {
+        bool replaying = false;
+        bool marked = false, scored = false; // a mark, and one out of more than 0, went through
+        double youGotTotal = 0, weightedScoreTotal = 0, weightingTotal = 0; // at the last scored
+    };
+    ReplayedTotals replayedTotals;
+    void showReplayedTotals();
     // Subject tabs (tabs/).
     struct StoredTab {         // what a switch reads of the tab it goes to
         bool sameName = false; // stored under the button's caption

@@ -17,7 +17,8 @@ Program::Program(Dialogs& dialogs, PlatformFacts facts, FileWriter writer)
     : dialogs(dialogs), facts(std::move(facts)), writeFile(writer ? writer : writeFileAtomically),
       writeScratch(writer ? writer : writeScratchFile),
       ini(writer ? writer : writeFileAtomically, writeScratch), copy(this->facts.programDir),
-      frmTER(*this), frmPlan(*this), frmGradeHelp(*this), keeper_(writeScratch) {
+      frmTER(*this), frmPlan(*this), frmOverview(*this), frmChart(*this), frmGradeHelp(*this),
+      subjects(*this), keeper_(writeScratch) {
     ignoreFileSizeLimitSignal();
     ini.treatAsScratch(frmGradeHelp.workingFile());
 }

@@ -8,6 +8,9 @@
 #include "grading/frm_plan.h"
 #include "history/history.h"
 #include "look/frm_guide.h"
+#include "reports/overview.h"
+#include "reports/progress_chart.h"
+#include "reports/subject_digests.h"
 #include "shared/ini_files.h"
 #include "ter/frm_ter.h"
 
@@ -41,7 +44,11 @@ public:
     FrmTER frmTER;
     FrmPlan frmPlan;
     FrmGuide frmGuide;
+    FrmOverview frmOverview;
+    FrmChart frmChart;
     FrmGradeHelp frmGradeHelp;
+    // What the overview and the chart show of the tabs in the working file.
+    SubjectDigests subjects;
 
     // Creates the main window as the platform does: Form_Initialize, then Form_Activate.
     // False when the program ended during start-up.

@@ -102,6 +102,10 @@ bool Driver::execute(const std::string& rawLine) {
         printMarks();
     else if (command == "marks")
         error("marks takes no argument");
+    else if (command == "overview" && rest.empty())
+        out_ << overviewText(program_->frmOverview.rows());
+    else if (command == "overview")
+        error("overview takes no argument");
     else
         error("unknown command: " + command);
     out_.flush();
@@ -210,6 +214,10 @@ void Driver::get(const std::string& text) {
         control = program_->frmPlan.findControl(path->name);
     if (!control && !terOnly && path->index < 0)
         control = program_->frmGuide.findControl(path->name);
+    if (!control && !terOnly && path->index < 0)
+        control = program_->frmOverview.findControl(path->name);
+    if (!control && !terOnly && path->index < 0)
+        control = program_->frmChart.findControl(path->name);
     if (!control) return error("unknown name: " + text);
     const auto value = propertyText(*control, path->property);
     if (!value) return error("unknown property: " + text);

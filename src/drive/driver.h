@@ -47,6 +47,10 @@ private:
 // percentages, then every grade, highest first, then the out-of-20 grades.
 std::string planText(const Plan& plan);
 
+// The overview as `overview` prints it, one line per shown tab in strip order:
+// overview name=NAME percent=P grade=GRADE weighting=W whatif=N
+std::string overviewText(const std::vector<OverviewRow>& rows);
+
 // A control's property as `get` prints it; nothing when the control has no such property.
 std::optional<std::string> propertyText(const Control& control, const std::string& property);
 

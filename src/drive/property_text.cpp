@@ -47,7 +47,9 @@ std::optional<std::string> propertyText(const Control& c, const std::string& pro
         {"Interval", [](const Control& c) { return num(c.interval); }},
         {"Value",
          [](const Control& c) {
-             return c.kind == ControlKind::OptionButton ? boolText(c.checked) : num(c.value);
+             return c.kind == ControlKind::OptionButton || c.kind == ControlKind::CheckBox
+                        ? boolText(c.checked)
+                        : num(c.value);
          }},
     };
     auto it = properties.find(property);

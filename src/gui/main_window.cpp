@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/main_window.h"
 
+#include "gui/chart_window.h"
 #include "gui/guide_window.h"
+#include "gui/overview_window.h"
 #include "gui/plan_window.h"
 #include "gui/ter_window.h"
 #include "gui/twips.h"
@@ -60,6 +62,18 @@ MainWindow::MainWindow(Program& program, QWidget* parent)
         else if (core.frmGuide.frmGuide.visible)
             guideWindow();
     });
+    events_.addWindow([this, &core] {
+        if (overview_)
+            overview_->sync();
+        else if (core.frmOverview.frmOverview.visible)
+            overviewWindow();
+    });
+    events_.addWindow([this, &core] {
+        if (chart_)
+            chart_->sync();
+        else if (core.frmChart.frmChart.visible)
+            chartWindow();
+    });
     events_.setOnEnded([this] { endProgram(); });
 
     // Placed by its inside, as it is recorded: a move() before the window manager has framed the
@@ -104,6 +118,22 @@ GuideWindow& MainWindow::guideWindow() {
         guide_->sync();
     }
     return *guide_;
+}
+
+OverviewWindow& MainWindow::overviewWindow() {
+    if (!overview_) {
+        overview_ = std::make_unique<OverviewWindow>(events_);
+        overview_->sync();
+    }
+    return *overview_;
+}
+
+ChartWindow& MainWindow::chartWindow() {
+    if (!chart_) {
+        chart_ = std::make_unique<ChartWindow>(events_);
+        chart_->sync();
+    }
+    return *chart_;
 }
 
 void MainWindow::buildControls() {
@@ -197,7 +227,8 @@ std::function<void(EventArgs)> MainWindow::mainEvent(const std::string& control,
 
 void MainWindow::endProgram() {
     for (QWidget* other : {static_cast<QWidget*>(ter_.get()), static_cast<QWidget*>(plan_.get()),
-                           static_cast<QWidget*>(guide_.get())})
+                           static_cast<QWidget*>(guide_.get()),
+                           static_cast<QWidget*>(overview_.get()), static_cast<QWidget*>(chart_.get())})
         if (other) other->close();
     close();
     QCoreApplication::quit();

@@ -21,7 +21,9 @@ class QScrollBar;
 
 namespace tallisto::gui {
 
+class ChartWindow;
 class GuideWindow;
+class OverviewWindow;
 class PlanWindow;
 class TerWindow;
 
@@ -43,6 +45,8 @@ public:
     TerWindow& terWindow();
     PlanWindow& planWindow();
     GuideWindow& guideWindow();
+    OverviewWindow& overviewWindow();
+    ChartWindow& chartWindow();
 
     // Copies the core's state into this window; cheap enough to run after every event.
     void sync();
@@ -117,6 +121,8 @@ private:
     std::unique_ptr<TerWindow> ter_;
     std::unique_ptr<PlanWindow> plan_;
     std::unique_ptr<GuideWindow> guide_;
+    std::unique_ptr<OverviewWindow> overview_;
+    std::unique_ptr<ChartWindow> chart_;
     bool shown_ = false;
 };
 

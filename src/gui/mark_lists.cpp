@@ -80,7 +80,7 @@ void showRow(MarkList* widget, int row) {
 void MainWindow::syncMarkLists() {
     const int selected = form_.markToDelete();
     const std::size_t marks = form_.lstScore.list.size();
-    const auto whatIfs = static_cast<std::size_t>(std::max(form_.whatIfCount, 0));
+    const auto whatIfs = static_cast<std::size_t>(std::max(form_.whatIfMarks, 0));
     const std::size_t realMarks = marks > whatIfs ? marks - whatIfs : 0;
     for (ListView& view : lists_) {
         if (showEntries(view.widget, view.control->list, view.shown) ||

@@ -121,7 +121,7 @@ void FrmGradeHelp::doweightingcheck() {
     noteChange(kind == MarkKind::WhatIf ? "Enter What-If Mark" : "Enter Mark");
     mensave.enabled = true;
     unsaved = true;
-    if (kind == MarkKind::Real && whatIfCount > 0) {
+    if (kind == MarkKind::Real && whatIfMarks > 0) {
         // A real mark goes before the what-if marks, and the totals follow the new order.
         const auto at = static_cast<std::ptrdiff_t>(realMarkCount());
         lstScore.list.insert(lstScore.list.begin() + at, youGot);
@@ -153,9 +153,10 @@ void FrmGradeHelp::inboxweightingcheck() {
     weighting = weightingFractionText(numberValue(weighting));
     weightingSum.add(numberValue(weighting));
     weightingTotal = weightingSum.value();
-    lblWeightingTot.caption = numberText(weightingEntered().value()) + "%";
+    if (!replayedTotals.replaying)
+        lblWeightingTot.caption = numberText(weightingEntered().value()) + "%";
     if (enteringWhatIf) {
-        ++whatIfCount;
+        ++whatIfMarks;
         whatIfLabelUpdate();
     }
     giveFocusToEasyWork();

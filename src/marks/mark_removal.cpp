@@ -54,7 +54,7 @@ int FrmGradeHelp::markToDelete() const {
 void FrmGradeHelp::menDelSelRes_Click() {
     const int index = selectedMarkIndex();
     if (index < 0) return;
-    if (markKind(static_cast<std::size_t>(index)) == MarkKind::WhatIf) --whatIfCount;
+    if (markKind(static_cast<std::size_t>(index)) == MarkKind::WhatIf) --whatIfMarks;
     for (Control* list : {&lstScore, &lstTotal, &lstWeighting})
         list->list.erase(list->list.begin() + index);
     noteChange("Delete Mark");

@@ -19,7 +19,7 @@ void FrmGradeHelp::ResetTab() {
     menDelSelRes.enabled = false;
     menEditMark.enabled = false;
     menMakeReal.enabled = false;
-    whatIfCount = 0;
+    whatIfMarks = 0;
     whatIfLabelUpdate();
 
     weighting = "0";

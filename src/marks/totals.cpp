@@ -15,7 +15,9 @@ void FrmGradeHelp::TotalsUpdate() {
 
     outOfSum.add(o);
     outOfTotal = outOfSum.value();
-    lblTotalTest.caption = numberText(outOfTotal);
+    ReplayedTotals& replayed = replayedTotals;
+    replayed.marked = true;
+    if (!replayed.replaying) lblTotalTest.caption = numberText(outOfTotal);
 
     // A mark out of 0 counts its weighting but no score: it adds nothing to be divided.
     if (o == 0) {
@@ -24,7 +26,7 @@ void FrmGradeHelp::TotalsUpdate() {
         youGotTotal = youGotSum.value();
         return;
     }
-    lblScoreTot.caption = numberText(youGotTotal);
+    if (!replayed.replaying) lblScoreTot.caption = numberText(youGotTotal);
 
     const double s = scoreOutOfWeighting(y, o, f);
     weightedScoreSum.add(s);
@@ -32,6 +34,13 @@ void FrmGradeHelp::TotalsUpdate() {
     weightedScore = roundTo2Places(s);
     lstPercentage.list.push_back(numberText(weightedScore));
 
+    if (replayed.replaying) {
+        replayed.scored = true;
+        replayed.youGotTotal = youGotTotal;
+        replayed.weightedScoreTotal = weightedScoreTotal;
+        replayed.weightingTotal = weightingTotal;
+        return;
+    }
     double& overall = overallPercentage();
     overall = overallPercentageOf(weightedScoreTotal, weightingTotal);
 
@@ -43,6 +52,20 @@ void FrmGradeHelp::TotalsUpdate() {
         formnamerefresh();
         lblGradeSysUpdate();
     }
+}
+
+// What the labels would show had each replayed mark set them, as the mark entry does.
+void FrmGradeHelp::showReplayedTotals() {
+    const ReplayedTotals& replayed = replayedTotals;
+    if (!replayed.marked) return;
+    lblWeightingTot.caption = numberText(weightingEntered().value()) + "%";
+    lblTotalTest.caption = numberText(outOfTotal);
+    if (!replayed.scored) return;
+    lblScoreTot.caption = numberText(replayed.youGotTotal);
+    double& overall = overallPercentage();
+    overall = overallPercentageOf(replayed.weightedScoreTotal, replayed.weightingTotal);
+    lblShit.toolTipText = numberText(overall);
+    lblShit.caption = lblShit.toolTipText + "%";
 }
 
 } // namespace tallisto

@@ -16,7 +16,7 @@ MarkKind FrmGradeHelp::markKind(std::size_t entry) const {
 
 std::size_t FrmGradeHelp::realMarkCount() const {
     const std::size_t marks = lstScore.list.size();
-    const auto whatIfs = static_cast<std::size_t>(std::max(whatIfCount, 0));
+    const auto whatIfs = static_cast<std::size_t>(std::max(whatIfMarks, 0));
     return marks > whatIfs ? marks - whatIfs : 0;
 }
 
@@ -63,7 +63,7 @@ void FrmGradeHelp::menMakeReal_Click() {
         auto& entries = list->list;
         std::rotate(entries.begin() + to, entries.begin() + from, entries.begin() + from + 1);
     }
-    --whatIfCount;
+    --whatIfMarks;
     noteChange("Make Mark Real");
     mensave.enabled = true;
     unsaved = true;
@@ -74,11 +74,11 @@ void FrmGradeHelp::menMakeReal_Click() {
 }
 
 void FrmGradeHelp::menClearWhatIf_Click() {
-    if (whatIfCount <= 0) return;
+    if (whatIfMarks <= 0) return;
     const std::size_t real = realMarkCount();
     for (Control* list : {&lstScore, &lstTotal, &lstWeighting})
         if (list->list.size() > real) list->list.resize(real);
-    whatIfCount = 0;
+    whatIfMarks = 0;
     noteChange("Clear What-If Marks");
     unsaved = true;
     replayListed();
@@ -90,12 +90,12 @@ void FrmGradeHelp::menClearWhatIf_Click() {
 }
 
 void FrmGradeHelp::whatIfLabelUpdate() {
-    lblWhatIf.visible = whatIfCount > 0;
-    lblWhatIf.caption = whatIfCount <= 0 ? ""
-                        : whatIfCount == 1
+    lblWhatIf.visible = whatIfMarks > 0;
+    lblWhatIf.caption = whatIfMarks <= 0 ? ""
+                        : whatIfMarks == 1
                             ? "Counting 1 what-if mark"
-                            : "Counting " + numberText(whatIfCount) + " what-if marks";
-    menClearWhatIf.enabled = whatIfCount > 0;
+                            : "Counting " + numberText(whatIfMarks) + " what-if marks";
+    menClearWhatIf.enabled = whatIfMarks > 0;
 }
 
 } // namespace tallisto

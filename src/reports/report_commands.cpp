@@ -64,7 +64,7 @@ void FrmGradeHelp::finishReport(const std::string& path, const IoResult& written
 // what-if marks, totals, percentage and grade included. The tab is shown for a moment without
 // them, then as it was.
 void FrmGradeHelp::realMarksReport(std::string& out) {
-    if (whatIfCount <= 0) return SubReport(out);
+    if (whatIfMarks <= 0) return SubReport(out);
     const KeptWork shown = workToKeep();
     StoredTab real;
     real.sameName = true;

@@ -29,6 +29,8 @@ char lower(char c) {
 
 bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
+    // Names are nearly always asked for as they are written.
+    if (a.empty() || std::memcmp(a.data(), b.data(), a.size()) == 0) return true;
     for (std::size_t i = 0; i < a.size(); ++i)
         if (lower(a[i]) != lower(b[i])) return false;
     return true;
@@ -83,6 +85,19 @@ std::string writtenValue(std::string_view value) {
         text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     bool needsQuotes = !text.empty() && (isBlank(text.front()) || isBlank(text.back()));
     return needsQuotes || isQuoted(text) ? '"' + text + '"' : text;
+}
+
+// Whether writtenValue(value) is value itself.
+bool writtenAsItIs(std::string_view value) {
+    return value.find_first_of("\r\n") == std::string_view::npos &&
+           (value.empty() || (!isBlank(value.front()) && !isBlank(value.back()))) &&
+           !isQuoted(value);
+}
+
+// Whether line reads exactly key=value.
+bool sameLine(std::string_view line, std::string_view key, std::string_view value) {
+    return line.size() == key.size() + 1 + value.size() && line.starts_with(key) &&
+           line[key.size()] == '=' && line.ends_with(value);
 }
 
 constexpr std::size_t smallestTable = 16;
@@ -321,8 +336,6 @@ void IniDocument::linkAfter(std::uint32_t before, std::uint32_t line) {
 
 void IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
     const std::uint32_t target = sectionForWriting(section);
-    const std::string line = std::string(key) + '=' + writtenValue(value);
-    if (line.size() > longestLine) throw std::length_error("an INI line of 512 MB or more");
     std::uint32_t found = hintedKey(target, key);
     KeySlot* slot = nullptr;
     std::uint32_t hash = 0;
@@ -332,11 +345,20 @@ void IniDocument::setValue(std::string_view section, std::string_view key, std::
         found = slot->line;
     }
     lastFoundSection_ = target;
+    // A tab stored again mostly writes what its lines say already: they stay as they are.
+    const bool plain = writtenAsItIs(value);
+    if (found != none && plain && sameLine(lineText(found), key, value)) {
+        lastFound_ = found;
+        return;
+    }
+    const std::string quoted = plain ? std::string() : writtenValue(value);
+    const std::string_view written = plain ? value : std::string_view(quoted);
+    const std::size_t size = key.size() + 1 + written.size();
+    if (size > longestLine) throw std::length_error("an INI line of 512 MB or more");
     if (found != none) {
         garbage_ += lines_[found].size;
-        const std::uint32_t begin = storeText(line);
-        lines_[found].begin = begin;
-        lines_[found].size = static_cast<std::uint32_t>(line.size());
+        lines_[found].begin = storeKeyLine(key, written);
+        lines_[found].size = static_cast<std::uint32_t>(size);
         lastFound_ = found;
         if (garbage_ > (1u << 20) && garbage_ > store_.size() / 2) compactStore();
         return;
@@ -345,10 +367,24 @@ void IniDocument::setValue(std::string_view section, std::string_view key, std::
     const std::uint32_t before = sections_[target].lastKey;
     if (lines_[before].end == static_cast<std::uint32_t>(LineEnd::none))
         lines_[before].end = static_cast<std::uint32_t>(LineEnd::crlf);
-    const std::uint32_t added = appendLine(line, LineEnd::crlf);
+    const std::uint32_t begin = storeKeyLine(key, written);
+    lines_.push_back({begin, static_cast<std::uint32_t>(size),
+                      static_cast<std::uint32_t>(LineEnd::crlf), 0, none});
+    const auto added = static_cast<std::uint32_t>(lines_.size() - 1);
     linkAfter(before, added);
     fill(*slot, target, added, hash);
     sections_[target].lastKey = lastFound_ = added;
+}
+
+// Appends "key=value" to the buffer without building the line first.
+std::uint32_t IniDocument::storeKeyLine(std::string_view key, std::string_view value) {
+    constexpr std::size_t most = std::numeric_limits<std::uint32_t>::max();
+    const std::size_t size = key.size() + 1 + value.size();
+    if (store_.size() + size >= most) compactStore();
+    if (store_.size() + size >= most) throw std::length_error("an INI file of 4 GB or more");
+    const auto begin = static_cast<std::uint32_t>(store_.size());
+    store_.append(key).append(1, '=').append(value);
+    return begin;
 }
 
 std::uint32_t IniDocument::sectionForWriting(std::string_view name) {
@@ -377,13 +413,17 @@ std::size_t IniDocument::textSize() const {
 }
 
 std::string IniDocument::text() const {
-    std::string text;
-    text.reserve(textSize());
+    // Sized once and filled through a pointer: the working file is written whole after most
+    // commands, and appending line by line checked the capacity at every line.
+    std::string text(textSize(), '\0');
+    char* out = text.data();
     for (std::uint32_t line = first_; line != none; line = lines_[line].next) {
-        text += lineText(line);
-        const auto end = static_cast<LineEnd>(lines_[line].end);
-        if (end == LineEnd::crlf) text += "\r\n";
-        if (end == LineEnd::lf) text += '\n';
+        const Line& l = lines_[line];
+        std::memcpy(out, store_.data() + l.begin, l.size);
+        out += l.size;
+        const auto end = static_cast<LineEnd>(l.end);
+        if (end == LineEnd::crlf) *out++ = '\r';
+        if (end != LineEnd::none) *out++ = '\n';
     }
     return text;
 }
@@ -416,10 +456,8 @@ std::size_t IniDocument::countKeys(std::string_view section,
     std::size_t count = 0;
     for (std::uint32_t line = lines_[sections_[found].header].next; line != stop;
          line = lines_[line].next) {
-        const std::string_view text = lineText(line);
-        if (!isKeyLine(text)) continue;
-        const std::string_view name = keyNameOf(text);
-        if (findKey(found, name) == line && counted(name)) ++count;
+        // The first line of each key is marked as the one its section's table finds.
+        if (lines_[line].indexed && counted(keyNameOf(lineText(line)))) ++count;
     }
     return count;
 }

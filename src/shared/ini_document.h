@@ -82,6 +82,7 @@ private:
     std::uint32_t appendLine(std::string_view text, LineEnd end);
     void linkAfter(std::uint32_t before, std::uint32_t line);
     std::uint32_t storeText(std::string_view text);
+    std::uint32_t storeKeyLine(std::string_view key, std::string_view value);
     void compactStore();
     void addParsedLine(std::uint32_t begin, std::uint32_t size, LineEnd end);
     std::uint32_t findSection(std::string_view name) const;

@@ -4,8 +4,10 @@
 #include "shared/ini_document.h"
 #include "shared/text_encoding.h"
 
+#include <cctype>
 #include <optional>
 #include <sys/stat.h>
+#include <unordered_map>
 #include <vector>
 
 namespace tallisto {
@@ -43,8 +45,14 @@ constexpr std::size_t longestValue = 254;
 constexpr off_t largestReadable = off_t{1} << 28;
 
 // The first 254 characters of a value; nearly every value is shorter and needs no counting.
-std::string valueAsRead(const std::string& value) {
+std::string valueAsRead(std::string value) {
     return value.size() <= longestValue ? value : leftCharacters(value, longestValue);
+}
+
+std::string lowerCase(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
 }
 
 } // namespace
@@ -61,20 +69,30 @@ struct IniFiles::Entry {
     std::string failure;                   // and why
     bool failureGiven = false;             // takeNewFailures() has returned it
     unsigned checkedInHold = 0;            // the hold of stamps in which it was last compared
+    // The revision of the whole document, and of each section written since (lower-case name).
+    std::uint64_t revision = 0;
+    std::unordered_map<std::string, std::uint64_t> sectionRevisions;
 
-    void refresh() {
+    void renew(std::uint64_t newRevision) {
+        revision = newRevision;
+        sectionRevisions.clear();
+    }
+
+    // True when the document was read afresh.
+    bool refresh() {
         auto now = stampOf(path);
-        if (known && now == stamp) return;
+        if (known && now == stamp) return false;
         // Stamped before reading: a change made while reading shows at the next read.
         stamp = now;
         known = true;
         std::string bytes;
         if (!now || now->size > largestReadable || !readWholeFile(path, bytes)) {
             document.reset();
-            return;
+            return true;
         }
         document =
             std::make_unique<IniDocument>(IniDocument::parse(decodeFileText(std::move(bytes))));
+        return true;
     }
 };
 
@@ -92,7 +110,10 @@ IniFiles::Entry& IniFiles::slotFor(const std::string& file) {
     // normalisation at every key.
     if (lastEntry_ && file == lastFile_) return *lastEntry_;
     auto& slot = entries_[cacheKey(file)];
-    if (!slot) slot = std::make_unique<Entry>(file);
+    if (!slot) {
+        slot = std::make_unique<Entry>(file);
+        slot->renew(++lastRevision_);
+    }
     lastFile_ = file;
     lastEntry_ = slot.get();
     return *slot;
@@ -103,7 +124,7 @@ IniFiles::Entry& IniFiles::entryFor(const std::string& file, bool forWriting) {
     // Pending writes make the document newer than the disk, so it is not read again.
     const bool checked = holding_ && entry.known && entry.checkedInHold == hold_;
     if (!entry.pending && !checked) {
-        entry.refresh();
+        if (entry.refresh()) entry.renew(++lastRevision_);
         entry.checkedInHold = hold_;
     }
     if (forWriting && !entry.document) entry.document = std::make_unique<IniDocument>();
@@ -115,7 +136,7 @@ std::string IniFiles::ReadIniValue(const std::string& file, const std::string& s
     Entry& entry = entryFor(file, false);
     std::optional<std::string> value;
     if (entry.document) value = entry.document->value(section, key);
-    return valueAsRead(value ? *value : defaultText);
+    return valueAsRead(value ? std::move(*value) : defaultText);
 }
 
 void IniFiles::WriteIniValue(const std::string& file, const std::string& section,
@@ -123,6 +144,7 @@ void IniFiles::WriteIniValue(const std::string& file, const std::string& section
     Entry& entry = entryFor(file, true);
     entry.document->setValue(section, key, value);
     entry.pending = true;
+    entry.sectionRevisions[lowerCase(section)] = ++lastRevision_;
 }
 
 IoResult IniFiles::flush(const std::string& file) {
@@ -193,6 +215,7 @@ void IniFiles::startAfresh(const std::string& file) {
     Entry& entry = slotFor(file);
     entry.document = std::make_unique<IniDocument>();
     entry.pending = true;
+    entry.renew(++lastRevision_);
 }
 
 bool IniFiles::exists(const std::string& file) {
@@ -233,6 +256,12 @@ bool IniFiles::sectionExists(const std::string& file, const std::string& section
 int IniFiles::highestNumberedSection(const std::string& file, const std::string& prefix) {
     const Entry& entry = entryFor(file, false);
     return entry.document ? entry.document->highestNumberedSection(prefix) : -1;
+}
+
+std::uint64_t IniFiles::sectionRevision(const std::string& file, const std::string& section) {
+    const Entry& entry = entryFor(file, false);
+    const auto found = entry.sectionRevisions.find(lowerCase(section));
+    return found != entry.sectionRevisions.end() ? found->second : entry.revision;
 }
 
 } // namespace tallisto

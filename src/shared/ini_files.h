@@ -10,6 +10,7 @@
 // writing key by key would have left. n reads or writes of one file thus cost O(n).
 #include "shared/file_io.h"
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
@@ -103,6 +104,12 @@ public:
     // for good (a save file opened): it is read again when next needed.
     void release(const std::string& file);
 
+    // A number that changes whenever a read of section in file may give something new: a write
+    // to that section, the file read afresh from disk or started afresh, or the file forgotten
+    // (removed, its changes discarded or dropped). What is worked out from a section can be
+    // kept for as long as its revision stays the same.
+    std::uint64_t sectionRevision(const std::string& file, const std::string& section);
+
     // Marks file as a scratch file, written without waiting for the disk: its content does not
     // outlive the program, and waiting would cost more than a frame on every change.
     void treatAsScratch(const std::string& file);
@@ -120,6 +127,7 @@ private:
     Entry* lastEntry_ = nullptr;
     bool holding_ = false;
     unsigned hold_ = 0; // counts the holds, so that each compares every file afresh
+    std::uint64_t lastRevision_ = 0;
 };
 
 // Holds the stamps of the program's files for the length of a scope.

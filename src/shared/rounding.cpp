@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 namespace tallisto {
@@ -54,6 +55,12 @@ bool roundsUp(const std::string& kept, std::string_view dropped) {
 
 double roundTo2Places(double value) {
     if (!std::isfinite(value) || value == 0) return value;
+    // A value that is the nearest double to a number of hundredths has a shortest form of at
+    // most two decimals, which is kept as it is: most marks and percentages are such values.
+    if (const double hundredths = value * 100; std::fabs(hundredths) < 1e15 &&
+                                               hundredths == std::trunc(hundredths) &&
+                                               hundredths / 100 == value)
+        return value;
     DecimalDigits decimal = shortestDigits(std::fabs(value));
     int keep = decimal.exponent + 3; // the digits down to the hundredths
     if (keep >= static_cast<int>(decimal.digits.size())) return value;
@@ -62,6 +69,14 @@ double roundTo2Places(double value) {
     if (roundsUp(kept, std::string_view(decimal.digits).substr(kept.size())))
         incrementDecimal(kept);
     if (kept.empty()) return 0;
+    // Hundredths of at most 15 digits and 100 are exact doubles: one division gives the nearest
+    // double to the rounded number, as reading its text would.
+    if (kept.size() <= 15) {
+        std::int64_t hundredths = 0;
+        for (char digit : kept)
+            hundredths = hundredths * 10 + (digit - '0');
+        return std::copysign(static_cast<double>(hundredths) / 100, value);
+    }
     std::string text = kept + "e" + std::to_string(decimal.exponent - keep + 1);
     double rounded = 0;
     std::from_chars(text.data(), text.data() + text.size(), rounded);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 
 namespace tallisto {
@@ -112,10 +113,25 @@ std::string decodeFileText(std::string bytes) {
     return out;
 }
 
+namespace {
+
+// Eight bytes at a time: the working file, written after most commands, is megabytes of ASCII.
+bool isAscii(std::string_view text) {
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        if (word & 0x8080808080808080ull) return false;
+    }
+    for (; i < text.size(); ++i)
+        if (static_cast<std::uint8_t>(text[i]) >= 0x80) return false;
+    return true;
+}
+
+} // namespace
+
 std::string encodeFileText(std::string utf8) {
-    if (std::all_of(utf8.begin(), utf8.end(),
-                    [](char c) { return static_cast<std::uint8_t>(c) < 0x80; }))
-        return utf8;
+    if (isAscii(utf8)) return utf8;
     auto narrow = toCp1252(utf8);
     // Windows-1252 bytes that happen to form valid UTF-8 (such as "Ã©") would read back as
     // other letters, so such text is kept in UTF-8 too.

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tallisto {
@@ -52,6 +53,24 @@ bool isWhatIfMarkKey(std::string_view name) {
     return std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+// The three key names of one mark after another, built in one buffer: a tab of a thousand marks
+// would otherwise build six thousand strings each time it is stored or read.
+class MarkKeys {
+public:
+    void number(std::size_t j) { number_ = std::to_string(j); }
+    const std::string& of(std::string_view name) {
+        key_.assign(name).append(number_);
+        return key_;
+    }
+
+private:
+    std::string number_, key_;
+};
+
+// The keys of a real mark, and those of a what-if mark.
+constexpr const char* markKeys[] = {"yougot", "outof", "weighting"};
+constexpr const char* whatIfMarkKeys[] = {"whatifyougot", "whatifoutof", "whatifweighting"};
+
 } // namespace
 
 void FrmGradeHelp::SaveRun() {
@@ -60,23 +79,33 @@ void FrmGradeHelp::SaveRun() {
     writeIni(saveFile, "TabInfo", "NumTabs", numberText(tabCount));
     writeIni(saveFile, section, "Name", cmdTab[saveTab].caption);
     const std::size_t count = realMarkCount();
-    const auto writeMarks = [&](const std::string& prefix, std::size_t from, std::size_t to) {
+    MarkKeys keys;
+    const auto writeMarks = [&](const char* const(&names)[3], std::size_t from, std::size_t to) {
         for (std::size_t j = from; j < to; ++j) {
-            const std::string n = std::to_string(j - from);
-            writeIni(saveFile, section, prefix + "yougot" + n, storedNumber(lstScore.list, j));
-            writeIni(saveFile, section, prefix + "outof" + n, storedNumber(lstTotal.list, j));
-            writeIni(saveFile, section, prefix + "weighting" + n,
-                     storedNumber(lstWeighting.list, j));
+            keys.number(j - from);
+            writeIni(saveFile, section, keys.of(names[0]), storedNumber(lstScore.list, j));
+            writeIni(saveFile, section, keys.of(names[1]), storedNumber(lstTotal.list, j));
+            writeIni(saveFile, section, keys.of(names[2]), storedNumber(lstWeighting.list, j));
         }
     };
     writeIni(saveFile, section, "count", numberText(static_cast<double>(count)));
-    writeMarks("", 0, count);
+    writeMarks(markKeys, 0, count);
     writeIni(saveFile, section, "gradesys", numberText(gradeSys));
     // A section that held what-if marks before is told that it holds none now.
     const std::size_t whatIfs = lstScore.list.size() - count;
     if (whatIfs == 0 && readIni(saveFile, section, "whatifcount") == "0") return;
     writeIni(saveFile, section, "whatifcount", numberText(static_cast<double>(whatIfs)));
-    writeMarks("whatif", count, lstScore.list.size());
+    writeMarks(whatIfMarkKeys, count, lstScore.list.size());
+}
+
+// Opening checks no what-if count: one larger than the what-if marks the section holds reads those
+// it holds, so that a file of a few bytes cannot ask for thousands.
+int FrmGradeHelp::storedWhatIfs(const std::string& file, const std::string& section) {
+    const int stored = storedCount(readIni(file, section, "whatifcount"));
+    if (stored <= 0) return 0;
+    return static_cast<int>(
+        std::min<std::size_t>(static_cast<std::size_t>(stored),
+                              program_.ini.countKeys(file, section, isWhatIfMarkKey) / 3));
 }
 
 void FrmGradeHelp::LoadRun() {
@@ -87,25 +116,22 @@ std::vector<FrmGradeHelp::StoredMark> FrmGradeHelp::readStoredMarks(const std::s
                                                                     int tab, int most) {
     const std::string section = tabSection(tab);
     const int count = std::min(storedCount(readIni(file, section, "count")), most);
-    // Opening checks no what-if count: one larger than the what-if marks the section holds reads
-    // those it holds, so that a file of a few bytes cannot ask for thousands.
-    int whatIfs = storedCount(readIni(file, section, "whatifcount"));
-    if (whatIfs > 0)
-        whatIfs = static_cast<int>(
-            std::min<std::size_t>(static_cast<std::size_t>(whatIfs),
-                                  program_.ini.countKeys(file, section, isWhatIfMarkKey) / 3));
+    const int whatIfs = storedWhatIfs(file, section);
     std::vector<StoredMark> marks;
     marks.reserve(static_cast<std::size_t>(std::max(count, 0) + std::max(whatIfs, 0)));
-    const auto readMarks = [&](const std::string& prefix, int marksOfKind, MarkKind kind) {
+    MarkKeys keys;
+    const auto readMarks = [&](const char* const(&names)[3], int marksOfKind, MarkKind kind) {
         for (int j = 0; j < marksOfKind; ++j) {
-            const std::string n = std::to_string(j);
-            marks.push_back({readIni(file, section, prefix + "yougot" + n),
-                             readIni(file, section, prefix + "outof" + n),
-                             readIni(file, section, prefix + "weighting" + n), kind});
+            keys.number(static_cast<std::size_t>(j));
+            StoredMark& mark = marks.emplace_back();
+            mark.youGot = readIni(file, section, keys.of(names[0]));
+            mark.outOf = readIni(file, section, keys.of(names[1]));
+            mark.weighting = readIni(file, section, keys.of(names[2]));
+            mark.kind = kind;
         }
     };
-    readMarks("", count, MarkKind::Real);
-    readMarks("whatif", whatIfs, MarkKind::WhatIf);
+    readMarks(markKeys, count, MarkKind::Real);
+    readMarks(whatIfMarkKeys, whatIfs, MarkKind::WhatIf);
     return marks;
 }
 
@@ -115,17 +141,23 @@ std::vector<FrmGradeHelp::StoredMark> FrmGradeHelp::readStoredMarks(const std::s
 void FrmGradeHelp::replayMarks(const std::vector<StoredMark>& marks) {
     const FlagHold loading(loadingMarks);
     storedWeighting.clear();
-    const auto replay = [this](const StoredMark& mark) {
-        storedYouGot = mark.youGot;
-        storedOutOf = mark.outOf;
-        storedWeighting = mark.weighting;
-        cmdEasyWork_Click();
-    };
-    const auto firstWhatIf = std::find_if(
-        marks.begin(), marks.end(), [](const StoredMark& m) { return m.kind == MarkKind::WhatIf; });
-    std::for_each(marks.begin(), firstWhatIf, replay);
-    const FlagHold whatIf(enteringWhatIf);
-    std::for_each(firstWhatIf, marks.end(), replay);
+    {
+        replayedTotals = {};
+        const FlagHold replaying(replayedTotals.replaying);
+        const auto replay = [this](const StoredMark& mark) {
+            storedYouGot = mark.youGot;
+            storedOutOf = mark.outOf;
+            storedWeighting = mark.weighting;
+            cmdEasyWork_Click();
+        };
+        const auto firstWhatIf = std::find_if(marks.begin(), marks.end(), [](const StoredMark& m) {
+            return m.kind == MarkKind::WhatIf;
+        });
+        std::for_each(marks.begin(), firstWhatIf, replay);
+        const FlagHold whatIf(enteringWhatIf);
+        std::for_each(firstWhatIf, marks.end(), replay);
+    }
+    showReplayedTotals();
 }
 
 } // namespace tallisto

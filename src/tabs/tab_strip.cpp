@@ -94,4 +94,21 @@ void FrmGradeHelp::moveToNextTab() {
         setHBarValue(scrollValue(picOuter.width - rightEdge));
 }
 
+std::vector<int> FrmGradeHelp::shownTabs() const {
+    std::vector<int> shown;
+    for (const Control& tab : cmdTab)
+        if (tab.visible) shown.push_back(tab.index);
+    return shown;
+}
+
+void FrmGradeHelp::scrollToTab(int Index) {
+    if (!HBar.visible || !isShownTab(Index)) return;
+    const Control& tab = cmdTab[Index];
+    // The strip's left end stands at HBar.value, 0 or left of the viewport.
+    if (tab.left + HBar.value < 0)
+        setHBarValue(scrollValue(-tab.left));
+    else if (tab.left + tab.width + HBar.value > picOuterScaleWidth())
+        setHBarValue(scrollValue(picOuterScaleWidth() - tab.left - tab.width));
+}
+
 } // namespace tallisto

@@ -26,6 +26,7 @@ void FrmGradeHelp::cmdTab_Click(int Index) {
         currentTab = Index;
         saveFile = workingFile();
         SaveRun();
+        program_.subjects.keepLeftTab(saveTab);
         // Read before the file goes to disk, from the changes in memory, which spares a look at
         // the disk for every key. A file that cannot be written keeps them; the user is told.
         const StoredTab stored = readStoredTab(Index);

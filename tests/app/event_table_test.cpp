@@ -8,7 +8,8 @@ namespace {
 
 bool userClicks(ControlKind kind) {
     return kind == ControlKind::Button || kind == ControlKind::OptionButton ||
-           kind == ControlKind::MenuItem || kind == ControlKind::Timer;
+           kind == ControlKind::MenuItem || kind == ControlKind::Timer ||
+           kind == ControlKind::CheckBox;
 }
 
 // A control without its line in the table would be dead in the window and in the driver; a line
@@ -19,7 +20,9 @@ TEST(EventTable, EveryButtonItemAndTimerRunsAProcedureAndEveryLineNamesAControl)
         {Form::frmGradeHelp, t.form().allControls()},
         {Form::frmTER, t.ter().allControls()},
         {Form::frmPlan, t.program->frmPlan.allControls()},
-        {Form::frmGuide, t.program->frmGuide.allControls()}};
+        {Form::frmGuide, t.program->frmGuide.allControls()},
+        {Form::frmOverview, t.program->frmOverview.allControls()},
+        {Form::frmChart, t.program->frmChart.allControls()}};
     for (const auto& [form, controls] : forms)
         for (const Control* control : controls) {
             if (!userClicks(control->kind)) continue;

@@ -4,7 +4,8 @@
 # must see the figures it promises. The marks of its example table are entered, and every figure
 # of its "In the window | Shows" tables and of the planner table is read back from the program.
 # Every table of the guide is either such a table or one this script knows holds no figures of the
-# example, so that a table added or renamed cannot slip past unchecked.
+# example, so that a table added or renamed cannot slip past unchecked. The overview's table is
+# read back through the driver, and its next grades and needs must be those of the planner table.
 # Usage: guide_example.sh CMAKE DRIVER README RANGES WORK
 set -euo pipefail
 cmake=$1
@@ -89,6 +90,8 @@ inGuide && /^## / { exit }
             kind = "marks"
         else if (row[1] == "In the window" && row[2] == "Shows") kind = "window"
         else if (row[1] == "Grade" && row[2] == "From" && row[3] == "What you need") kind = "plan"
+        else if (row[1] == "Subject" && row[2] == "Percentage" && row[6] == "Next grade")
+            kind = "overview"
         else if (row[1] == "System") kind = "none" # the shipped systems: no figures of the example
         else fail("a table the test does not know: " header)
         next
@@ -139,6 +142,12 @@ function finishTable(    r, i, s) {
         if (plannedSystem == "" || left == "" || worst == "")
             fail("the planner table has no heading, weighting left and final percentage above it")
         choose(plannedSystem)
+        # What the overview must show as the next grade up of each grade, and its need.
+        planned = 1
+        for (r = 1; r <= rows; r++) {
+            above[table[r, 1]] = r > 1 ? table[r - 1, 1] : ""
+            s = table[r, 3]; sub(/ average on the remaining .*/, "", s); shortNeed[table[r, 1]] = s
+        }
         print "> plan"
         print "plan left=" left " worst=" worst " best=" best
         for (r = 1; r <= rows; r++) {
@@ -153,6 +162,18 @@ function finishTable(    r, i, s) {
                 line = line " status=possible need=" s
             } else fail("a need the test does not know: " s)
             print line
+        }
+    } else if (kind == "overview") {
+        if (!planned) fail("the overview table comes before the planner table")
+        print "> overview"
+        for (r = 1; r <= rows; r++) {
+            percent = table[r, 2]; sub(/%$/, "", percent)
+            weighting = table[r, 4]; sub(/%$/, "", weighting)
+            print "overview name=" table[r, 1] " percent=" percent " grade=" table[r, 3] \
+                " weighting=" weighting " whatif=" table[r, 8]
+            if (!(table[r, 3] in above)) fail("the overview names a grade the planner table lacks")
+            if (table[r, 6] != above[table[r, 3]] || table[r, 7] != shortNeed[table[r, 6]])
+                fail("the next grade of the overview is not that of the planner: " table[r, 6] " " table[r, 7])
         }
     }
 }

@@ -41,6 +41,8 @@ TEST_F(IniFilesTest, linesAreReadAsWindowsReadsThem) {
     for (const auto& [key, value] : cases)
         EXPECT_EQ(read(key, "a"), value) << key;
     EXPECT_EQ(read("name", "B"), "0");
+    EXPECT_EQ(ini.countKeys(file, "A", [](std::string_view) { return true; }), 5u)
+        << "each key of the first section once";
 }
 
 TEST(IniFiles, aWriteChangesOrAddsOneLineAndKeepsEveryOtherByte) {
@@ -56,6 +58,9 @@ TEST(IniFiles, aWriteChangesOrAddsOneLineAndKeepsEveryOtherByte) {
              "[A]\r\nx=1\r\n[B]\r\ny=2\r\n"},
             {"line feeds alone", "[A]\nx=1\n\n[B]\n", "A", "z", "3", "[A]\nx=1\nz=3\r\n\n[B]\n"},
             {"line breaks in a value become blanks", "", "A", "x", "a\r\nb", "[A]\r\nx=a  b\r\n"},
+            {"the same value written again", "[A]\r\nx=1\r\n", "A", "x", "1", "[A]\r\nx=1\r\n"},
+            {"the same value under another spelling", "[A]\r\nX = 1\r\n", "A", "x", "1",
+             "[A]\r\nx=1\r\n"},
             {"a letter outside Windows-1252 turns the file to UTF-8", "[A]\r\nx=Caf\xE9\r\n", "A",
              "y", "\xE6\x95\xB0", "[A]\r\nx=Caf\xC3\xA9\r\ny=\xE6\x95\xB0\r\n"},
         };
@@ -128,6 +133,35 @@ TEST_F(IniFilesTest, aKeyRewrittenManyTimesStillReadsAndWritesAsOneLine) {
     ini.WriteIniValue(file, "B", "w", "3");
     ASSERT_TRUE(ini.flush(file));
     EXPECT_EQ(bytesOf(file), "; first\n[A]\ny=299999\n[B]\nz=2\r\nw=3\r\n");
+}
+
+// What is worked out from a section is kept until its revision changes: every way the section's
+// keys can read differently must change it, and writes to other sections must not.
+TEST_F(IniFilesTest, aSectionsRevisionChangesWheneverItsKeysMayReadDifferently) {
+    const auto revision = [&](const char* section = "A") {
+        return ini.sectionRevision(file, section);
+    };
+    std::uint64_t a = revision();
+    EXPECT_EQ(revision("a"), a) << "names match without regard to letter case";
+    const auto changed = [&](const char* what) {
+        const std::uint64_t now = revision();
+        EXPECT_NE(now, a) << what;
+        a = now;
+    };
+    ini.WriteIniValue(file, "B", "x", "1");
+    EXPECT_EQ(revision(), a) << "another section written";
+    ini.WriteIniValue(file, "a", "x", "1");
+    changed("written");
+    ASSERT_TRUE(ini.flush(file));
+    EXPECT_EQ(revision(), a) << "flushed as it reads";
+    putBytes(file, "[A]\r\nx=edited by another program\r\n");
+    changed("changed on disk");
+    ini.startAfresh(file);
+    changed("started afresh");
+    ini.discard(file);
+    changed("changes discarded");
+    ASSERT_TRUE(ini.remove(file));
+    changed("removed");
 }
 
 } // namespace

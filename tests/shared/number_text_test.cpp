@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shared/number_text.h"
 
+#include <charconv>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <random>
+#include <string>
 #include <tuple>
 
 namespace tallisto {
@@ -51,6 +55,48 @@ TEST(NumberText, textIsReadFromItsLeadingNumber) {
         EXPECT_EQ(read.found, found) << name;
         EXPECT_EQ(read.outOfRange, outOfRange) << name;
         EXPECT_EQ(numberValue(text), value) << name;
+    }
+}
+
+// Written and read without the general formatter and parser where a value allows it: the text and
+// the value must be theirs all the same, at every size and number of decimals.
+TEST(NumberText, shortcutsAgreeWithTheGeneralFormatterAndParser) {
+    const auto general = [](double value) {
+        char buffer[40];
+        auto [end, ec] =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+        std::string text(buffer, end);
+        if (auto e = text.find('e'); e != std::string::npos) text[e] = 'E';
+        return text == "-0" ? std::string("0") : text;
+    };
+    const auto parsed = [](const std::string& text) {
+        double value = 0;
+        std::from_chars(text.data(), text.data() + text.size(), value);
+        return value;
+    };
+    std::mt19937_64 random(17);
+    std::vector<double> values = {1e-4, 1.2345e-4,        9.9999e-5, 999999999999999,
+                                  1e15, 99999999999999.9, 0.1 + 0.2, 1.0 / 3,
+                                  -2.5, 12345678.12345678};
+    for (int places = 0; places <= 9; ++places) {
+        for (int i = 0; i < 2000; ++i) {
+            const auto digits = static_cast<std::int64_t>(random() % 1'000'000'000'000'000);
+            values.push_back(static_cast<double>(digits) / std::pow(10.0, places + i % 7));
+            values.push_back(-static_cast<double>(digits % 100'000) / std::pow(10.0, places));
+        }
+    }
+    for (double value : values) {
+        const std::string text = general(value);
+        ASSERT_EQ(numberText(value), text) << value;
+        ASSERT_EQ(numberValue(text), parsed(text)) << text;
+    }
+    for (const std::string text : {"-0", "5.", "-.5", ".25", "0.05", "007", "123456789012345",
+                                   "1234567890123456", "12.345678901234567", "-100.01"}) {
+        const std::string compact = text.front() == '.'      ? "0" + text
+                                    : text.starts_with("-.") ? "-0" + text.substr(1)
+                                                             : text;
+        EXPECT_EQ(numberValue(text), parsed(compact)) << text;
+        EXPECT_EQ(std::signbit(numberValue(text)), text.front() == '-') << text;
     }
 }
 

@@ -319,7 +319,7 @@ std::string workState(TestProgram& t) {
     for (const char* name :
          {"unsaved", "currentFilePath", "currentFileTitle", "tabCount", "currentTab", "youGotTotal",
           "outOfTotal", "weightingTotal", "weightedScoreTotal", "selectedMark", "gradeSys",
-          "gradeSysName", "focus", "loadingTabs", "loadingMarks", "exitAfterSave", "whatIfCount",
+          "gradeSysName", "focus", "loadingTabs", "loadingMarks", "exitAfterSave", "whatIfMarks",
           "enteringWhatIf"})
         put({name, "=", f.variableText(name).value_or(""), "\n"});
     std::string working;

@@ -24,7 +24,8 @@ public:
         if (prompt.rfind("This file already exists.", 0) == 0) return Answer::OK;
         throw std::logic_error("unexpected message box: " + prompt);
     }
-    InputAnswer inputBox(const std::string& prompt, const std::string&) override {
+    InputAnswer inputBox(const std::string& prompt, const std::string&,
+                         const std::string&) override {
         throw std::logic_error("unexpected input box: " + prompt);
     }
     FileChoice fileDialog(FileDialogKind, const std::string&, const std::string&) override {

@@ -22,7 +22,9 @@ public:
     Answer messageBox(const std::string& prompt, Buttons, const std::string&) override {
         throw std::logic_error("unexpected message box: " + prompt);
     }
-    InputAnswer inputBox(const std::string&, const std::string&) override { return {false, name}; }
+    InputAnswer inputBox(const std::string&, const std::string&, const std::string&) override {
+        return {false, name};
+    }
     FileChoice fileDialog(FileDialogKind, const std::string&, const std::string&) override {
         return {false, path, fs::path(path).filename().string()};
     }

@@ -23,7 +23,9 @@ public:
     Answer messageBox(const std::string& prompt, Buttons, const std::string&) override {
         return prompt.rfind("This file already exists", 0) == 0 ? Answer::OK : Answer::Cancel;
     }
-    InputAnswer inputBox(const std::string&, const std::string&) override { return {true, ""}; }
+    InputAnswer inputBox(const std::string&, const std::string&, const std::string&) override {
+        return {true, ""};
+    }
     FileChoice fileDialog(FileDialogKind kind, const std::string&, const std::string&) override {
         if (kind == FileDialogKind::Open) return {false, savePath, "work.tly"};
         return {false, reportPath, "report.txt"};

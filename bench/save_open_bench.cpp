@@ -23,7 +23,9 @@ public:
         return buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel ? Answer::Yes
                                                                             : Answer::OK;
     }
-    InputAnswer inputBox(const std::string&, const std::string&) override { return {true, ""}; }
+    InputAnswer inputBox(const std::string&, const std::string&, const std::string&) override {
+        return {true, ""};
+    }
     FileChoice fileDialog(FileDialogKind, const std::string&, const std::string&) override {
         return {false, path_, fs::path(path_).filename().string()};
     }

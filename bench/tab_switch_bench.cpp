@@ -21,7 +21,8 @@ public:
     Answer messageBox(const std::string& prompt, Buttons, const std::string&) override {
         throw std::logic_error("unexpected message box: " + prompt);
     }
-    InputAnswer inputBox(const std::string& prompt, const std::string&) override {
+    InputAnswer inputBox(const std::string& prompt, const std::string&,
+                         const std::string&) override {
         throw std::logic_error("unexpected input box: " + prompt);
     }
     FileChoice fileDialog(FileDialogKind, const std::string&, const std::string&) override {

@@ -17,7 +17,8 @@ public:
                                 const std::string&) override {
         return tallisto::Answer::OK;
     }
-    tallisto::InputAnswer inputBox(const std::string&, const std::string&) override {
+    tallisto::InputAnswer inputBox(const std::string&, const std::string&,
+                                   const std::string&) override {
         if (typed.empty()) return {true, ""};
         std::string text = typed.front();
         typed.pop_front();

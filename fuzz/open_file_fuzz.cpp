@@ -24,7 +24,8 @@ public:
                    ? tallisto::Answer::Yes
                    : tallisto::Answer::OK;
     }
-    tallisto::InputAnswer inputBox(const std::string&, const std::string&) override {
+    tallisto::InputAnswer inputBox(const std::string&, const std::string&,
+                                   const std::string&) override {
         return {true, ""};
     }
     tallisto::FileChoice fileDialog(tallisto::FileDialogKind, const std::string&,

@@ -116,12 +116,17 @@ template <auto procedure> Event closeBox() {
     return e;
 }
 
-// The click of a button or menu item, refused while the user cannot reach it.
-template <auto procedure> Event click(const std::string& control, const char* shortcut = "") {
+// The click of a button or menu item, refused while the user cannot reach it, with its keys: the
+// first is the one the menu shows, the others do the same.
+template <auto procedure>
+Event click(const std::string& control, std::vector<std::string> shortcuts = {}) {
     Event e = on<procedure>(control, "Click");
-    if (*shortcut) e.shortcuts = {shortcut};
+    e.shortcuts = std::move(shortcuts);
     e.guarded = true;
     return e;
+}
+template <auto procedure> Event click(const std::string& control, const char* shortcut) {
+    return click<procedure>(control, std::vector<std::string>{shortcut});
 }
 
 // An event of an element of a control array; the first argument is the element.
@@ -171,6 +176,14 @@ template <auto list, auto procedure> Event listMouseUp(const std::string& contro
         if (a[0] < static_cast<int>(shown.list.size())) shown.listIndex = std::max(a[0], -1);
         (p.frmGradeHelp.*procedure)();
     };
+    return e;
+}
+
+// A double click on a mark list selects the row given first (-1: none), as its first click did.
+template <auto list, auto procedure> Event listDblClick(const std::string& control) {
+    Event e = listMouseUp<list, procedure>(control);
+    e.event = "DblClick";
+    e.procedure = control + "_DblClick";
     return e;
 }
 

@@ -26,7 +26,8 @@ struct Event {
     // The name `do` takes: "cmdTab_Click", "Form_Activate", "frmTER.cmdOK_Click", "GradeIs";
     // the other windows' names stand before their procedures.
     std::string procedure;
-    // A menu item's shortcut keys, one per element of a control array ("Ctrl+S", "Del", "F3").
+    // A menu item's shortcut keys ("Ctrl+S", "Del", "F3"): one per element of a control array;
+    // for an item of its own, its keys, the first shown in the menu.
     std::vector<std::string> shortcuts;
     int arity = 0;        // arguments `do` must give
     int optional = 0;     // further arguments that may be left out; they read as 0

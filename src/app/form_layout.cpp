@@ -61,6 +61,8 @@ void FrmGradeHelp::setDesignTimeState() {
     lblScoreTot = makeControl("lblScoreTot", K::Label, "frameTotals", 240, 240, 615, 255, "0");
     lblShit = makeControl("lblShit", K::Label, "frameTotals", 3480, 240, 615, 495, "0%");
     lblTotalTest = makeControl("lblTotalTest", K::Label, "frameTotals", 1200, 240, 615, 255, "0");
+    // Says while what-if marks are counted in the totals above it.
+    lblWhatIf = hidden(makeControl("lblWhatIf", K::Label, "frameTotals", 240, 520, 3120, 255));
     cmdEasyWork = makeControl("cmdEasyWork", K::Button, w, 120, 720, 4455, 615,
                               "Click HERE to enter your grades");
     cmdEasyWork.toolTipText = "Click Here to enter your scores.";
@@ -105,6 +107,14 @@ void FrmGradeHelp::setDesignTimeState() {
     menResetAll = menu("menResetAll", "file", "Reset All", false);
     about = menu("about", "file", "About");
     exit = menu("exit", "file", "Exit");
+    menEdit = menu("menEdit", "", "Edit");
+    menUndo = menu("menUndo", "menEdit", "Undo", false);
+    menRedo = menu("menRedo", "menEdit", "Redo", false);
+    seper4 = menu("seper4", "menEdit", "-");
+    menEditMark = menu("menEditMark", "menEdit", "Edit Mark", false);
+    menWhatIf = menu("menWhatIf", "menEdit", "Enter What-If Mark");
+    menMakeReal = menu("menMakeReal", "menEdit", "Make What-If Mark Real", false);
+    menClearWhatIf = menu("menClearWhatIf", "menEdit", "Clear What-If Marks", false);
     tabs = menu("tabs", "", "Tabs");
     menNewTab = menu("menNewTab", "tabs", "New Tab");
     reset = menu("reset", "tabs", "Reset Tab", false);
@@ -125,7 +135,7 @@ void FrmGradeHelp::setDesignTimeState() {
     menHelp = menu("menHelp", "", "Help");
     menGuide = menu("menGuide", "menHelp", "How Tallisto Works");
     menAbout = menu("menAbout", "menHelp", "About");
-    for (Control* sep : {&seper0, &seper1, &seper2, &seper3})
+    for (Control* sep : {&seper0, &seper1, &seper2, &seper3, &seper4})
         sep->kind = K::Separator;
 }
 

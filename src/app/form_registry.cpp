@@ -15,18 +15,19 @@ std::vector<Control*> FrmGradeHelp::allControls() {
     for (Control& tab : cmdTab)
         all.push_back(&tab);
     for (Control* c :
-         {&cmdResetAll,   &picOuter,     &picInner,     &HBar,         &cmdNewTab,
-          &cmdExit,       &cmdReset,     &frameTotals,  &cmdTER,       &lblWeightingTot,
-          &lblScoreTot,   &lblShit,      &lblTotalTest, &cmdEasyWork,  &lstPercentage,
-          &lstTotal,      &lstScore,     &framescores,  &lstWeighting, &Frame1,
-          &lblGradeSys,   &lblGradePer,  &lblGrade,     &Label1,       &Line4,
-          &Line3,         &Line2,        &Line1,        &lblWeight,    &Label2,
-          &lbltotal,      &lblscore,     &lblPercent,   &file,         &tallisto,
-          &menDelSelRes,  &seper0,       &cmdsave,      &mensave,      &savereport,
-          &menSaveReport, &menReportSet, &menExportCsv, &cmdOpen,      &seper1,
-          &menXP,         &seper2,       &menResetAll,  &about,        &exit,
-          &tabs,          &menNewTab,    &reset,        &menRename,    &menDelete,
-          &menGradesystem})
+         {&cmdResetAll,   &picOuter,      &picInner,     &HBar,           &cmdNewTab,
+          &cmdExit,       &cmdReset,      &frameTotals,  &cmdTER,         &lblWeightingTot,
+          &lblScoreTot,   &lblShit,       &lblTotalTest, &lblWhatIf,      &cmdEasyWork,
+          &lstPercentage, &lstTotal,      &lstScore,     &framescores,    &lstWeighting,
+          &Frame1,        &lblGradeSys,   &lblGradePer,  &lblGrade,       &Label1,
+          &Line4,         &Line3,         &Line2,        &Line1,          &lblWeight,
+          &Label2,        &lbltotal,      &lblscore,     &lblPercent,     &file,
+          &tallisto,      &menDelSelRes,  &seper0,       &cmdsave,        &mensave,
+          &savereport,    &menSaveReport, &menReportSet, &menExportCsv,   &cmdOpen,
+          &seper1,        &menXP,         &seper2,       &menResetAll,    &about,
+          &exit,          &menEdit,       &menUndo,      &menRedo,        &seper4,
+          &menEditMark,   &menWhatIf,     &menMakeReal,  &menClearWhatIf, &tabs,
+          &menNewTab,     &reset,         &menRename,    &menDelete,      &menGradesystem})
         all.push_back(c);
     for (Control& item : menGradesys)
         all.push_back(&item);
@@ -98,6 +99,8 @@ std::optional<std::string> FrmGradeHelp::variableText(const std::string& name) c
         {"weightedScoreTotal", [](auto& f) { return numberText(f.weightedScoreTotal); }},
         {"weightedScore", [](auto& f) { return numberText(f.weightedScore); }},
         {"selectedMark", [](auto& f) { return f.selectedMark; }},
+        {"whatIfMarks", [](auto& f) { return numberText(f.whatIfMarks); }},
+        {"enteringWhatIf", [](auto& f) { return boolText(f.enteringWhatIf); }},
         {"gradeSys", [](auto& f) { return numberText(f.gradeSys); }},
         {"gradeSysName", [](auto& f) { return f.gradeSysName; }},
         {"focus", [](auto& f) { return f.focus; }},

@@ -12,9 +12,10 @@ Answer FrmGradeHelp::MsgBox(const std::string& prompt, Buttons buttons, const st
     return program_.dialogs.messageBox(prompt, buttons, title);
 }
 
-std::string FrmGradeHelp::InputBox(const std::string& prompt, const std::string& title) {
+std::string FrmGradeHelp::InputBox(const std::string& prompt, const std::string& title,
+                                   const std::string& defaultText) {
     program_.ini.flushAll();
-    InputAnswer answer = program_.dialogs.inputBox(prompt, title);
+    InputAnswer answer = program_.dialogs.inputBox(prompt, title, defaultText);
     return answer.cancelled ? std::string() : answer.text;
 }
 

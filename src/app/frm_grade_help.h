@@ -49,7 +49,7 @@ public:
     Control frmGradeHelp;        // the window itself: Caption, Left, Top, Width, Height
     std::vector<Control> cmdTab; // loaded elements of the tab button array
     Control cmdResetAll, picOuter, picInner, HBar, cmdNewTab, cmdExit, cmdReset;
-    Control frameTotals, cmdTER, lblWeightingTot, lblScoreTot, lblShit, lblTotalTest;
+    Control frameTotals, cmdTER, lblWeightingTot, lblScoreTot, lblShit, lblTotalTest, lblWhatIf;
     Control cmdEasyWork, lstPercentage, lstTotal, lstScore, framescores, lstWeighting;
     Control Frame1, lblGradeSys, lblGradePer, lblGrade, Label1;
     Control Line4, Line3, Line2, Line1;
@@ -58,6 +58,7 @@ public:
     // Menus.
     Control file, tallisto, menDelSelRes, seper0, cmdsave, mensave, savereport, menSaveReport,
         menReportSet, menExportCsv, cmdOpen, seper1, menXP, seper2, menResetAll, about, exit;
+    Control menEdit, menUndo, menRedo, seper4, menEditMark, menWhatIf, menMakeReal, menClearWhatIf;
     Control tabs, menNewTab, reset, menRename, menDelete;
     Control menGradesystem;
     std::array<Control, 4> menGradesys;
@@ -92,6 +93,10 @@ public:
     double weightedScoreTotal = 0;
     double weightedScore = 0;
     std::string selectedMark;
+    // What-if marks: marks the student has not received, tried out. They stand after the real
+    // marks of their tab, in the order entered, and count in every total as real marks do.
+    int whatIfMarks = 0;         // how many of the current tab's last marks are what-if marks
+    bool enteringWhatIf = false; // the mark being entered or replayed is a what-if mark
     // The weighting entered on the current tab, in percent: the exact decimal sum of the
     // weightings listed (33.33 three times gives 99.99). weightingTotal is its value as a fraction.
     DecimalSum weightingEntered() const { return weightingSum.timesPowerOfTen(2); }
@@ -138,12 +143,29 @@ public:
     void reset_Click();
     void cmdResetAll_Click();
     void menResetAll_Click();
+    // What-if marks, and editing a mark (marks/what_if.cpp, marks/mark_editing.cpp).
+    void menWhatIf_Click();
+    void menMakeReal_Click();
+    void menClearWhatIf_Click();
+    void menEditMark_Click();
+    void lstScore_DblClick();
+    void lstTotal_DblClick();
+    void lstWeighting_DblClick();
+    void lstPercentage_DblClick();
     // The marks of a shown tab as rows, as switching to it would show them (marks/tab_marks.cpp).
     SubjectMarks subjectMarks(int tab);
     // The kind of mark j of a tab, and a tab's number of what-if marks: the one place each is
     // told, for the current tab and for the tabs in the working file alike.
     MarkKind markKind(int tab, std::size_t j);
     int whatIfCount(int tab);
+    // The kind of entry j of the current tab's lists.
+    MarkKind markKind(std::size_t j) const;
+
+    // ---- Undo and redo (history/) ----
+    void menUndo_Click();
+    void menRedo_Click();
+    // The Undo and Redo items name the step they would take, and are unavailable without one.
+    void undoItemsUpdate();
 
     // ---- Grading systems (grading/) ----
     void GradeIs();
@@ -250,7 +272,8 @@ private:
     // Dialogs. Each brings the files on disk up to date before the user is asked anything.
     Answer MsgBox(const std::string& prompt, Buttons buttons = Buttons::OK,
                   const std::string& title = "Tallisto");
-    std::string InputBox(const std::string& prompt, const std::string& title = "Tallisto");
+    std::string InputBox(const std::string& prompt, const std::string& title = "Tallisto",
+                         const std::string& defaultText = "");
     // Shows the open or save dialog as CommonDialog is set up; false when cancelled.
     bool showCommonDialog(FileDialogKind kind);
     bool showInEditor(const std::string& path); // false: no program could show it
@@ -265,7 +288,16 @@ private:
     // Helpers of the subsystems, each defined beside its users.
     enum class AnswerRead { Number, Ended, TooLarge }; // marks/
     AnswerRead readAnswer(std::string& answer);
-    bool markCounts() const;   // every total of the mark just asked stays a number
+    // One of the three questions of a mark, titled for its kind, the answer read in place as a
+    // typed mark's is; false when the entry ends there. A weighting comes back rounded.
+    enum class MarkPart { Score, OutOf, Weighting };
+    bool askMarkPart(MarkPart part, MarkKind kind, std::string& answer,
+                     const std::string& defaultText = "");
+    // Whether a weighting in percent keeps the tab within the limit beside the others given.
+    static bool weightingFits(double weighting, DecimalSum others);
+    // Whether every total stays a number with this mark added.
+    bool markCounts(const std::string& score, const std::string& outOfText,
+                    const std::string& weightingText) const;
     void setDesignTimeState(); // app/form_layout.cpp
     // settings.ini, graderanges.txt, the manifest, every copy's working file and its lock and
     // recovery data: no save, report or export may land on one (storage/saving.cpp).
@@ -292,11 +324,15 @@ private:
     // Tab store (storage/tab_store.cpp).
     struct StoredMark {
         std::string youGot, outOf, weighting;
+        MarkKind kind = MarkKind::Real;
     };
     // The first marks of a tab, as many as its count says but at most `most`.
     std::vector<StoredMark> readStoredMarks(const std::string& file, int tab,
                                             int most = std::numeric_limits<int>::max());
     void replayMarks(const std::vector<StoredMark>& marks); // through the mark entry
+    std::size_t realMarkCount() const; // the marks listed before the what-if marks
+    // The number of what-if marks stored for a tab, no more than the section holds.
+    int storedWhatIfs(const std::string& file, const std::string& section);
     // While marks are replayed, the totals' labels and the overall percentage show only what the
     // last mark left: they are worked out once, from what it left.
     struct ReplayedTotals {
@@ -309,7 +345,7 @@ private:
     // Subject tabs (tabs/).
     struct StoredTab {         // what a switch reads of the tab it goes to
         bool sameName = false; // stored under the button's caption
-        bool hasMarks = false; // "count" is not the text "0"
+        bool hasMarks = false; // "count" is not the text "0", or what-if marks are stored
         std::vector<StoredMark> marks;
         std::string gradesys;
     };
@@ -327,7 +363,23 @@ private:
     bool offerBack(const KeptWork& work);
     bool restoreWork(const KeptWork& work); // false when the working file could not be written
     void rebuildTabButtons(const std::vector<KeptWork::Tab>& tabs);
-    IoResult restoreWorkingFile(const std::optional<std::string>& bytes);
+    IoResult restoreWorkingFile(const SharedBytes& bytes);
+    // The current tab, its marks, the commands and the caption as kept; the tab strip and the
+    // working file are the work's already.
+    void showKeptWork(const KeptWork& work);
+    // Undo and redo (history/): brings the window to a kept state, rebuilding the strip and
+    // rewriting the working file only where they differ from it.
+    void bringBack(const KeptWork& work);
+    void showAsShown(const KeptWork::Shown& shown);
+    void noteChange(const char* what); // the change a command makes, for the Undo item
+    // What-if marks and editing (marks/).
+    std::vector<StoredMark> listedMarks() const;
+    // The current tab rebuilt from its lists, every total computed afresh in list order.
+    void replayListed();
+    void selectRow(std::size_t row); // in all four lists, for Delete, Edit and Make Real
+    void whatIfLabelUpdate();
+    // The report block of the current tab as it stands without its what-if marks.
+    void realMarksReport(std::string& out);
     // Marks and resets (marks/).
     // The running totals as exact decimal sums: youGotTotal, outOfTotal, weightingTotal and
     // weightedScoreTotal hold their values, so that a long run of marks shows no binary noise.

@@ -3,6 +3,7 @@
 // name or path comes back as it was, then the working file's bytes as they stood.
 #include "app/kept_work.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace tallisto {
@@ -10,13 +11,16 @@ namespace tallisto {
 namespace {
 
 constexpr std::string_view firstLine = "[Tallisto recovery]";
-constexpr std::string_view format = "1";
+// Work without what-if marks is written as before they existed, so that any version reads it.
+constexpr std::string_view formatWithoutWhatIfs = "1";
+constexpr std::string_view formatWithWhatIfs = "2";
 constexpr std::string_view crlf = "\r\n";
 // What a window can hold: the tab indexes are 16-bit, 43 tabs are shown at most, and a tab's
-// mark count is 16-bit.
+// counts of real and of what-if marks are 16-bit.
 constexpr std::size_t mostTabButtons = 32768;
 constexpr int mostShownTabs = 43;
-constexpr std::size_t mostMarks = 32767;
+constexpr std::size_t mostOfAKind = 32767;
+constexpr std::size_t mostMarks = 2 * mostOfAKind;
 
 std::string escaped(std::string_view text) {
     std::string out;
@@ -150,9 +154,9 @@ bool readTabs(Lines& in, KeptWork& work) {
     return shown >= 1 && shown <= mostShownTabs && work.tabs[work.currentTab].shown;
 }
 
-bool readMarks(Lines& in, KeptWork& work) {
+bool readMarks(Lines& in, KeptWork& work, bool withWhatIfs) {
     long long count = 0;
-    if (!in.number("marks", count, 0, mostMarks)) return false;
+    if (!in.number("marks", count, 0, withWhatIfs ? mostMarks : mostOfAKind)) return false;
     work.marks.resize(static_cast<std::size_t>(count));
     for (std::size_t j = 0; j < work.marks.size(); ++j) {
         // Split before unescaping: a tab within a text is escaped, a tab between them is not.
@@ -168,6 +172,12 @@ bool readMarks(Lines& in, KeptWork& work) {
             !unescaped(raw.substr(second + 1), mark.weighting))
             return false;
     }
+    if (!withWhatIfs) return true;
+    constexpr auto most = static_cast<long long>(mostOfAKind);
+    long long whatIfs = 0;
+    if (!in.number("whatIfMarks", whatIfs, 1, std::min(count, most)) || count - whatIfs > most)
+        return false;
+    work.whatIfMarks = static_cast<std::size_t>(whatIfs);
     return true;
 }
 
@@ -193,7 +203,7 @@ bool readWorkingFile(Lines& in, KeptWork& work) {
     if (!Lines::parse(size, bytes) || bytes < 0 ||
         static_cast<std::size_t>(bytes) != in.rest().size())
         return false;
-    work.workingFile = std::string(in.rest());
+    work.workingFile = SharedBytes(std::string(in.rest()));
     return true;
 }
 
@@ -203,7 +213,7 @@ std::string keptWorkHead(const KeptWork& work) {
     std::string out;
     out.reserve(256 + 16 * work.tabs.size() + 32 * work.marks.size());
     out.append(firstLine).append(crlf);
-    put(out, "format", format);
+    put(out, "format", work.whatIfMarks ? formatWithWhatIfs : formatWithoutWhatIfs);
     put(out, "unsaved", std::string(1, flag(work.unsaved)));
     put(out, "path", escaped(work.filePath));
     put(out, "title", escaped(work.fileTitle));
@@ -219,6 +229,7 @@ std::string keptWorkHead(const KeptWork& work) {
         put(out, key("mark", j),
             escaped(m.score) + "\t" + escaped(m.outOf) + "\t" + escaped(m.weighting));
     }
+    if (work.whatIfMarks) put(out, "whatIfMarks", std::to_string(work.whatIfMarks));
     put(out, "commands",
         std::string{flag(work.resetAllShown), flag(work.resetAllEnabled), flag(work.saveEnabled),
                     flag(work.saveAsEnabled), flag(work.reportSetEnabled),
@@ -229,7 +240,7 @@ std::string keptWorkHead(const KeptWork& work) {
     return out;
 }
 
-std::string keptWorkText(std::string_view head, const std::optional<std::string>& workingFile) {
+std::string keptWorkText(std::string_view head, const SharedBytes& workingFile) {
     std::string out;
     out.reserve(head.size() + 32 + (workingFile ? workingFile->size() : 0));
     out.append(head);
@@ -243,14 +254,17 @@ std::optional<KeptWork> readKeptWork(std::string_view bytes) {
     KeptWork work;
     std::string_view text;
     long long number = 0;
-    if (!in.line(text) || text != firstLine || !in.raw("format", text) || text != format ||
-        !in.flags("unsaved", {&work.unsaved}) || !in.text("path", work.filePath) ||
+    if (!in.line(text) || text != firstLine || !in.raw("format", text) ||
+        (text != formatWithoutWhatIfs && text != formatWithWhatIfs))
+        return std::nullopt;
+    const bool withWhatIfs = text == formatWithWhatIfs;
+    if (!in.flags("unsaved", {&work.unsaved}) || !in.text("path", work.filePath) ||
         !in.text("title", work.fileTitle) || !in.number("gradeSys", number, 0, 3))
         return std::nullopt;
     work.gradeSys = static_cast<int>(number);
     if (!in.number("scroll", number, -32768, 32767)) return std::nullopt;
     work.scroll = static_cast<int>(number);
-    if (!readTabs(in, work) || !readMarks(in, work) || !readCommands(in, work) ||
+    if (!readTabs(in, work) || !readMarks(in, work, withWhatIfs) || !readCommands(in, work) ||
         !readWorkingFile(in, work))
         return std::nullopt;
     return work;

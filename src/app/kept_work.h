@@ -5,12 +5,34 @@
 // the working file, kept with it byte for byte), the save file it belongs to, and the state of
 // the commands that follows from what the user did rather than from the marks shown.
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tallisto {
+
+// Bytes that never change once made, shared by every copy: the working file of many kept states
+// is one buffer as long as the file stays as it was. Read like an optional string; two are equal
+// when their bytes are.
+class SharedBytes {
+public:
+    SharedBytes() = default; // none
+    explicit SharedBytes(std::string bytes)
+        : bytes_(std::make_shared<const std::string>(std::move(bytes))) {}
+    explicit operator bool() const { return bytes_ != nullptr; }
+    const std::string& operator*() const { return *bytes_; }
+    const std::string* operator->() const { return bytes_.get(); }
+    // The one buffer behind it, to count each buffer once; null when none.
+    const void* buffer() const { return bytes_.get(); }
+    friend bool operator==(const SharedBytes& a, const SharedBytes& b) {
+        return a.bytes_ == b.bytes_ || (a.bytes_ && b.bytes_ && *a.bytes_ == *b.bytes_);
+    }
+
+private:
+    std::shared_ptr<const std::string> bytes_;
+};
 
 struct KeptWork {
     struct Tab {
@@ -25,7 +47,8 @@ struct KeptWork {
 
     std::vector<Tab> tabs; // every loaded tab button, in index order
     int currentTab = 0;
-    std::vector<Mark> marks; // the current tab's
+    std::vector<Mark> marks;     // the current tab's, the what-if marks last
+    std::size_t whatIfMarks = 0; // how many of the last marks are what-if marks
     int gradeSys = 0;
     bool unsaved = false;
     std::string filePath, fileTitle;
@@ -35,7 +58,21 @@ struct KeptWork {
     std::string selectedMark;
     std::array<int, 4> listIndexes{-1, -1, -1, -1}; // of lstScore, lstTotal, lstWeighting,
                                                     // lstPercentage
-    std::optional<std::string> workingFile;         // its bytes; none when the copy had none
+    SharedBytes workingFile;                        // its bytes; none when the copy had none
+
+    // What the window showed beyond what replaying the marks shows again: a mark out of 0 typed
+    // last leaves the caption and the grade panel as they were, and the strip is one twip wider
+    // at start than its tabs. Undo brings it back as it was; the recovery data leaves it out,
+    // as a restore lays everything out afresh.
+    struct Shown {
+        bool kept = false;
+        int stripWidth = 0;
+        std::string caption, grade, gradeRange, gradeSysLabel, gradeSysName, percentage,
+            percentageTip, scoreTotal;
+        double overallPercentage = 0;
+        bool operator==(const Shown&) const = default;
+    };
+    Shown shown;
 
     bool operator==(const KeptWork&) const = default;
 };
@@ -45,10 +82,11 @@ struct KeptWork {
 std::string keptWorkHead(const KeptWork& work);
 
 // The whole recovery data: the head, then the working file's bytes.
-std::string keptWorkText(std::string_view head, const std::optional<std::string>& workingFile);
+std::string keptWorkText(std::string_view head, const SharedBytes& workingFile);
 
 // The work kept in bytes; none when they are not whole recovery data of a window that can be:
-// damaged, cut short, or describing more tabs or marks than a window holds.
+// damaged, cut short, or describing more tabs or marks than a window holds. Data written before
+// what-if marks existed is read as work without them.
 std::optional<KeptWork> readKeptWork(std::string_view bytes);
 
 } // namespace tallisto

@@ -24,6 +24,7 @@ Program::Program(Dialogs& dialogs, PlatformFacts facts, FileWriter writer)
 }
 
 bool Program::start() {
+    history.noteOrigin();
     return run([this] {
         frmGradeHelp.Form_Initialize();
         frmGradeHelp.Form_Activate();
@@ -40,9 +41,26 @@ bool Program::run(const std::function<void()>& event) {
     }
     // A file that cannot be written keeps its changes in memory; the user is told once.
     ini.flushAll();
-    keepRecoveryData();
+    settle();
     frmGradeHelp.reportUnwrittenFiles();
     return true;
+}
+
+void Program::settle() {
+    const std::shared_ptr<const KeptWork> work = currentWork();
+    history.settle(work, frmGradeHelp.unsaved);
+    frmGradeHelp.undoItemsUpdate();
+    keepRecoveryData(*work);
+}
+
+std::shared_ptr<const KeptWork> Program::currentWork() {
+    auto work = std::make_shared<KeptWork>(frmGradeHelp.workToKeep());
+    // A working file that could not be written holds its tabs in memory.
+    if (auto unwritten = ini.unwrittenBytes(copy.workingFile()))
+        work->workingFile = SharedBytes(std::move(*unwritten));
+    else
+        work->workingFile = workingBytes_.of(copy.workingFile());
+    return work;
 }
 
 Program::Outcome Program::run(const Event& event, EventArgs args) {
@@ -61,10 +79,14 @@ Program::Outcome Program::run(const Event& event, EventArgs args) {
 }
 
 bool Program::keepRecoveryData() {
+    return keepRecoveryData(*currentWork());
+}
+
+bool Program::keepRecoveryData(const KeptWork& work) {
     // Without its lock this copy cannot tell its own files from those of another copy.
     if (!copy.holdsLock()) return true;
-    if (!frmGradeHelp.unsaved) return keeper_.drop(copy.recoveryFile()).ok;
-    return keeper_.keep(frmGradeHelp.workToKeep(), copy.workingFile(), copy.recoveryFile()).ok;
+    if (!work.unsaved) return keeper_.drop(copy.recoveryFile()).ok;
+    return keeper_.keep(work, copy.recoveryFile()).ok;
 }
 
 void Program::end() {

@@ -6,6 +6,7 @@
 #include "app/running_copy.h"
 #include "app/services.h"
 #include "grading/frm_plan.h"
+#include "history/history.h"
 #include "look/frm_guide.h"
 #include "reports/overview.h"
 #include "reports/progress_chart.h"
@@ -14,6 +15,7 @@
 #include "ter/frm_ter.h"
 
 #include <functional>
+#include <memory>
 
 namespace tallisto {
 
@@ -38,6 +40,7 @@ public:
     IniFiles ini;
     ModData modData;
     RunningCopy copy; // this copy among those that run in the program's directory
+    History history;  // every change of the student's data, to be undone and redone
     FrmTER frmTER;
     FrmPlan frmPlan;
     FrmGuide frmGuide;
@@ -52,7 +55,8 @@ public:
     bool start();
 
     // Runs one user event: the procedure, then every file brought up to date on disk, the
-    // recovery data included. False when the event ended the program.
+    // recovery data included, and the change it made kept in the history. False when the event
+    // ended the program.
     bool run(const std::function<void()>& event);
 
     // Runs an event of the table as the user's action starts it, unless the user cannot reach
@@ -68,16 +72,24 @@ public:
     // kept. False when the recovery data could not be written.
     bool keepRecoveryData();
 
+    // The work in the window as it stands, the working file's bytes included: the same buffer as
+    // in the states before while the file stays as it was.
+    std::shared_ptr<const KeptWork> currentWork();
+
     bool ended() const { return ended_; }
 
     // Ends the program at once (does not return).
     [[noreturn]] void end();
 
 private:
+    bool keepRecoveryData(const KeptWork& work);
+    void settle(); // the history and the recovery data, at the end of every event
+
     bool ended_ = false;
     const Event* lastEvent_ = nullptr;
     EventArgs lastEventArgs_;
     WorkKeeper keeper_;
+    FileBytes workingBytes_;
 };
 
 } // namespace tallisto

@@ -72,11 +72,23 @@ KeptWork FrmGradeHelp::workToKeep() const {
     work.marks.reserve(lstScore.list.size());
     for (std::size_t j = 0; j < lstScore.list.size(); ++j)
         work.marks.push_back({lstScore.list[j], entry(lstTotal, j), entry(lstWeighting, j)});
+    work.whatIfMarks = lstScore.list.size() - realMarkCount();
     work.gradeSys = gradeSys;
     work.unsaved = unsaved;
     work.filePath = currentFilePath;
     work.fileTitle = currentFileTitle;
     work.scroll = HBar.value;
+    work.shown = {true,
+                  picInner.width,
+                  frmGradeHelp.caption,
+                  lblGrade.caption,
+                  lblGradePer.caption,
+                  lblGradeSys.caption,
+                  gradeSysName,
+                  lblShit.caption,
+                  lblShit.toolTipText,
+                  lblScoreTot.caption,
+                  program_.modData.overallPercentage};
     work.resetAllShown = cmdResetAll.visible;
     work.resetAllEnabled = menResetAll.enabled;
     work.saveEnabled = mensave.enabled;
@@ -115,7 +127,7 @@ void FrmGradeHelp::rebuildTabButtons(const std::vector<KeptWork::Tab>& tabs) {
     }
 }
 
-IoResult FrmGradeHelp::restoreWorkingFile(const std::optional<std::string>& bytes) {
+IoResult FrmGradeHelp::restoreWorkingFile(const SharedBytes& bytes) {
     const std::string file = workingFile();
     program_.ini.discard(file); // what rebuilding the tabs stored in it
     if (!bytes) return removeFile(file);
@@ -128,7 +140,13 @@ bool FrmGradeHelp::restoreWork(const KeptWork& work) {
     rebuildTabButtons(work.tabs);
     if (cmdTab.size() != work.tabs.size()) return false;
     const IoResult stored = restoreWorkingFile(work.workingFile);
-    for (std::size_t i = 0; i < cmdTab.size(); ++i)
+    showKeptWork(work);
+    if (!stored) reportUnwrittenFiles();
+    return stored.ok;
+}
+
+void FrmGradeHelp::showKeptWork(const KeptWork& work) {
+    for (std::size_t i = 0; i < cmdTab.size() && i < work.tabs.size(); ++i)
         cmdTab[i].caption = work.tabs[i].name;
     currentTab = work.currentTab;
     unsaved = work.unsaved;
@@ -140,8 +158,13 @@ bool FrmGradeHelp::restoreWork(const KeptWork& work) {
     StoredTab current;
     current.sameName = true;
     current.hasMarks = !work.marks.empty();
-    for (const KeptWork::Mark& mark : work.marks)
-        current.marks.push_back({mark.score, mark.outOf, mark.weighting});
+    const std::size_t firstWhatIf =
+        work.marks.size() - std::min(work.whatIfMarks, work.marks.size());
+    for (std::size_t j = 0; j < work.marks.size(); ++j) {
+        const KeptWork::Mark& mark = work.marks[j];
+        current.marks.push_back({mark.score, mark.outOf, mark.weighting,
+                                 j < firstWhatIf ? MarkKind::Real : MarkKind::WhatIf});
+    }
     current.gradesys = numberText(work.gradeSys);
     showStoredTab(currentTab, current);
     if (cmdReset.visible) GradeIs();
@@ -154,16 +177,19 @@ bool FrmGradeHelp::restoreWork(const KeptWork& work) {
     menReportSet.enabled = work.reportSetEnabled;
     menDelete.enabled = work.deleteTabEnabled;
     menDelSelRes.enabled = work.deleteMarkEnabled;
+    menEditMark.enabled = work.deleteMarkEnabled; // both follow the mark selected
     selectedMark = work.selectedMark;
     Control* lists[] = {&lstScore, &lstTotal, &lstWeighting, &lstPercentage};
     for (std::size_t i = 0; i < 4; ++i) {
         const int index = work.listIndexes[i];
         lists[i]->listIndex = index < static_cast<int>(lists[i]->list.size()) ? index : -1;
     }
+    const int selected = selectedMarkIndex();
+    menMakeReal.enabled = work.deleteMarkEnabled && selected >= 0 &&
+                          markKind(static_cast<std::size_t>(selected)) == MarkKind::WhatIf;
     formnamerefresh();
+    showAsShown(work.shown);
     giveFocusToEasyWork();
-    if (!stored) reportUnwrittenFiles();
-    return stored.ok;
 }
 
 } // namespace tallisto

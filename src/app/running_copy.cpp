@@ -107,29 +107,33 @@ void RunningCopy::takeNumber(EndedCopy* adopt) {
     number_ = 1;
 }
 
-std::optional<WorkKeeper::Stamp> WorkKeeper::stampOf(const std::string& file) {
+std::optional<FileBytes::Stamp> FileBytes::stampOf(const std::string& file) {
     struct stat info {};
     if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
     return Stamp{info.st_dev, info.st_ino, info.st_size, info.st_mtim.tv_sec, info.st_mtim.tv_nsec};
 }
 
-IoResult WorkKeeper::keep(const KeptWork& work, const std::string& workingFile,
-                          const std::string& recoveryFile) {
+const SharedBytes& FileBytes::of(const std::string& file) {
+    const std::optional<Stamp> stamp = stampOf(file);
+    if (read_ && file == file_ && stamp == stamp_) return bytes_;
+    std::string bytes;
+    bytes_ = stamp && readWholeFile(file, bytes) ? SharedBytes(std::move(bytes)) : SharedBytes();
+    file_ = file;
+    stamp_ = stamp;
+    read_ = true;
+    return bytes_;
+}
+
+IoResult WorkKeeper::keep(const KeptWork& work, const std::string& recoveryFile) {
     std::string head = keptWorkHead(work);
-    const std::optional<Stamp> stamp = stampOf(workingFile);
-    const bool workingChanged = !workingRead_ || stamp != workingStamp_;
-    if (kept_ && !workingChanged && head == head_) return IoResult::success();
-    if (workingChanged) {
-        std::string bytes;
-        working_.reset();
-        if (stamp && readWholeFile(workingFile, bytes)) working_ = std::move(bytes);
-        workingStamp_ = stamp;
-        workingRead_ = true;
-    }
-    IoResult written = writer_(recoveryFile, keptWorkText(head, working_));
+    if (kept_ && head == head_ && work.workingFile == working_) return IoResult::success();
+    IoResult written = writer_(recoveryFile, keptWorkText(head, work.workingFile));
     kept_ = written.ok;
     dropped_ = false;
-    if (written) head_ = std::move(head);
+    if (written) {
+        head_ = std::move(head);
+        working_ = work.workingFile;
+    }
     return written;
 }
 

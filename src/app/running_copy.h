@@ -60,17 +60,11 @@ private:
     FileLock lock_;
 };
 
-// Writes this copy's recovery data after each command that changed the work. The working file,
-// the bulk of it, is read again only when it changed on disk, and nothing is written when
-// nothing changed.
-class WorkKeeper {
+// The bytes of a file as it stands on disk, read again only when the file changed: while it stays
+// as it was, every call gives the same shared buffer.
+class FileBytes {
 public:
-    explicit WorkKeeper(FileWriter writer) : writer_(std::move(writer)) {}
-
-    IoResult keep(const KeptWork& work, const std::string& workingFile,
-                  const std::string& recoveryFile);
-    // Nothing unsaved is left to keep.
-    IoResult drop(const std::string& recoveryFile);
+    const SharedBytes& of(const std::string& file);
 
 private:
     struct Stamp {
@@ -80,13 +74,29 @@ private:
     };
     static std::optional<Stamp> stampOf(const std::string& file);
 
+    std::string file_;
+    bool read_ = false;
+    std::optional<Stamp> stamp_;
+    SharedBytes bytes_;
+};
+
+// Writes this copy's recovery data after each command that changed the work, and nothing when
+// nothing changed.
+class WorkKeeper {
+public:
+    explicit WorkKeeper(FileWriter writer) : writer_(std::move(writer)) {}
+
+    // work.workingFile holds the working file's bytes.
+    IoResult keep(const KeptWork& work, const std::string& recoveryFile);
+    // Nothing unsaved is left to keep.
+    IoResult drop(const std::string& recoveryFile);
+
+private:
     FileWriter writer_;
     bool kept_ = false;    // the recovery data on disk is head_ and working_
     bool dropped_ = false; // none is on disk
     std::string head_;
-    bool workingRead_ = false;
-    std::optional<Stamp> workingStamp_;
-    std::optional<std::string> working_;
+    SharedBytes working_;
 };
 
 } // namespace tallisto

@@ -27,8 +27,10 @@ public:
     // A modal message box without an icon.
     virtual Answer messageBox(const std::string& prompt, Buttons buttons,
                               const std::string& title) = 0;
-    // A modal input box with an empty default text, buttons OK and Cancel.
-    virtual InputAnswer inputBox(const std::string& prompt, const std::string& title) = 0;
+    // A modal input box, buttons OK and Cancel, holding defaultText at first (selected, so that
+    // typing replaces it).
+    virtual InputAnswer inputBox(const std::string& prompt, const std::string& title,
+                                 const std::string& defaultText = "") = 0;
     // The open or save dialog. filter holds pairs "description|pattern" separated by "|", the
     // first pair chosen at start. An empty title leaves the platform's own. The dialog neither
     // asks about overwriting nor adds an extension, and accepts names of files that do not exist.

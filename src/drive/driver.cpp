@@ -98,6 +98,10 @@ bool Driver::execute(const std::string& rawLine) {
         out_ << planText(program_->frmPlan.plan());
     else if (command == "plan")
         error("plan takes no argument");
+    else if (command == "marks" && rest.empty())
+        printMarks();
+    else if (command == "marks")
+        error("marks takes no argument");
     else if (command == "overview" && rest.empty())
         out_ << overviewText(program_->frmOverview.rows());
     else if (command == "overview")
@@ -110,6 +114,18 @@ bool Driver::execute(const std::string& rawLine) {
         return false;
     }
     return true;
+}
+
+// One line a mark of the current tab, in list order, as the four lists show it.
+void Driver::printMarks() {
+    const FrmGradeHelp& f = program_->frmGradeHelp;
+    const auto entry = [](const Control& list, std::size_t j) {
+        return j < list.list.size() ? list.list[j] : std::string();
+    };
+    for (std::size_t j = 0; j < f.lstScore.list.size(); ++j)
+        out_ << "mark " << entry(f.lstScore, j) << "|" << entry(f.lstTotal, j) << "|"
+             << entry(f.lstWeighting, j) << "|" << entry(f.lstPercentage, j) << "|"
+             << (f.markKind(j) == MarkKind::WhatIf ? "whatif" : "real") << "\n";
 }
 
 void Driver::queueAnswer(const std::string& command, const std::string& rest) {

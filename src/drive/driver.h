@@ -33,6 +33,7 @@ private:
     void get(const std::string& name);
     void queueAnswer(const std::string& command, const std::string& rest);
     void move(const std::string& rest);
+    void printMarks();
     void error(const std::string& why);
 
     std::ostream& out_;

@@ -88,7 +88,8 @@ Answer ScriptedDialogs::messageBox(const std::string& prompt, Buttons buttons,
     return a;
 }
 
-InputAnswer ScriptedDialogs::inputBox(const std::string& prompt, const std::string& title) {
+InputAnswer ScriptedDialogs::inputBox(const std::string& prompt, const std::string& title,
+                                      const std::string&) {
     out_ << "inputbox " << quoted(title) << " " << quoted(prompt) << " -> ";
     if (!answers_.empty() && answers_.front().kind == ScriptedAnswer::Kind::Type) {
         InputAnswer a{false, answers_.front().text};

@@ -25,7 +25,9 @@ public:
 
     Answer messageBox(const std::string& prompt, Buttons buttons,
                       const std::string& title) override;
-    InputAnswer inputBox(const std::string& prompt, const std::string& title) override;
+    // The default text is not printed: `type` gives the whole answer.
+    InputAnswer inputBox(const std::string& prompt, const std::string& title,
+                         const std::string& defaultText) override;
     FileChoice fileDialog(FileDialogKind kind, const std::string& title,
                           const std::string& filter) override;
     bool showInEditor(const std::string& path) override;

@@ -27,6 +27,7 @@ void FrmGradeHelp::menGradesys_Click(int Index) {
         if (!loadingTabs) GradeIs();
     }
     if (!loadingTabs) {
+        noteChange("Choose Grading System");
         mensave.enabled = true;
         unsaved = true;
         formnamerefresh();

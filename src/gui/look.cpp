@@ -36,6 +36,8 @@ std::vector<CaptionBox> captionBoxes(Program& program) {
     addCaptions(boxes, program.frmTER.allControls());
     const QSize gradeRange = pixelRect(form.lblGradePer).size();
     boxes.push_back({QStringLiteral("(>50% <65%)"), gradeRange, true, false});
+    boxes.push_back({QStringLiteral("Counting 32767 what-if marks"),
+                     pixelRect(form.lblWhatIf).size(), true, false});
     const QSize tab = pixelRect(form.cmdTab[0]).size();
     boxes.push_back({QStringLiteral("Tab 43"), tab, false, false});
     const QSize systemName = pixelRect(form.lblGradeSys).size();

@@ -178,6 +178,14 @@ QWidget* MainWindow::createWidget(Control& control, QWidget* container) {
         break;
     case ControlKind::Label: {
         auto* label = newPlainLabel(container);
+        if (control.name == "lblWhatIf") {
+            QFont font = label->font();
+            font.setItalic(true);
+            label->setFont(font);
+            QPalette palette = label->palette();
+            palette.setColor(QPalette::WindowText, whatIfColour());
+            label->setPalette(palette);
+        }
         widget = label;
         break;
     }

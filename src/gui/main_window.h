@@ -6,6 +6,7 @@
 #include "gui/control_widgets.h"
 #include "gui/core_events.h"
 
+#include <QColor>
 #include <QMainWindow>
 #include <functional>
 #include <map>
@@ -25,6 +26,9 @@ class GuideWindow;
 class OverviewWindow;
 class PlanWindow;
 class TerWindow;
+
+// The colour in which what-if marks, and the line that says they are counted, are drawn.
+QColor whatIfColour();
 
 // The captions of one menu's entries, each with a letter of its own marked for the keyboard
 // ("&File", "Save &As" beside "&Save"); an "&" typed in a caption stays a letter.
@@ -100,6 +104,7 @@ private:
         MarkList* widget;
         Control* control;
         std::vector<std::string> shown; // the entries the widget holds
+        std::size_t realMarks = 0;      // of them, those drawn as real marks
     };
     std::vector<ListView> lists_;
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The menu bar: File, Tabs, Grading System, View and Help, every item an action named for its
-// control.
+// The menu bar: File, Edit, Tabs, Grading System, View and Help, every item an action named for
+// its control.
 #include "gui/main_window.h"
 
 #include <QAction>
@@ -11,11 +11,14 @@ namespace tallisto::gui {
 
 namespace {
 
-// The item's key as the table of events gives it; an element of a control array has its own.
-QKeySequence shortcutOf(const Event& click, const Control& item) {
-    const std::size_t element = item.index < 0 ? 0 : static_cast<std::size_t>(item.index);
-    if (element >= click.shortcuts.size()) return {};
-    return QKeySequence(qText(click.shortcuts[element]), QKeySequence::PortableText);
+// The item's keys as the table of events gives them; an element of a control array has one of its
+// own.
+QList<QKeySequence> shortcutsOf(const Event& click, const Control& item) {
+    QList<QKeySequence> keys;
+    for (std::size_t i = 0; i < click.shortcuts.size(); ++i)
+        if (item.index < 0 || i == static_cast<std::size_t>(item.index))
+            keys << QKeySequence(qText(click.shortcuts[i]), QKeySequence::PortableText);
+    return keys;
 }
 
 // The runs of ASCII letters and digits of the caption, in lower case.
@@ -150,7 +153,7 @@ void MainWindow::addMenuItem(QMenu* menu, Control& item) {
 
     const Event* click = findEvent(Form::frmGradeHelp, item.name, "Click");
     if (!click) return;
-    action->setShortcut(shortcutOf(*click, item));
+    action->setShortcuts(shortcutsOf(*click, item));
     const EventArgs args = item.index < 0 ? EventArgs{} : EventArgs{item.index};
     connect(action, &QAction::triggered, this, [this, click, args] { events_.run(*click, args); });
 }

@@ -5,7 +5,9 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
@@ -103,14 +105,26 @@ Answer QtDialogs::messageBox(const std::string& prompt, Buttons buttons, const s
     }
 }
 
-InputAnswer QtDialogs::inputBox(const std::string& prompt, const std::string& title) {
+InputAnswer QtDialogs::inputBox(const std::string& prompt, const std::string& title,
+                                const std::string& defaultText) {
     prepare();
     QInputDialog dialog(parent_);
     dialog.setWindowTitle(QString::fromStdString(title));
     dialog.setInputMode(QInputDialog::TextInput);
     // The label reads rich text when it looks like markup; a tab's name may look like that.
     dialog.setLabelText(Qt::convertFromPlainText(promptText(prompt), Qt::WhiteSpaceNormal));
-    dialog.setTextValue(QString());
+    dialog.setTextValue(QString::fromStdString(defaultText));
+    if (auto* edit = dialog.findChild<QLineEdit*>()) {
+        // Typing replaces the default; the arrow keys keep it for a change.
+        edit->selectAll();
+        // A frame elides a title it cannot hold: the box is made wide enough for the title
+        // beside the frame's icon and buttons. The box's layout sets its width from its fields.
+        QFont titleFont = dialog.font();
+        titleFont.setBold(true);
+        constexpr int frameButtons = 140;
+        edit->setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(dialog.windowTitle()) +
+                              frameButtons);
+    }
     InputAnswer answer;
     if (dialog.exec() != QDialog::Accepted) {
         answer.cancelled = true;

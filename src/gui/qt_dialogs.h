@@ -20,7 +20,8 @@ public:
 
     Answer messageBox(const std::string& prompt, Buttons buttons,
                       const std::string& title) override;
-    InputAnswer inputBox(const std::string& prompt, const std::string& title) override;
+    InputAnswer inputBox(const std::string& prompt, const std::string& title,
+                         const std::string& defaultText) override;
     FileChoice fileDialog(FileDialogKind kind, const std::string& title,
                           const std::string& filter) override;
     bool showInEditor(const std::string& path) override;

@@ -7,7 +7,6 @@
 #include "shared/rounding.h"
 
 #include <cmath>
-#include <tuple>
 
 namespace tallisto {
 
@@ -19,6 +18,19 @@ constexpr double weightingLimit = 100.01;
 const char* const overLimit = "Weighting must not be > 100%";
 const char* const tooLarge =
     "Tallisto cannot count this mark because its numbers are too large. The mark was not added.";
+
+struct Question {
+    const char* prompt;
+    const char* title;
+    const char* whatIfTitle;
+};
+
+const Question questions[] = {
+    {"What was your score?", "Enter Your Score...", "What-If: Enter Your Score..."},
+    {"What was the test out of?", "The Test Was Out Of...", "What-If: The Test Was Out Of..."},
+    {"How heavily was this peice of work weighted overall?", "Weighting of this peice...",
+     "What-If: Weighting of this peice..."},
+};
 
 } // namespace
 
@@ -32,19 +44,40 @@ FrmGradeHelp::AnswerRead FrmGradeHelp::readAnswer(std::string& answer) {
     return number.value >= 0 ? AnswerRead::Number : AnswerRead::Ended;
 }
 
-// Whether the mark just asked can be counted: every total, the overall percentage and its
-// rounding for the grade stay within the range of a double.
-bool FrmGradeHelp::markCounts() const {
-    const double score = numberValue(youGot);
-    const double outOfValue = numberValue(outOf);
-    const double fraction = numberValue(weightingFractionText(numberValue(weighting)));
+bool FrmGradeHelp::askMarkPart(MarkPart part, MarkKind kind, std::string& answer,
+                               const std::string& defaultText) {
+    const Question& question = questions[static_cast<int>(part)];
+    answer =
+        InputBox(question.prompt, kind == MarkKind::WhatIf ? question.whatIfTitle : question.title,
+                 defaultText);
+    const AnswerRead read = readAnswer(answer);
+    // A weighting too large to hold is over the limit like any other.
+    if (read == AnswerRead::TooLarge) MsgBox(part == MarkPart::Weighting ? overLimit : tooLarge);
+    if (read != AnswerRead::Number) return false;
+    if (part == MarkPart::Weighting) answer = numberText(roundTo2Places(numberValue(answer)));
+    return true;
+}
+
+// Decided on the decimals the user typed: 60 and 40.01 make 100.01, refused.
+bool FrmGradeHelp::weightingFits(double weighting, DecimalSum others) {
+    others.add(weighting);
+    return weighting < weightingLimit && others < DecimalSum(weightingLimit);
+}
+
+// Whether the mark can be counted: every total, the overall percentage and its rounding for the
+// grade stay within the range of a double.
+bool FrmGradeHelp::markCounts(const std::string& score, const std::string& outOfText,
+                              const std::string& weightingText) const {
+    const double scoreValue = numberValue(score);
+    const double outOfValue = numberValue(outOfText);
+    const double fraction = numberValue(weightingFractionText(numberValue(weightingText)));
     DecimalSum outOfs = outOfSum;
     outOfs.add(outOfValue);
     if (!std::isfinite(outOfs.value())) return false;
     if (outOfValue == 0) return true; // its score counts nowhere
     DecimalSum scores = youGotSum, weighted = weightedScoreSum, weightings = weightingSum;
-    scores.add(score);
-    const double share = scoreOutOfWeighting(score, outOfValue, fraction);
+    scores.add(scoreValue);
+    const double share = scoreOutOfWeighting(scoreValue, outOfValue, fraction);
     weighted.add(share);
     weightings.add(fraction);
     const double overall = overallPercentageOf(weighted.value(), weightings.value());
@@ -59,14 +92,9 @@ void FrmGradeHelp::cmdEasyWork_Click() {
         doweightingcheck();
         return;
     }
-    for (auto [answer, prompt, title] :
-         {std::tuple{&youGot, "What was your score?", "Enter Your Score..."},
-          std::tuple{&outOf, "What was the test out of?", "The Test Was Out Of..."}}) {
-        *answer = InputBox(prompt, title);
-        const AnswerRead read = readAnswer(*answer);
-        if (read == AnswerRead::TooLarge) MsgBox(tooLarge);
-        if (read != AnswerRead::Number) return;
-    }
+    const MarkKind kind = enteringWhatIf ? MarkKind::WhatIf : MarkKind::Real;
+    if (!askMarkPart(MarkPart::Score, kind, youGot) || !askMarkPart(MarkPart::OutOf, kind, outOf))
+        return;
     doweightingcheck();
 }
 
@@ -80,27 +108,29 @@ void FrmGradeHelp::doweightingcheck() {
         inboxweightingcheck();
         return;
     }
-    weighting = InputBox("How heavily was this peice of work weighted overall?",
-                         "Weighting of this peice...");
-    const AnswerRead read = readAnswer(weighting);
-    // A weighting too large to hold is over the limit like any other.
-    if (read == AnswerRead::TooLarge) MsgBox(overLimit);
-    if (read != AnswerRead::Number) return;
-    weighting = numberText(roundTo2Places(numberValue(weighting)));
-    // Decided on the decimals the user typed: 60 and 40.01 make 100.01, refused.
-    const double w = numberValue(weighting);
-    DecimalSum total = weightingEntered();
-    total.add(w);
-    if (w >= weightingLimit || total >= DecimalSum(weightingLimit)) {
+    const MarkKind kind = enteringWhatIf ? MarkKind::WhatIf : MarkKind::Real;
+    if (!askMarkPart(MarkPart::Weighting, kind, weighting)) return;
+    if (!weightingFits(numberValue(weighting), weightingEntered())) {
         MsgBox(overLimit);
         return;
     }
-    if (!markCounts()) {
+    if (!markCounts(youGot, outOf, weighting)) {
         MsgBox(tooLarge);
         return;
     }
+    noteChange(kind == MarkKind::WhatIf ? "Enter What-If Mark" : "Enter Mark");
     mensave.enabled = true;
     unsaved = true;
+    if (kind == MarkKind::Real && whatIfMarks > 0) {
+        // A real mark goes before the what-if marks, and the totals follow the new order.
+        const auto at = static_cast<std::ptrdiff_t>(realMarkCount());
+        lstScore.list.insert(lstScore.list.begin() + at, youGot);
+        lstTotal.list.insert(lstTotal.list.begin() + at, outOf);
+        lstWeighting.list.insert(lstWeighting.list.begin() + at, weighting);
+        replayListed();
+        formnamerefresh();
+        return;
+    }
     inboxweightingcheck();
 }
 
@@ -125,6 +155,10 @@ void FrmGradeHelp::inboxweightingcheck() {
     weightingTotal = weightingSum.value();
     if (!replayedTotals.replaying)
         lblWeightingTot.caption = numberText(weightingEntered().value()) + "%";
+    if (enteringWhatIf) {
+        ++whatIfMarks;
+        whatIfLabelUpdate();
+    }
     giveFocusToEasyWork();
     TotalsUpdate();
 }

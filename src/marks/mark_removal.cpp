@@ -12,7 +12,13 @@ namespace tallisto {
 
 void FrmGradeHelp::selectMark(const Control& list) {
     selectedMark = numberText(list.listIndex);
-    if (selectedMark != "-1") menDelSelRes.enabled = true;
+    if (selectedMark != "-1") {
+        menDelSelRes.enabled = true;
+        menEditMark.enabled = true;
+    }
+    const int index = selectedMarkIndex();
+    menMakeReal.enabled =
+        index >= 0 && markKind(static_cast<std::size_t>(index)) == MarkKind::WhatIf;
 }
 
 void FrmGradeHelp::lstScore_MouseUp() {
@@ -48,8 +54,10 @@ int FrmGradeHelp::markToDelete() const {
 void FrmGradeHelp::menDelSelRes_Click() {
     const int index = selectedMarkIndex();
     if (index < 0) return;
+    if (markKind(static_cast<std::size_t>(index)) == MarkKind::WhatIf) --whatIfMarks;
     for (Control* list : {&lstScore, &lstTotal, &lstWeighting})
         list->list.erase(list->list.begin() + index);
+    noteChange("Delete Mark");
 
     saveTab = currentTab;
     saveFile = workingFile();
@@ -64,6 +72,7 @@ void FrmGradeHelp::menDelSelRes_Click() {
         lblGradeSysUpdate();
     }
     menDelSelRes.enabled = false;
+    menEditMark.enabled = false;
     mensave.enabled = cmdResetAll.visible;
     unsaved = cmdResetAll.visible;
     formnamerefresh();

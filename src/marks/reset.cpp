@@ -17,6 +17,10 @@ void FrmGradeHelp::ResetTab() {
     }
     reset.enabled = false;
     menDelSelRes.enabled = false;
+    menEditMark.enabled = false;
+    menMakeReal.enabled = false;
+    whatIfMarks = 0;
+    whatIfLabelUpdate();
 
     weighting = "0";
     weightingSum = {};
@@ -50,6 +54,7 @@ void FrmGradeHelp::ResetTab() {
 }
 
 void FrmGradeHelp::cmdReset_Click() {
+    noteChange("Reset Tab");
     ResetTab();
     if (tabCount != 1) {
         mensave.enabled = true;
@@ -71,6 +76,7 @@ void FrmGradeHelp::cmdResetAll_Click() {
         giveFocusToEasyWork();
         return;
     }
+    noteChange("Reset All");
     cmdTab.resize(1);
     cmdTab[0].visible = true;
     currentFileTitle.clear();

@@ -25,15 +25,22 @@ std::string MarkTotals::add(const MarkRow& mark) {
     return numberText(roundTo2Places(s));
 }
 
-// What-if marks are not stored yet: every mark is real. This is the one place that tells a
-// mark's kind, for the current tab (tab == currentTab, mark j of its lists) and for a stored tab.
-MarkKind FrmGradeHelp::markKind(int /*tab*/, std::size_t /*j*/) {
-    return MarkKind::Real;
+// What-if marks stand after the real marks: in the current tab's lists the last whatIfMarks
+// entries, in a stored tab the marks after its "count".
+MarkKind FrmGradeHelp::markKind(int tab, std::size_t j) {
+    if (tab == currentTab) return markKind(j);
+    const std::string section = "Tab " + std::to_string(tab);
+    const double real = numberValue(readIni(workingFile(), section, "count"));
+    return static_cast<double>(j) >= real ? MarkKind::WhatIf : MarkKind::Real;
 }
 
-// What-if marks are not stored yet: no tab has any. The one place that counts them.
-int FrmGradeHelp::whatIfCount(int /*tab*/) {
-    return 0;
+int FrmGradeHelp::whatIfCount(int tab) {
+    if (tab == currentTab) return whatIfMarks;
+    const std::string file = workingFile();
+    const std::string section = "Tab " + std::to_string(tab);
+    // A tab is found again only under the caption it was stored with.
+    if (readIni(file, section, "Name") != cmdTab[static_cast<std::size_t>(tab)].caption) return 0;
+    return storedWhatIfs(file, section);
 }
 
 SubjectMarks FrmGradeHelp::subjectMarks(int tab) {
@@ -57,11 +64,10 @@ SubjectMarks FrmGradeHelp::subjectMarks(int tab) {
         subject.gradeSys.reset();
         return subject;
     }
-    if (readIni(file, section, "count") != "0") {
-        std::vector<StoredMark> stored = readStoredMarks(file, tab);
-        for (std::size_t j = 0; j < stored.size(); ++j)
-            subject.marks.push_back({std::move(stored[j].youGot), std::move(stored[j].outOf),
-                                     std::move(stored[j].weighting), markKind(tab, j)});
+    if (readIni(file, section, "count") != "0" || storedWhatIfs(file, section) > 0) {
+        for (StoredMark& stored : readStoredMarks(file, tab))
+            subject.marks.push_back({std::move(stored.youGot), std::move(stored.outOf),
+                                     std::move(stored.weighting), stored.kind});
     }
     const double stored = numberValue(readIni(file, section, "gradesys"));
     subject.gradeSys.reset();

@@ -4,6 +4,7 @@
 #include "app/program.h"
 #include "shared/file_io.h"
 #include "shared/flag_hold.h"
+#include "shared/number_text.h"
 #include "shared/text_encoding.h"
 
 #include <string>
@@ -59,12 +60,31 @@ void FrmGradeHelp::finishReport(const std::string& path, const IoResult& written
         MsgBox("The report was saved as " + path + ".\n\nNo program could be started to open it.");
 }
 
+// Reports list what the student received: the tab's report is the one it would have without its
+// what-if marks, totals, percentage and grade included. The tab is shown for a moment without
+// them, then as it was.
+void FrmGradeHelp::realMarksReport(std::string& out) {
+    if (whatIfMarks <= 0) return SubReport(out);
+    const KeptWork shown = workToKeep();
+    StoredTab real;
+    real.sameName = true;
+    real.marks = listedMarks();
+    real.marks.resize(realMarkCount());
+    real.hasMarks = !real.marks.empty();
+    real.gradesys = numberText(gradeSys);
+    showStoredTab(currentTab, real);
+    if (cmdReset.visible) GradeIs();
+    GradeSysUsed();
+    SubReport(out);
+    showKeptWork(shown);
+}
+
 void FrmGradeHelp::menSaveReport_Click() {
     std::string path;
     if (!chooseReportFile(path)) return;
     GradeSysUsed();
     std::string text;
-    SubReport(text);
+    realMarksReport(text);
     const IoResult written = writeReport(path, std::move(text));
     giveFocusToEasyWork();
     finishReport(path, written);
@@ -86,7 +106,7 @@ void FrmGradeHelp::menReportSet_Click() {
             if (!cmdTab[i].visible) continue;
             cmdTab_Click(i);
             GradeSysUsed();
-            SubReport(text);
+            realMarksReport(text);
         }
         cmdTab_Click(rememberedTab);
     }

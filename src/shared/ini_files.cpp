@@ -188,6 +188,13 @@ std::vector<IniFiles::Unwritten> IniFiles::takeNewFailures() {
     return failures;
 }
 
+std::optional<std::string> IniFiles::unwrittenBytes(const std::string& file) {
+    auto found = entries_.find(cacheKey(file));
+    if (found == entries_.end() || !found->second->pending || !found->second->failing)
+        return std::nullopt;
+    return encodeFileText(found->second->document->text());
+}
+
 std::size_t IniFiles::textSize(const std::string& file) {
     const Entry& entry = entryFor(file, false);
     return entry.document ? entry.document->textSize() : 0;

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -55,6 +56,10 @@ public:
         std::string reason;
     };
     std::vector<Unwritten> takeNewFailures();
+
+    // The bytes flush() would write for file while its changes could not be written: then they,
+    // and not the disk, hold the file. None once they are on disk.
+    std::optional<std::string> unwrittenBytes(const std::string& file);
 
     // How many different keys of a section of file have names that `counted` accepts.
     std::size_t countKeys(const std::string& file, const std::string& section,

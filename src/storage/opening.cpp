@@ -130,6 +130,8 @@ void FrmGradeHelp::readChosenFile(const std::string& path, const std::string& ti
     const std::string problem = readAllTabs(path, title);
     program_.ini.release(path);
     workingFileStored();
+    // What was done before the file was opened cannot be undone into it.
+    program_.history.noteOrigin();
     if (problem.empty()) return;
     // The file holds more than the window shows: saving the window over it would lose the rest.
     currentFilePath.clear();

@@ -39,6 +39,7 @@ bool FrmGradeHelp::mensave_Click() {
         return false;
     }
     unsaved = false;
+    program_.history.noteSaved();
     formnamerefresh();
     mensave.enabled = false;
     return true;
@@ -91,6 +92,7 @@ bool FrmGradeHelp::cmdsave_Click() {
         return false;
     }
     unsaved = false;
+    program_.history.noteSaved();
     formnamerefresh();
     // Closing asked for this save: the program now ends as closing does, settings included.
     if (exitAfterSave) exit_me();
@@ -113,11 +115,14 @@ IoResult FrmGradeHelp::writeAllTabs(const std::string& path) {
         saveTab = currentTab;
         if (!cmdTab[i].visible) continue;
         SaveRun();
-        if (unreadable.empty() && lstScore.list.size() > mostMarksInATab)
+        // Real and what-if marks are counted apart, each in a 16-bit count.
+        const std::size_t real = realMarkCount(), whatIfs = lstScore.list.size() - real;
+        const std::string kind = real > mostMarksInATab ? " marks" : " what-if marks";
+        if (unreadable.empty() && std::max(real, whatIfs) > mostMarksInATab)
             unreadable = "The tab \"" + cmdTab[i].caption + "\" has " +
-                         std::to_string(lstScore.list.size()) +
-                         " marks, and a save file holds at most " +
-                         std::to_string(mostMarksInATab) + " marks in a tab";
+                         std::to_string(real > mostMarksInATab ? real : whatIfs) + kind +
+                         ", and a save file holds at most " + std::to_string(mostMarksInATab) +
+                         kind + " in a tab";
     }
     if (unreadable.empty() && program_.ini.textSize(path) > largestSaveFile)
         unreadable = "It would be larger than " + std::to_string(largestSaveFile >> 20) +

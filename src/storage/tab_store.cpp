@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The tab store: one tab's marks moved between the mark lists and an INI file, in the layout
-// shared by the working file and save files.
+// shared by the working file and save files. What-if marks have keys of their own after the
+// tab's other keys ("whatifcount", "whatifyougot0", ...), so that "count" and the keys of the
+// marks hold the real marks alone, and a tab without what-if marks is stored as it always was.
 #include "app/frm_grade_help.h"
 #include "app/program.h"
 #include "shared/flag_hold.h"
@@ -35,6 +37,22 @@ int storedCount(const std::string& text) {
     return count >= 0 && count <= std::numeric_limits<int>::max() ? static_cast<int>(count) : 0;
 }
 
+// Whether a key holds part of a what-if mark: "whatif", then "yougot", "outof" or "weighting" and
+// a mark's number, letter case aside.
+bool isWhatIfMarkKey(std::string_view name) {
+    const auto startsWith = [&name](std::string_view prefix) {
+        if (name.size() <= prefix.size()) return false;
+        for (std::size_t i = 0; i < prefix.size(); ++i)
+            if ((name[i] | 0x20) != prefix[i]) return false;
+        name.remove_prefix(prefix.size());
+        return true;
+    };
+    if (!startsWith("whatif")) return false;
+    if (!startsWith("yougot") && !startsWith("outof") && !startsWith("weighting")) return false;
+    if (name.size() > 1 && name.front() == '0') return false;
+    return std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 // The three key names of one mark after another, built in one buffer: a tab of a thousand marks
 // would otherwise build six thousand strings each time it is stored or read.
 class MarkKeys {
@@ -49,6 +67,10 @@ private:
     std::string number_, key_;
 };
 
+// The keys of a real mark, and those of a what-if mark.
+constexpr const char* markKeys[] = {"yougot", "outof", "weighting"};
+constexpr const char* whatIfMarkKeys[] = {"whatifyougot", "whatifoutof", "whatifweighting"};
+
 } // namespace
 
 void FrmGradeHelp::SaveRun() {
@@ -56,16 +78,34 @@ void FrmGradeHelp::SaveRun() {
     const std::string section = tabSection(saveTab);
     writeIni(saveFile, "TabInfo", "NumTabs", numberText(tabCount));
     writeIni(saveFile, section, "Name", cmdTab[saveTab].caption);
-    const std::size_t count = lstScore.list.size();
-    writeIni(saveFile, section, "count", numberText(static_cast<double>(count)));
+    const std::size_t count = realMarkCount();
     MarkKeys keys;
-    for (std::size_t j = 0; j < count; ++j) {
-        keys.number(j);
-        writeIni(saveFile, section, keys.of("yougot"), storedNumber(lstScore.list, j));
-        writeIni(saveFile, section, keys.of("outof"), storedNumber(lstTotal.list, j));
-        writeIni(saveFile, section, keys.of("weighting"), storedNumber(lstWeighting.list, j));
-    }
+    const auto writeMarks = [&](const char* const(&names)[3], std::size_t from, std::size_t to) {
+        for (std::size_t j = from; j < to; ++j) {
+            keys.number(j - from);
+            writeIni(saveFile, section, keys.of(names[0]), storedNumber(lstScore.list, j));
+            writeIni(saveFile, section, keys.of(names[1]), storedNumber(lstTotal.list, j));
+            writeIni(saveFile, section, keys.of(names[2]), storedNumber(lstWeighting.list, j));
+        }
+    };
+    writeIni(saveFile, section, "count", numberText(static_cast<double>(count)));
+    writeMarks(markKeys, 0, count);
     writeIni(saveFile, section, "gradesys", numberText(gradeSys));
+    // A section that held what-if marks before is told that it holds none now.
+    const std::size_t whatIfs = lstScore.list.size() - count;
+    if (whatIfs == 0 && readIni(saveFile, section, "whatifcount") == "0") return;
+    writeIni(saveFile, section, "whatifcount", numberText(static_cast<double>(whatIfs)));
+    writeMarks(whatIfMarkKeys, count, lstScore.list.size());
+}
+
+// Opening checks no what-if count: one larger than the what-if marks the section holds reads those
+// it holds, so that a file of a few bytes cannot ask for thousands.
+int FrmGradeHelp::storedWhatIfs(const std::string& file, const std::string& section) {
+    const int stored = storedCount(readIni(file, section, "whatifcount"));
+    if (stored <= 0) return 0;
+    return static_cast<int>(
+        std::min<std::size_t>(static_cast<std::size_t>(stored),
+                              program_.ini.countKeys(file, section, isWhatIfMarkKey) / 3));
 }
 
 void FrmGradeHelp::LoadRun() {
@@ -76,33 +116,46 @@ std::vector<FrmGradeHelp::StoredMark> FrmGradeHelp::readStoredMarks(const std::s
                                                                     int tab, int most) {
     const std::string section = tabSection(tab);
     const int count = std::min(storedCount(readIni(file, section, "count")), most);
+    const int whatIfs = storedWhatIfs(file, section);
     std::vector<StoredMark> marks;
-    marks.reserve(static_cast<std::size_t>(std::max(count, 0)));
+    marks.reserve(static_cast<std::size_t>(std::max(count, 0) + std::max(whatIfs, 0)));
     MarkKeys keys;
-    for (int j = 0; j < count; ++j) {
-        keys.number(static_cast<std::size_t>(j));
-        StoredMark& mark = marks.emplace_back();
-        mark.youGot = readIni(file, section, keys.of("yougot"));
-        mark.outOf = readIni(file, section, keys.of("outof"));
-        mark.weighting = readIni(file, section, keys.of("weighting"));
-    }
+    const auto readMarks = [&](const char* const(&names)[3], int marksOfKind, MarkKind kind) {
+        for (int j = 0; j < marksOfKind; ++j) {
+            keys.number(static_cast<std::size_t>(j));
+            StoredMark& mark = marks.emplace_back();
+            mark.youGot = readIni(file, section, keys.of(names[0]));
+            mark.outOf = readIni(file, section, keys.of(names[1]));
+            mark.weighting = readIni(file, section, keys.of(names[2]));
+            mark.kind = kind;
+        }
+    };
+    readMarks(markKeys, count, MarkKind::Real);
+    readMarks(whatIfMarkKeys, whatIfs, MarkKind::WhatIf);
     return marks;
 }
 
 // Each stored mark goes through the mark entry as its stored texts, so that every total is
-// computed as if the marks had been typed again in their order.
+// computed as if the marks had been typed again in their order: the real marks, then the what-if
+// marks.
 void FrmGradeHelp::replayMarks(const std::vector<StoredMark>& marks) {
     const FlagHold loading(loadingMarks);
     storedWeighting.clear();
     {
         replayedTotals = {};
         const FlagHold replaying(replayedTotals.replaying);
-        for (const StoredMark& mark : marks) {
+        const auto replay = [this](const StoredMark& mark) {
             storedYouGot = mark.youGot;
             storedOutOf = mark.outOf;
             storedWeighting = mark.weighting;
             cmdEasyWork_Click();
-        }
+        };
+        const auto firstWhatIf = std::find_if(marks.begin(), marks.end(), [](const StoredMark& m) {
+            return m.kind == MarkKind::WhatIf;
+        });
+        std::for_each(marks.begin(), firstWhatIf, replay);
+        const FlagHold whatIf(enteringWhatIf);
+        std::for_each(firstWhatIf, marks.end(), replay);
     }
     showReplayedTotals();
 }

@@ -23,6 +23,7 @@ void FrmGradeHelp::cmdNewTab_Click() {
         giveFocusToEasyWork();
         return;
     }
+    noteChange("New Tab");
     const int n = static_cast<int>(cmdTab.size());
     cmdTab.push_back(newTabElement(n));
     cmdTab_GotFocus(currentTab);
@@ -61,6 +62,7 @@ void FrmGradeHelp::picOuter_DblClick() {
 void FrmGradeHelp::menRename_Click() {
     std::string name = InputBox("Enter the new name of " + cmdTab[currentTab].caption);
     if (name.empty()) return;
+    noteChange("Rename Tab");
     // The name is stored on one line, and a switch finds the tab again only by its name; a line
     // break would come back from the file as a blank and the tab's marks would not be found.
     std::replace_if(
@@ -81,6 +83,7 @@ void FrmGradeHelp::lastTabCheck() {
 
 void FrmGradeHelp::menDelete_Click() {
     if (tabCount <= 1) return;
+    noteChange("Delete Tab");
     lastTabCheck();
     cmdTab[currentTab].visible = false;
 

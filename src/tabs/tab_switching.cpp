@@ -44,7 +44,9 @@ FrmGradeHelp::StoredTab FrmGradeHelp::readStoredTab(int Index) {
     StoredTab stored;
     stored.sameName = readIni(file, section, "Name") == cmdTab[Index].caption;
     if (!stored.sameName) return stored;
-    stored.hasMarks = readIni(file, section, "count") != "0";
+    // What-if marks alone are marks to show too.
+    stored.hasMarks = readIni(file, section, "count") != "0" ||
+                      numberValue(readIni(file, section, "whatifcount")) > 0;
     if (stored.hasMarks && !loadingTabs) stored.marks = readStoredMarks(file, Index);
     stored.gradesys = readIni(file, section, "gradesys");
     return stored;

@@ -70,31 +70,38 @@ TEST(RunningCopies, EveryCopysFilesAreKnownByTheirNames) {
     EXPECT_FALSE(isCopyFileIn(dir.path(), dir.path() / "sub/temp.tmp"));
 }
 
-// Names, paths and marks of any text come back as they were; data cut short, or describing a
-// window that cannot be, is not taken for recovery data at all.
+// Names, paths and marks of any text come back as they were, what-if marks as what-if marks; data
+// cut short, or describing a window that cannot be, is not taken for recovery data at all. Work
+// without what-if marks is written as before they existed.
 TEST(RunningCopies, RecoveryDataComesBackWholeOrNotAtAll) {
     KeptWork work;
     work.tabs = {{"Tab 1", false}, {" a\\tb=\t ", true}, {"", true}};
     work.currentTab = 2;
     work.marks = {{"8", "10", "50"}, {"x\t", "", "1e3"}};
+    work.whatIfMarks = 1;
     work.unsaved = true;
     work.filePath = "/home/a b/line\nbreak\r.tly";
     work.fileTitle = "line\nbreak\r.tly";
     work.selectedMark = "-1";
     const char bytes[] = "[Tab 0]\r\nName=\0\xff\r\n"; // a NUL and a byte that is no text
-    work.workingFile = std::string(bytes, sizeof bytes - 1);
+    work.workingFile = SharedBytes(std::string(bytes, sizeof bytes - 1));
     const std::string text = keptWorkText(keptWorkHead(work), work.workingFile);
     EXPECT_EQ(readKeptWork(text), work);
     for (std::size_t cut = 0; cut < text.size(); ++cut)
         ASSERT_FALSE(readKeptWork(std::string_view(text).substr(0, cut))) << cut;
 
-    work.workingFile.reset();
-    EXPECT_EQ(readKeptWork(keptWorkText(keptWorkHead(work), std::nullopt)), work);
+    work.workingFile = {};
+    work.whatIfMarks = 0;
+    EXPECT_NE(keptWorkHead(work).find("format=1\r\n"), std::string::npos);
+    EXPECT_EQ(readKeptWork(keptWorkText(keptWorkHead(work), {})), work);
+    work.whatIfMarks = 3;
+    EXPECT_FALSE(readKeptWork(keptWorkText(keptWorkHead(work), {}))) << "more what-ifs than marks";
     for (const auto& [shown, hidden] : {std::pair{44, 0}, std::pair{43, 1}}) {
         KeptWork tooMany = work;
         tooMany.tabs.assign(static_cast<std::size_t>(shown), {"t", true});
         tooMany.tabs.resize(static_cast<std::size_t>(shown + hidden), {"t", false});
-        EXPECT_FALSE(readKeptWork(keptWorkText(keptWorkHead(tooMany), std::nullopt)))
+        tooMany.whatIfMarks = 0;
+        EXPECT_FALSE(readKeptWork(keptWorkText(keptWorkHead(tooMany), {})))
             << shown << " shown, then " << hidden << " deleted";
     }
 }
@@ -143,31 +150,6 @@ TEST(RunningCopies, TwoCopiesInOneDirectoryKeepTheirOwnWork) {
     EXPECT_EQ(third.get("lstScore.List"), "5");
 }
 
-// Everything the window holds of the work, and the working file byte for byte.
-std::string everything(TestProgram& t) {
-    FrmGradeHelp& f = t.form();
-    std::ostringstream out;
-    for (const Control* c : f.allControls()) {
-        out << c->qualifiedName() << " [" << c->caption << "] [" << c->toolTipText << "] "
-            << c->visible << c->enabled << c->checked << " " << c->left << "," << c->top << ","
-            << c->width << "," << c->height << " " << c->listIndex << " " << c->value << " "
-            << c->min << " " << c->max << " " << c->largeChange << " " << c->smallChange << " [";
-        for (const std::string& entry : c->list)
-            out << entry << "|";
-        out << "]\n";
-    }
-    for (const char* name :
-         {"unsaved", "currentFilePath", "currentFileTitle", "tabCount", "currentTab", "youGotTotal",
-          "outOfTotal", "weightingTotal", "weightedScoreTotal", "selectedMark", "gradeSys",
-          "gradeSysName", "focus", "loadingTabs", "loadingMarks", "exitAfterSave"}) {
-        out << name << "=" << f.variableText(name).value_or("") << "\n";
-    }
-    out << "overallPercentage=" << numberText(t.program->modData.overallPercentage) << "\n"
-        << "working file:\n"
-        << bytesOf(f.workingFile());
-    return out.str();
-}
-
 // Tabs added, named, marked, deleted (the first among them), saved and changed again, the strip
 // scrolled and a mark selected.
 void makeWork(TestProgram& t, const std::string& saveFile) {
@@ -200,7 +182,7 @@ TEST(RunningCopies, KilledCopysWorkIsOfferedBackAndRestoredExactlyOrDiscarded) {
             ::close(dump[0]);
             t.start();
             makeWork(t, elsewhere.file("work.tly"));
-            const std::string state = everything(t);
+            const std::string state = workState(t);
             (void)!::write(dump[1], state.data(), state.size());
             ::close(dump[1]);
             ::pause(); // until killed
@@ -228,7 +210,7 @@ TEST(RunningCopies, KilledCopysWorkIsOfferedBackAndRestoredExactlyOrDiscarded) {
                 t.dialogs.last(),
                 R"(msgbox "Delete all unsaved work?" "This will delete all unsaved work, continue?" YesNo)");
             openAtStart(t, elsewhere.file("work.tly"));
-            EXPECT_EQ(everything(t), before);
+            EXPECT_EQ(workState(t), before);
             EXPECT_EQ(t.form().frmGradeHelp.caption, "* work.tly - 83.5% in Art - Tallisto");
             EXPECT_TRUE(t.form().HBar.visible && t.form().HBar.value < 0);
             EXPECT_EQ(

@@ -24,7 +24,8 @@ public:
     QStringList shown;             // "TITLE: PROMPT" of each input box
     QStringList unexpected;
 
-    InputAnswer inputBox(const std::string& prompt, const std::string& title) override {
+    InputAnswer inputBox(const std::string& prompt, const std::string& title,
+                         const std::string&) override {
         shown << QString::fromStdString(title + ": " + prompt);
         if (typed.empty()) {
             unexpected << shown.last();

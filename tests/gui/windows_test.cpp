@@ -513,6 +513,45 @@ private slots:
         QCOMPARE(highlighted(), QStringLiteral("- - - -"));
     }
 
+    // What-if marks are drawn apart in all four lists, beside the line that says they count;
+    // Ctrl+Z and Ctrl+Shift+Z undo and redo, named in the Edit menu; a double click on a row edits
+    // that mark.
+    void whatIfMarksStandOutAndTheEditMenuUndoes() {
+        gui->enterMark("8", "10", "50");
+        gui->dialogs.typed.insert(gui->dialogs.typed.end(), {"15", "20", "25"});
+        QTest::keyClick(easyWork(), Qt::Key_K, Qt::ControlModifier);
+        QList<QListWidget*> lists;
+        for (const char* name : {"lstScore", "lstTotal", "lstWeighting", "lstPercentage"})
+            lists << gui->find<QListWidget>(name);
+        for (QListWidget* list : lists) {
+            QCOMPARE(list->count(), 2);
+            QVERIFY(!list->item(0)->font().italic());
+            QVERIFY(list->item(1)->font().italic());
+            QCOMPARE(list->item(1)->foreground().color(), whatIfColour());
+        }
+        auto* line = gui->find<QLabel>("lblWhatIf");
+        QVERIFY(line->isVisible());
+        QCOMPARE(line->text(), QStringLiteral("Counting 1 what-if mark"));
+        QCOMPARE(gui->find<QAction>("menUndo")->text().remove('&'),
+                 QStringLiteral("Undo Enter What-If Mark"));
+        QTest::keyClick(easyWork(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(lists[0]->count(), 1);
+        QVERIFY(!line->isVisible());
+        QTest::keyClick(easyWork(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(lists[3]->count(), 2);
+        QVERIFY(lists[3]->item(1)->font().italic());
+
+        gui->dialogs.typed.insert(gui->dialogs.typed.end(), {"9", "10", "50"});
+        // A double click as the platform delivers it: a click, then the double click.
+        const QPoint row = lists[1]->visualItemRect(lists[1]->item(0)).center();
+        QTest::mouseClick(lists[1]->viewport(), Qt::LeftButton, {}, row);
+        QTest::mouseDClick(lists[1]->viewport(), Qt::LeftButton, {}, row);
+        QCOMPARE(lists[0]->item(0)->text(), QStringLiteral("9"));
+        QCOMPARE(gui->dialogs.shown.last(),
+                 QStringLiteral("Weighting of this peice...: How heavily was this peice of work "
+                                "weighted overall?"));
+    }
+
     // Alt and a letter open a menu, F10 the first; the arrows reach the items, Return runs one.
     // The program's captions stay as they are.
     void theMenusOpenFromTheKeyboard() {

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/test_program.h"
 
+#include "shared/number_text.h"
+
+#include <charconv>
 #include <sstream>
 #include <sys/resource.h>
 
@@ -46,8 +49,10 @@ Answer ScriptDialogs::messageBox(const std::string& prompt, Buttons buttons,
     return a;
 }
 
-InputAnswer ScriptDialogs::inputBox(const std::string& prompt, const std::string& title) {
+InputAnswer ScriptDialogs::inputBox(const std::string& prompt, const std::string& title,
+                                    const std::string& defaultText) {
     shown.push_back({"inputbox", title, prompt});
+    inputDefaults.push_back(defaultText);
     if (!answers_.empty() && answers_.front().kind == Scripted::Kind::Cancel) {
         answers_.pop_front();
         return {true, ""};
@@ -190,6 +195,29 @@ void deleteSelectedMark(TestProgram& t) {
     t.run([](FrmGradeHelp& f) { f.menDelSelRes_Click(); });
 }
 
+void enterWhatIf(TestProgram& t, const std::string& score, const std::string& outOf,
+                 const std::string& weighting) {
+    t.typeMark(score, outOf, weighting);
+    t.run([](FrmGradeHelp& f) { f.menWhatIf_Click(); });
+}
+
+void undo(TestProgram& t) {
+    t.run([](FrmGradeHelp& f) { f.menUndo_Click(); });
+}
+
+void redo(TestProgram& t) {
+    t.run([](FrmGradeHelp& f) { f.menRedo_Click(); });
+}
+
+std::vector<std::string> marksOf(const FrmGradeHelp& f) {
+    std::vector<std::string> marks;
+    for (std::size_t j = 0; j < f.lstScore.list.size(); ++j)
+        marks.push_back(f.lstScore.list[j] + "|" + f.lstTotal.list.at(j) + "|" +
+                        f.lstWeighting.list.at(j) + "|" + f.lstPercentage.list.at(j) + "|" +
+                        (f.markKind(j) == MarkKind::WhatIf ? "whatif" : "real"));
+    return marks;
+}
+
 void fillTab(TestProgram& t, const std::string& name, const std::vector<Mark>& marks,
              int gradeSys) {
     rename(t, name);
@@ -261,6 +289,44 @@ std::string windowState(const FrmGradeHelp& f) {
         << (f.unsaved ? "unsaved" : "saved") << " file [" << f.currentFilePath << "] ["
         << f.currentFileTitle << "] focus " << f.focus;
     return out.str();
+}
+
+std::string workState(TestProgram& t) {
+    FrmGradeHelp& f = t.form();
+    std::string out;
+    out.reserve(8192);
+    const auto put = [&out](std::initializer_list<std::string_view> parts) {
+        for (std::string_view part : parts)
+            out.append(part);
+    };
+    char number[16];
+    const auto putNumber = [&](int n) {
+        const auto end = std::to_chars(number, number + sizeof number, n).ptr;
+        put({std::string_view(number, static_cast<std::size_t>(end - number)), " "});
+    };
+    for (const Control* c : f.allControls()) {
+        if (c == &f.menUndo || c == &f.menRedo) continue;
+        put({c->name, "(", std::to_string(c->index), ") [", c->caption, "] [", c->toolTipText, "] ",
+             c->visible ? "1" : "0", c->enabled ? "1" : "0", c->checked ? "1 " : "0 "});
+        for (int n : {c->left, c->top, c->width, c->height, c->listIndex, c->value, c->min, c->max,
+                      c->largeChange, c->smallChange})
+            putNumber(n);
+        put({"["});
+        for (const std::string& entry : c->list)
+            put({entry, "|"});
+        put({"]\n"});
+    }
+    for (const char* name :
+         {"unsaved", "currentFilePath", "currentFileTitle", "tabCount", "currentTab", "youGotTotal",
+          "outOfTotal", "weightingTotal", "weightedScoreTotal", "selectedMark", "gradeSys",
+          "gradeSysName", "focus", "loadingTabs", "loadingMarks", "exitAfterSave", "whatIfMarks",
+          "enteringWhatIf"})
+        put({name, "=", f.variableText(name).value_or(""), "\n"});
+    std::string working;
+    readWholeFile(f.workingFile(), working);
+    put({"overallPercentage=", numberText(t.program->modData.overallPercentage),
+         "\nworking file:\n", working});
+    return out;
 }
 
 void PrintTo(const TabState& tab, std::ostream* os) {

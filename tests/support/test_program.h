@@ -35,13 +35,15 @@ public:
 
     Answer messageBox(const std::string& prompt, Buttons buttons,
                       const std::string& title) override;
-    InputAnswer inputBox(const std::string& prompt, const std::string& title) override;
+    InputAnswer inputBox(const std::string& prompt, const std::string& title,
+                         const std::string& defaultText) override;
     FileChoice fileDialog(FileDialogKind kind, const std::string& title,
                           const std::string& filter) override;
     bool showInEditor(const std::string& path) override;
     bool editorStarts = true; // whether a program can be started to show a file
 
-    std::vector<Shown> shown; // every dialog, in order
+    std::vector<Shown> shown;               // every dialog, in order
+    std::vector<std::string> inputDefaults; // the default text of every input box, in order
     std::size_t pending() const { return answers_.size(); }
     // The last dialog shown as one line (see describe), "" when none was.
     std::string last() const;
@@ -120,6 +122,13 @@ void scrollTo(TestProgram& t, int value); // drags the scroll bar's box, the foc
 // lstPercentage.
 void selectMark(TestProgram& t, int list, int row);
 void deleteSelectedMark(TestProgram& t);
+// Enters a what-if mark through its three questions.
+void enterWhatIf(TestProgram& t, const std::string& score, const std::string& outOf,
+                 const std::string& weighting);
+void undo(TestProgram& t);
+void redo(TestProgram& t);
+// The current tab's marks as the driver's `marks` prints them: "8|10|50|40|real".
+std::vector<std::string> marksOf(const FrmGradeHelp& f);
 
 struct Mark {
     std::string score, outOf, weighting;
@@ -146,6 +155,11 @@ void PrintTo(const TabView& v, std::ostream* os);
 // view, the tab strip (not its width: 855 at start, a tab's 854 once laid out), which commands
 // are shown and enabled, the file bound, the focus.
 std::string windowState(const FrmGradeHelp& f);
+
+// Everything the window holds of the work, property by property: every control, the variables,
+// and the working file byte for byte. The Undo and Redo items, which tell the history and not the
+// work, are left out.
+std::string workState(TestProgram& t);
 
 // One shown tab as the user finds it: name, marks as listed, grading system.
 struct TabState {

@@ -78,4 +78,11 @@ inline Control makeControl(const char* name, ControlKind kind, const char* conta
     return c;
 }
 
+// The control of a window that bears name, or none.
+inline Control* controlNamed(const std::vector<Control*>& controls, const std::string& name) {
+    for (Control* c : controls)
+        if (c->name == name) return c;
+    return nullptr;
+}
+
 } // namespace tallisto

@@ -132,9 +132,7 @@ std::vector<OverviewRow> FrmOverview::rows(SubjectDigests& digests) {
 }
 
 Control* FrmOverview::findControl(const std::string& name) {
-    for (Control* c : allControls())
-        if (c->name == name) return c;
-    return nullptr;
+    return controlNamed(allControls(), name);
 }
 
 const Control* FrmOverview::findControl(const std::string& name) const {

@@ -85,9 +85,7 @@ ChartData FrmChart::data() {
 }
 
 Control* FrmChart::findControl(const std::string& name) {
-    for (Control* c : allControls())
-        if (c->name == name) return c;
-    return nullptr;
+    return controlNamed(allControls(), name);
 }
 
 const Control* FrmChart::findControl(const std::string& name) const {

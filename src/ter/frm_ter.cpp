@@ -122,9 +122,7 @@ std::vector<Control*> FrmTER::allControls() {
 }
 
 Control* FrmTER::findControl(const std::string& name) {
-    for (Control* c : allControls())
-        if (c->name == name) return c;
-    return nullptr;
+    return controlNamed(allControls(), name);
 }
 
 const Control* FrmTER::findControl(const std::string& name) const {

@@ -180,6 +180,25 @@ void BM_UndoAcrossSwitch(benchmark::State& state) {
     }
 }
 
+// The first switch after such an undo reads the working file written by it.
+void BM_SwitchAfterUndo(benchmark::State& state) {
+    Fixture fixture(marksOf(state));
+    for (auto _ : state) {
+        state.PauseTiming();
+        fixture.whatIf();
+        fixture.run([](FrmGradeHelp& f) { f.cmdTab_Click(1); });
+        fixture.undo();
+        if (fixture.form().currentTab != 0) state.SkipWithError("not undone");
+        state.ResumeTiming();
+        fixture.run([](FrmGradeHelp& f) { f.cmdTab_Click(1); });
+        state.PauseTiming();
+        if (fixture.form().lstScore.list.size() != std::size_t(state.range(0)))
+            state.SkipWithError("tab 1 not shown");
+        fixture.run([](FrmGradeHelp& f) { f.cmdTab_Click(0); });
+        state.ResumeTiming();
+    }
+}
+
 // Undo of a deleted tab: the strip is rebuilt and the working file rewritten.
 void BM_UndoDeleteTab(benchmark::State& state) {
     Fixture fixture(marksOf(state));
@@ -199,4 +218,5 @@ BENCHMARK(BM_EditMark)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UndoMark)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedoMark)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UndoAcrossSwitch)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SwitchAfterUndo)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UndoDeleteTab)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);

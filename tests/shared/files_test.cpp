@@ -9,7 +9,6 @@
 #include "support/test_program.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <tuple>
 #include <unistd.h>
 
@@ -22,11 +21,9 @@ TEST(FileIo, aWriteReplacesTheFileWholeOrNotAtAll) {
     TempDir dir;
     const auto file = dir.path() / "save.tly";
     putBytes(file, "old content that is longer");
-    ::chmod(file.c_str(), 0640);
+    fs::permissions(file, fs::perms(0640));
     ASSERT_TRUE(writeFileAtomically(file, "new\r\n"));
-    struct stat info {};
-    ::stat(file.c_str(), &info);
-    EXPECT_EQ(info.st_mode & 0777, 0640u) << "a replaced file keeps its permissions";
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms(0640)) << "a replaced file keeps them";
     // A size limit makes the write itself fail part way, even for root.
     ignoreFileSizeLimitSignal();
     const FileWriter limited = failingAfter(10, [](const fs::path&) { return true; });
@@ -78,7 +75,8 @@ struct Prefix {
     }
 };
 
-TEST(ProgramDirectory, isBesideAWritableProgramWithItsRangesElseTheSeededConfigurationFolder) {
+TEST(ProgramDirectory,
+     isBesideAWritableProgramWithItsRangesElseTheSeededConfigurationFolderElseNone) {
     Prefix prefix;
     const fs::path config = prefix.config / "tallisto";
     const auto installed = std::tuple(true, false, config);
@@ -98,20 +96,18 @@ TEST(ProgramDirectory, isBesideAWritableProgramWithItsRangesElseTheSeededConfigu
 
     if (::geteuid() != 0) { // root writes into read-only folders
         putBytes(prefix.bin / "graderanges.txt", "beside");
-        ::chmod(prefix.bin.c_str(), 0555);
+        fs::permissions(prefix.bin, fs::perms(0555));
         const auto readOnly = prefix.found();
-        ::chmod(prefix.bin.c_str(), 0755);
+        fs::permissions(prefix.bin, fs::perms(0755));
         EXPECT_EQ(readOnly, installed);
     }
-}
-
-TEST(ProgramDirectory, noUsableFolderIsAnErrorNamingBothPlaces) {
-    Prefix prefix;
-    putBytes(prefix.root.path() / "home", "a file where the folder should be");
-    const ProgramDirectory dir = findProgramDirectory(prefix.places, [](auto&) { return true; });
+    // No usable folder is an error naming both places.
+    Prefix broken;
+    putBytes(broken.root.path() / "home", "a file where the folder should be");
+    const ProgramDirectory dir = findProgramDirectory(broken.places, [](auto&) { return true; });
     EXPECT_FALSE(dir.ok);
-    EXPECT_NE(dir.reason.find(prefix.bin.string()), std::string::npos) << dir.reason;
-    EXPECT_NE(dir.reason.find((prefix.config / "tallisto").string()), std::string::npos);
+    EXPECT_NE(dir.reason.find(broken.bin.string()), std::string::npos) << dir.reason;
+    EXPECT_NE(dir.reason.find((broken.config / "tallisto").string()), std::string::npos);
 }
 
 class IniFilesTest : public ::testing::Test {

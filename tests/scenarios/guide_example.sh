@@ -47,9 +47,6 @@ function choose(name,    n, i, pair, found) {
     fail("the guide names a grading system that graderanges.txt lacks: " name)
 }
 function expect(name, value) { print "> get " name; print name "=" value }
-function askedFor(question, title, answer) {
-    print "inputbox \"" title "\" \"" question "\" -> \"" answer "\""
-}
 
 # The places an "In the window" table may name, and what the driver calls them.
 BEGIN {
@@ -110,12 +107,7 @@ function finishTable(    r, i, s) {
     inTable = 0
     if (kind == "marks") {
         for (r = 1; r <= rows; r++) {
-            print "> type " table[r, 2]; print "> type " table[r, 3]; print "> type " table[r, 4]
-            print "> do cmdEasyWork_Click"
-            askedFor("What was your score?", "Enter Your Score...", table[r, 2])
-            askedFor("What was the test out of?", "The Test Was Out Of...", table[r, 3])
-            askedFor("How heavily was this peice of work weighted overall?",
-                     "Weighting of this peice...", table[r, 4])
+            print "#! mark " table[r, 2] " " table[r, 3] " " table[r, 4]
             expect("lblShit.Caption", table[r, 6])
             marks++
         }

@@ -3,9 +3,7 @@
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/dir)
 set(DIR ${WORK}/dir)
-set(exe "")
 set(status 0)
-set(ranges TRUE)
 set(run 0)
 set(input_0 "")
 set(expected "")
@@ -18,13 +16,17 @@ string(REPLACE "\n" ";" lines "${content}")
 foreach(line IN LISTS lines)
     string(REPLACE "<semicolon>" ";" line "${line}")
     string(REPLACE "$DIR" "${DIR}" line "${line}")
-    if(line MATCHES "^#! ranges none")
-        set(ranges FALSE)
-    elseif(line MATCHES "^#! file ([^ ]+) (.*)$")
+    if(line MATCHES "^#! file ([^ ]+) (.*)$")
         string(REPLACE "|" "\r\n" content "${CMAKE_MATCH_2}")
         file(WRITE ${DIR}/${CMAKE_MATCH_1} "${content}\r\n")
-    elseif(line MATCHES "^#! exe (.+)$")
-        set(exe "--exe;${CMAKE_MATCH_1}")
+    elseif(line MATCHES "^#! mark ([^ ]+) ([^ ]+) ([^ ]+)$")
+        string(APPEND input_${run} "type ${CMAKE_MATCH_1}\ntype ${CMAKE_MATCH_2}\n"
+            "type ${CMAKE_MATCH_3}\ndo cmdEasyWork_Click\n")
+        string(APPEND expected
+            "inputbox \"Enter Your Score...\" \"What was your score?\" -> \"${CMAKE_MATCH_1}\"\n"
+            "inputbox \"The Test Was Out Of...\" \"What was the test out of?\" -> "
+            "\"${CMAKE_MATCH_2}\"\ninputbox \"Weighting of this peice...\" \"How heavily was "
+            "this peice of work weighted overall?\" -> \"${CMAKE_MATCH_3}\"\n")
     elseif(line MATCHES "^#! filesize ([0-9]+)")
         # bash counts the limit in units of 1024 bytes.
         set(filesize ${CMAKE_MATCH_1})
@@ -40,12 +42,10 @@ foreach(line IN LISTS lines)
         string(APPEND expected "${line}\n")
     endif()
 endforeach()
-if(ranges)
-    file(COPY ${RANGES} DESTINATION ${DIR})
-endif()
+file(COPY ${RANGES} DESTINATION ${DIR})
 
 # Each run is one copy of the program in the same directory, started after the one before ended.
-set(command ${DRIVER} --dir ${DIR} ${exe})
+set(command ${DRIVER} --dir ${DIR})
 if(DEFINED filesize)
     set(command bash -c "ulimit -f ${filesize} && exec \"$@\"" bash ${command})
 endif()

@@ -5,12 +5,34 @@
 #include "support/test_program.h"
 
 #include <random>
+#include <sstream>
 
 namespace tallisto::testing {
 namespace {
 
 void click(TestProgram& t, void (FrmGradeHelp::*procedure)()) {
     t.run([procedure](FrmGradeHelp& f) { (f.*procedure)(); });
+}
+
+// Gives `command` ("menGradesys_Click 3") through the table of events, as the window and the
+// driver give it; its answers ("Yes", or texts to type, apart by blanks) are queued only if the
+// user can give the command now, else it is refused and changes nothing. Returns the procedure.
+std::string give(TestProgram& t, const std::string& command, const std::string& answers = "") {
+    std::istringstream words(command);
+    std::string procedure;
+    words >> procedure;
+    const Event& event = *findProcedure(procedure);
+    EventArgs args;
+    for (int arg; words >> arg;)
+        args.push_back(arg);
+    args.resize(static_cast<std::size_t>(event.arity + event.optional), 0);
+    if (reachOf(*t.program, event, args) == Reach::Reachable) {
+        std::istringstream typed(answers);
+        for (std::string answer; typed >> answer;)
+            answer == "Yes" ? t.dialogs.press(Answer::Yes) : t.dialogs.type(answer);
+    }
+    t.program->run(event, args);
+    return procedure;
 }
 
 // Shows another tab than the current one, when there is one.
@@ -34,44 +56,34 @@ void savedTwoSubjects(TestProgram& t) {
 // Each kind of change, undone after the user moved to another tab and redone: the state before
 // and after come back property by property, and the items name the change.
 TEST(History, EveryKindOfChangeIsUndoneAndRedoneExactlyAcrossATabSwitch) {
-    struct Change {
-        const char* what;
-        int selectedRow; // the row clicked before the change, -1 for none
-        std::function<void(TestProgram&)> change;
-    };
-    const Change changes[] = {
-        {"Enter Mark", -1, [](TestProgram& t) { t.enterMark("9", "10", "5"); }},
-        {"Enter What-If Mark", -1, [](TestProgram& t) { enterWhatIf(t, "1", "2", "5"); }},
-        {"Edit Mark", 1,
-         [](TestProgram& t) {
-             t.typeMark("16", "20", "30");
-             click(t, &FrmGradeHelp::menEditMark_Click);
-         }},
-        {"Delete Mark", 0, deleteSelectedMark},
-        {"Make Mark Real", 2, [](TestProgram& t) { click(t, &FrmGradeHelp::menMakeReal_Click); }},
-        {"Clear What-If Marks", -1,
-         [](TestProgram& t) { click(t, &FrmGradeHelp::menClearWhatIf_Click); }},
-        {"Reset Tab", -1, [](TestProgram& t) { click(t, &FrmGradeHelp::cmdReset_Click); }},
-        {"Reset All", -1, [](TestProgram& t) { click(t, &FrmGradeHelp::menResetAll_Click); }},
-        {"New Tab", -1, [](TestProgram& t) { addTabs(t, 1); }},
-        {"Rename Tab", -1, [](TestProgram& t) { rename(t, "Algebra"); }},
-        {"Delete Tab", -1, deleteTab},
-        {"Choose Grading System", -1, [](TestProgram& t) { chooseGradeSys(t, 3); }},
-    };
-    for (const auto& [what, row, change] : changes) {
+    // The change, the row clicked before it (-1 for none), the command and its answers.
+    const std::tuple<std::string, int, const char*, const char*> changes[] = {
+        {"Enter Mark", -1, "cmdEasyWork_Click", "9 10 5"},
+        {"Enter What-If Mark", -1, "menWhatIf_Click", "1 2 5"},
+        {"Edit Mark", 1, "menEditMark_Click", "16 20 30"},
+        {"Delete Mark", 0, "menDelSelRes_Click", ""},
+        {"Make Mark Real", 2, "menMakeReal_Click", ""},
+        {"Clear What-If Marks", -1, "menClearWhatIf_Click", ""},
+        {"Reset Tab", -1, "cmdReset_Click", ""},
+        {"Reset All", -1, "menResetAll_Click", ""},
+        {"New Tab", -1, "cmdNewTab_Click", ""},
+        {"Rename Tab", -1, "menRename_Click", "Algebra"},
+        {"Delete Tab", -1, "menDelete_Click", ""},
+        {"Choose Grading System", -1, "menGradesys_Click 3", ""}};
+    for (const auto& [what, row, command, answers] : changes) {
         SCOPED_TRACE(what);
         StartedProgram t;
         savedTwoSubjects(t);
         if (row >= 0) selectMark(t, row % 4, row);
         const std::string before = workState(t);
-        change(t);
+        give(t, command, answers);
         const std::string after = workState(t);
         ASSERT_NE(after, before);
-        EXPECT_EQ(t.form().menUndo.caption, std::string("Undo ") + what);
+        EXPECT_EQ(t.form().menUndo.caption, "Undo " + what);
         switchAway(t);
         undo(t);
         EXPECT_EQ(workState(t), before);
-        EXPECT_EQ(t.form().menRedo.caption, std::string("Redo ") + what);
+        EXPECT_EQ(t.form().menRedo.caption, "Redo " + what);
         redo(t);
         EXPECT_EQ(workState(t), after);
         EXPECT_FALSE(t.form().menRedo.enabled);
@@ -167,101 +179,67 @@ TEST(History, KeepsItsNewestStepsWithinItsCaps) {
     EXPECT_EQ(history.steps(), 1u) << "the newest step stays, however large";
 }
 
-// A student giving random commands through the table of events, as the window and the driver
-// give them: a command the user cannot reach now is refused and changes nothing.
-class RandomStudent {
-public:
-    explicit RandomStudent(unsigned seed) : random_(seed) {}
-
-    // The procedure run is the one last asked for.
-    const std::string& lastProcedure() const { return last_; }
-
-    void act(TestProgram& t) {
-        FrmGradeHelp& f = t.form();
-        const int marks = static_cast<int>(f.lstScore.list.size());
-        const auto tab = [&] { return pick(static_cast<int>(f.cmdTab.size())); };
-        switch (pick(16)) {
-        case 0:
-        case 1:
-            return mark(t, marks, "cmdEasyWork_Click");
-        case 2:
-            return mark(t, marks, "menWhatIf_Click");
-        case 3:
-            return run(t, list() + "_MouseUp", {pick(marks + 1) - 1});
-        case 4: { // edits the selected mark, or the row double-clicked: asked only for a mark
-            if (pick(2))
-                return run(t, "menEditMark_Click", {}, f.markToDelete() < 0 ? "" : typedMark());
-            const int row = pick(marks + 1) - 1;
-            return run(t, list() + "_DblClick", {row}, row < 0 ? "" : typedMark());
-        }
-        case 5: // a mark selected first, mostly a what-if mark
-            if (f.markToDelete() < 0 && marks > 0)
-                return run(t, list() + "_MouseUp", {marks - 1 - pick(pick(2) ? 1 : marks)});
-            return run(t, f.menMakeReal.enabled && pick(3) ? "menMakeReal_Click"
-                                                           : "menDelSelRes_Click");
-        case 6:
-            return run(t, pick(2) ? "menClearWhatIf_Click" : "cmdReset_Click");
-        case 7:
-            return run(t, "menResetAll_Click", {}, f.unsaved ? "Yes" : "");
-        case 8:
-            if (f.tabCount < 5) return run(t, "cmdNewTab_Click");
-            return run(t, "menDelete_Click");
-        case 9:
-            return run(t, "menRename_Click", {}, "T" + std::to_string(pick(100)));
-        case 10:
-            return run(t, "cmdTab_MouseUp", {tab(), vbMiddleButton});
-        case 11:
-            return run(t, "cmdTab_Click", {tab()});
-        case 12:
-            return run(t, "menGradesys_Click", {pick(4)});
-        case 13:
-        case 14:
-            return run(t, "menUndo_Click");
-        default:
-            return run(t, "menRedo_Click");
-        }
-    }
-
-private:
-    // Runs a command through the table; its answers are queued only if it can be given now.
-    void run(TestProgram& t, const std::string& procedure, EventArgs args = {},
-             const std::string& answers = "") {
-        last_ = procedure;
-        const Event& event = *findProcedure(procedure);
-        args.resize(static_cast<std::size_t>(event.arity + event.optional), 0);
-        if (reachOf(*t.program, event, args) == Reach::Reachable) {
-            for (std::size_t at = 0; at < answers.size();) {
-                const std::size_t end = std::min(answers.find(' ', at), answers.size());
-                const std::string answer = answers.substr(at, end - at);
-                if (answer == "Yes")
-                    t.dialogs.press(Answer::Yes);
-                else
-                    t.dialogs.type(answer);
-                at = end + 1;
-            }
-        }
-        t.program->run(event, args);
-    }
-    // A new mark, real or what-if: few enough that the weighting stays far from the limit.
-    void mark(TestProgram& t, int marks, const std::string& procedure) {
-        last_.clear();
-        if (marks < 8) run(t, procedure, {}, typedMark());
-    }
-    // An edit is asked only when a mark is selected; the marks' weightings stay small.
-    std::string typedMark() {
+// One random command of a student, given as the window and the driver give it; returns the
+// procedure asked for ("" for none).
+std::string randomCommand(TestProgram& t, std::mt19937& random) {
+    const auto pick = [&](int below) {
+        return std::uniform_int_distribution<int>(0, below - 1)(random);
+    };
+    // A mark to type, for a new mark or an edit: its weighting stays small.
+    const auto typedMark = [&] {
         return std::to_string(pick(40)) + (pick(2) ? ".5 " : " ") + std::to_string(pick(5) * 10) +
                " " + std::to_string(pick(11)) + (pick(3) ? "" : ".25");
-    }
-    std::string list() {
+    };
+    const auto list = [&] {
         static const char* const lists[] = {"lstScore", "lstTotal", "lstWeighting",
                                             "lstPercentage"};
-        return lists[pick(4)];
+        return std::string(lists[pick(4)]);
+    };
+    const FrmGradeHelp& f = t.form();
+    const int marks = static_cast<int>(f.lstScore.list.size());
+    const auto row = [&] { return pick(marks + 1) - 1; };
+    const auto tab = [&] { return std::to_string(pick(static_cast<int>(f.cmdTab.size()))); };
+    switch (pick(16)) {
+    case 0:
+    case 1:
+    case 2: // few enough marks that the weighting stays far from the limit
+        if (marks >= 8) return "";
+        return give(t, pick(3) ? "cmdEasyWork_Click" : "menWhatIf_Click", typedMark());
+    case 3:
+        return give(t, list() + "_MouseUp " + std::to_string(row()));
+    case 4: { // edits the selected mark, or the row double-clicked: asked only for a mark
+        if (pick(2)) return give(t, "menEditMark_Click", f.markToDelete() < 0 ? "" : typedMark());
+        const int edited = row();
+        return give(t, list() + "_DblClick " + std::to_string(edited),
+                    edited < 0 ? "" : typedMark());
     }
-    int pick(int below) { return std::uniform_int_distribution<int>(0, below - 1)(random_); }
-
-    std::mt19937 random_;
-    std::string last_;
-};
+    case 5: // a mark selected first, mostly a what-if mark
+        if (f.markToDelete() < 0 && marks > 0)
+            return give(t, list() + "_MouseUp " +
+                               std::to_string(marks - 1 - pick(pick(2) ? 1 : marks)));
+        return give(t,
+                    f.menMakeReal.enabled && pick(3) ? "menMakeReal_Click" : "menDelSelRes_Click");
+    case 6:
+        return give(t, pick(2) ? "menClearWhatIf_Click" : "cmdReset_Click");
+    case 7:
+        return give(t, "menResetAll_Click", f.unsaved ? "Yes" : "");
+    case 8:
+        return give(t, f.tabCount < 5 ? "cmdNewTab_Click" : "menDelete_Click");
+    case 9:
+        return give(t, "menRename_Click", "T" + std::to_string(pick(100)));
+    case 10:
+        return give(t, "cmdTab_MouseUp " + tab() + " " + std::to_string(vbMiddleButton));
+    case 11:
+        return give(t, "cmdTab_Click " + tab());
+    case 12:
+        return give(t, "menGradesys_Click " + std::to_string(pick(4)));
+    case 13:
+    case 14:
+        return give(t, "menUndo_Click");
+    default:
+        return give(t, "menRedo_Click");
+    }
+}
 
 struct Step {
     std::string before, after;
@@ -271,14 +249,13 @@ struct Step {
 // every step undone to the start and redone to the end: each state comes back exactly.
 void checkRandomSequence(TestProgram& t, unsigned seed, int commands) {
     const History& history = t.program->history;
-    RandomStudent student(seed);
+    std::mt19937 random(seed);
     std::vector<Step> steps;
     std::string state = workState(t);
     for (int i = 0; i < commands; ++i) {
         const std::size_t position = history.position();
-        student.act(t);
+        const bool redone = randomCommand(t, random) == "menRedo_Click";
         std::string now = workState(t);
-        const bool redone = student.lastProcedure() == "menRedo_Click";
         if (history.position() < position) {
             ASSERT_EQ(now, steps[history.position()].before) << "seed " << seed << ", undone";
         } else if (history.position() > position && redone) {

@@ -5,8 +5,6 @@ file(MAKE_DIRECTORY ${WORK}/dir)
 set(DIR ${WORK}/dir)
 set(status 0)
 set(run 0)
-set(input_0 "")
-set(expected "")
 
 # Read line by line by hand: ";" would split a CMake list.
 file(READ ${SCENARIO} content)
@@ -49,8 +47,6 @@ set(command ${DRIVER} --dir ${DIR})
 if(DEFINED filesize)
     set(command bash -c "ulimit -f ${filesize} && exec \"$@\"" bash ${command})
 endif()
-set(actual "")
-set(statuses "")
 foreach(i RANGE ${run})
     file(WRITE ${WORK}/input-${i}.txt "${input_${i}}")
     execute_process(COMMAND ${command}

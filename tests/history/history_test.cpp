@@ -1,39 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and redo: every change of a student's data taken back and done again, leaving exactly the
 // window, the variables and the working file as they were.
-#include "app/events.h"
-#include "support/test_program.h"
+#include "app/command_support.h"
 
 #include <random>
-#include <sstream>
 
 namespace tallisto::testing {
 namespace {
-
-void click(TestProgram& t, void (FrmGradeHelp::*procedure)()) {
-    t.run([procedure](FrmGradeHelp& f) { (f.*procedure)(); });
-}
-
-// Gives `command` ("menGradesys_Click 3") through the table of events, as the window and the
-// driver give it; its answers ("Yes", or texts to type, apart by blanks) are queued only if the
-// user can give the command now, else it is refused and changes nothing. Returns the procedure.
-std::string give(TestProgram& t, const std::string& command, const std::string& answers = "") {
-    std::istringstream words(command);
-    std::string procedure;
-    words >> procedure;
-    const Event& event = *findProcedure(procedure);
-    EventArgs args;
-    for (int arg; words >> arg;)
-        args.push_back(arg);
-    args.resize(static_cast<std::size_t>(event.arity + event.optional), 0);
-    if (reachOf(*t.program, event, args) == Reach::Reachable) {
-        std::istringstream typed(answers);
-        for (std::string answer; typed >> answer;)
-            answer == "Yes" ? t.dialogs.press(Answer::Yes) : t.dialogs.type(answer);
-    }
-    t.program->run(event, args);
-    return procedure;
-}
 
 // Shows another tab than the current one, when there is one.
 void switchAway(TestProgram& t) {
@@ -83,65 +56,42 @@ TEST(History, EveryKindOfChangeIsUndoneAndRedoneExactlyAcrossATabSwitch) {
         switchAway(t);
         undo(t);
         EXPECT_EQ(workState(t), before);
-        EXPECT_EQ(t.form().menRedo.caption, "Redo " + what);
+        EXPECT_EQ(std::tuple(t.form().menUndo.caption, t.form().menRedo.caption),
+                  std::tuple("Undo Choose Grading System", "Redo " + what));
         redo(t);
         EXPECT_EQ(workState(t), after);
         EXPECT_FALSE(t.form().menRedo.enabled);
     }
 }
 
-// Undoing back to what the file holds clears the unsaved flag, and only that; Reset All, which
-// unbinds the file, binds it again when undone. Opening a file starts the history afresh.
+// Before any change there is nothing to undo, redo, edit, make real or clear. Undoing back to
+// what the file holds clears the unsaved flag, and only that. Opening a file starts the history
+// afresh.
 TEST(History, TheUnsavedFlagFollowsWhatTheSaveFileHolds) {
     StartedProgram t;
+    const FrmGradeHelp& f = t.form();
+    for (const char* item : {"menUndo_Click", "menRedo_Click", "menEditMark_Click",
+                             "menMakeReal_Click", "menClearWhatIf_Click"})
+        EXPECT_EQ(give(t, item), Program::Outcome::OutOfReach) << item;
     t.enterMark("8", "10", "50");
     ASSERT_TRUE(saveAs(t, t.file("work.tly")));
     const std::string saved = workState(t);
     t.enterMark("3", "4", "10");
     undo(t);
     EXPECT_EQ(workState(t), saved);
-    EXPECT_EQ(t.form().frmGradeHelp.caption, "work.tly - 80% in Tab 1 - Tallisto");
     redo(t);
     t.run([](FrmGradeHelp& f) { f.mensave_Click(); }); // the file now holds both marks
+    const auto flags = [&] {
+        return std::tuple(f.unsaved, f.mensave.enabled, f.frmGradeHelp.caption);
+    };
     undo(t);
-    EXPECT_TRUE(t.form().unsaved && t.form().mensave.enabled);
-    EXPECT_EQ(t.form().frmGradeHelp.caption, "* work.tly - 80% in Tab 1 - Tallisto");
+    EXPECT_EQ(flags(), std::tuple(true, true, "* work.tly - 80% in Tab 1 - Tallisto"));
     redo(t);
-    EXPECT_FALSE(t.form().unsaved || t.form().mensave.enabled);
-
-    click(t, &FrmGradeHelp::menResetAll_Click);
-    EXPECT_EQ(t.form().currentFilePath, "");
-    undo(t);
-    EXPECT_EQ(t.form().currentFilePath, t.file("work.tly"));
-    EXPECT_FALSE(t.form().unsaved);
-    EXPECT_EQ(t.form().menUndo.caption, "Undo Enter Mark");
+    EXPECT_EQ(flags(), std::tuple(false, false, "work.tly - 79% in Tab 1 - Tallisto"));
 
     open(t, t.file("work.tly"));
-    EXPECT_FALSE(t.form().menUndo.enabled || t.form().menRedo.enabled);
-    EXPECT_EQ(t.form().menUndo.caption, "Undo");
-    EXPECT_EQ(t.program->run(*findProcedure("menUndo_Click"), {}), Program::Outcome::OutOfReach);
-}
-
-// While the working file cannot be written, the tabs live in memory alone, and the history keeps
-// them from there: undoing a deleted tab brings back the other tabs' marks too.
-TEST(History, TabsKeptInMemoryOnlyComeBackWithUndo) {
-    bool full = false;
-    StartedProgram t(shippedRanges(), "",
-                     refusingWriter([](const auto& path) { return path.filename() == "temp.tmp"; },
-                                    "No space left on device", &full));
-    t.enterMark("8", "10", "50");
-    addTabs(t);
-    full = true;
-    t.dialogs.press(Answer::OK); // told that the working file cannot be written
-    clickTab(t, 1);
-    t.enterMark("3", "4", "10");
-    deleteTab(t);
-    t.dialogs.press(Answer::OK); // told again: the restored file cannot be written either
-    undo(t);
-    const std::vector<TabState> tabs = shownTabs(t);
-    ASSERT_EQ(tabs.size(), 2u);
-    EXPECT_EQ(tabs[0].scores, std::vector<std::string>{"8"});
-    EXPECT_EQ(tabs[1].scores, std::vector<std::string>{"3"});
+    EXPECT_EQ(std::tuple(f.menUndo.caption, f.menUndo.enabled, f.menRedo.enabled),
+              std::tuple("Undo", false, false));
 }
 
 // The oldest steps go beyond 100 steps, or once the states kept take more than the budget; a
@@ -180,8 +130,12 @@ TEST(History, KeepsItsNewestStepsWithinItsCaps) {
 }
 
 // One random command of a student, given as the window and the driver give it; returns the
-// procedure asked for ("" for none).
+// command asked for ("" for none).
 std::string randomCommand(TestProgram& t, std::mt19937& random) {
+    const auto ask = [&t](const std::string& command, const std::string& answers = "") {
+        give(t, command, answers);
+        return command;
+    };
     const auto pick = [&](int below) {
         return std::uniform_int_distribution<int>(0, below - 1)(random);
     };
@@ -204,40 +158,38 @@ std::string randomCommand(TestProgram& t, std::mt19937& random) {
     case 1:
     case 2: // few enough marks that the weighting stays far from the limit
         if (marks >= 8) return "";
-        return give(t, pick(3) ? "cmdEasyWork_Click" : "menWhatIf_Click", typedMark());
+        return ask(pick(3) ? "cmdEasyWork_Click" : "menWhatIf_Click", typedMark());
     case 3:
-        return give(t, list() + "_MouseUp " + std::to_string(row()));
+        return ask(list() + "_MouseUp " + std::to_string(row()));
     case 4: { // edits the selected mark, or the row double-clicked: asked only for a mark
-        if (pick(2)) return give(t, "menEditMark_Click", f.markToDelete() < 0 ? "" : typedMark());
+        if (pick(2)) return ask("menEditMark_Click", f.markToDelete() < 0 ? "" : typedMark());
         const int edited = row();
-        return give(t, list() + "_DblClick " + std::to_string(edited),
-                    edited < 0 ? "" : typedMark());
+        return ask(list() + "_DblClick " + std::to_string(edited), edited < 0 ? "" : typedMark());
     }
     case 5: // a mark selected first, mostly a what-if mark
         if (f.markToDelete() < 0 && marks > 0)
-            return give(t, list() + "_MouseUp " +
-                               std::to_string(marks - 1 - pick(pick(2) ? 1 : marks)));
-        return give(t,
-                    f.menMakeReal.enabled && pick(3) ? "menMakeReal_Click" : "menDelSelRes_Click");
+            return ask(list() + "_MouseUp " +
+                       std::to_string(marks - 1 - pick(pick(2) ? 1 : marks)));
+        return ask(f.menMakeReal.enabled && pick(3) ? "menMakeReal_Click" : "menDelSelRes_Click");
     case 6:
-        return give(t, pick(2) ? "menClearWhatIf_Click" : "cmdReset_Click");
+        return ask(pick(2) ? "menClearWhatIf_Click" : "cmdReset_Click");
     case 7:
-        return give(t, "menResetAll_Click", f.unsaved ? "Yes" : "");
+        return ask("menResetAll_Click", f.unsaved ? "Yes" : "");
     case 8:
-        return give(t, f.tabCount < 5 ? "cmdNewTab_Click" : "menDelete_Click");
+        return ask(f.tabCount < 5 ? "cmdNewTab_Click" : "menDelete_Click");
     case 9:
-        return give(t, "menRename_Click", "T" + std::to_string(pick(100)));
+        return ask("menRename_Click", "T" + std::to_string(pick(100)));
     case 10:
-        return give(t, "cmdTab_MouseUp " + tab() + " " + std::to_string(vbMiddleButton));
+        return ask("cmdTab_MouseUp " + tab() + " " + std::to_string(vbMiddleButton));
     case 11:
-        return give(t, "cmdTab_Click " + tab());
+        return ask("cmdTab_Click " + tab());
     case 12:
-        return give(t, "menGradesys_Click " + std::to_string(pick(4)));
+        return ask("menGradesys_Click " + std::to_string(pick(4)));
     case 13:
     case 14:
-        return give(t, "menUndo_Click");
+        return ask("menUndo_Click");
     default:
-        return give(t, "menRedo_Click");
+        return ask("menRedo_Click");
     }
 }
 

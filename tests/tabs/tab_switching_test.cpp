@@ -76,7 +76,8 @@ TEST(TabSwitching, AStoredTabIsFoundOnlyUnderItsName) {
 }
 
 // A working file that cannot be written keeps every tab in memory: the user is told once, goes on
-// switching, and the file is written as soon as it can be.
+// switching, undoes from there (a deleted tab brings back the other tabs' marks too), and the
+// file is written as soon as it can be.
 TEST(TabSwitching, AWorkingFileThatCannotBeWrittenLosesNothingAndIsToldOnce) {
     bool full = false;
     StartedProgram t(sampleRanges(), "",
@@ -98,10 +99,15 @@ TEST(TabSwitching, AWorkingFileThatCannotBeWrittenLosesNothingAndIsToldOnce) {
     const std::size_t told = t.dialogs.shown.size();
     clickTab(t, 1);
     EXPECT_EQ(t.form().lstScore.list, std::vector<std::string>{"3"});
-    t.run([](FrmGradeHelp& f) { f.cmdTab_MouseUp(2, vbMiddleButton); }); // deletes tab 3
     clickTab(t, 0);
     EXPECT_EQ(t.form().lstScore.list, std::vector<std::string>{"8"});
+    t.run([](FrmGradeHelp& f) { f.cmdTab_MouseUp(2, vbMiddleButton); }); // deletes tab 3
     EXPECT_EQ(t.dialogs.shown.size(), told) << "told once";
+    t.dialogs.press(Answer::OK); // told again: the restored file cannot be written either
+    undo(t);
+    EXPECT_EQ(shownTabs(t), (std::vector<TabState>{{"Tab 1", {"8"}, {"10"}, {"50"}, {"40"}, 0},
+                                                   {"Tab 2", {"3"}, {"4"}, {"10"}, {"7.5"}, 0},
+                                                   {"Tab 3", {}, {}, {}, {}, 0}}));
     full = false;
     clickTab(t, 1);
     EXPECT_NE(t.read("temp.tmp").find("Name=Tab 1\r\ncount=1\r\nyougot0=8"), std::string::npos);

@@ -132,65 +132,42 @@ TEST(History, KeepsItsNewestStepsWithinItsCaps) {
 // One random command of a student, given as the window and the driver give it; returns the
 // command asked for ("" for none).
 std::string randomCommand(TestProgram& t, std::mt19937& random) {
-    const auto ask = [&t](const std::string& command, const std::string& answers = "") {
-        give(t, command, answers);
-        return command;
-    };
-    const auto pick = [&](int below) {
-        return std::uniform_int_distribution<int>(0, below - 1)(random);
-    };
-    // A mark to type, for a new mark or an edit: its weighting stays small.
-    const auto typedMark = [&] {
-        return std::to_string(pick(40)) + (pick(2) ? ".5 " : " ") + std::to_string(pick(5) * 10) +
-               " " + std::to_string(pick(11)) + (pick(3) ? "" : ".25");
-    };
-    const auto list = [&] {
-        static const char* const lists[] = {"lstScore", "lstTotal", "lstWeighting",
-                                            "lstPercentage"};
-        return std::string(lists[pick(4)]);
+    const auto pick = [&](std::size_t below) {
+        return std::uniform_int_distribution<std::size_t>(0, below - 1)(random);
     };
     const FrmGradeHelp& f = t.form();
-    const int marks = static_cast<int>(f.lstScore.list.size());
-    const auto row = [&] { return pick(marks + 1) - 1; };
-    const auto tab = [&] { return std::to_string(pick(static_cast<int>(f.cmdTab.size()))); };
-    switch (pick(16)) {
-    case 0:
-    case 1:
-    case 2: // few enough marks that the weighting stays far from the limit
-        if (marks >= 8) return "";
-        return ask(pick(3) ? "cmdEasyWork_Click" : "menWhatIf_Click", typedMark());
-    case 3:
-        return ask(list() + "_MouseUp " + std::to_string(row()));
-    case 4: { // edits the selected mark, or the row double-clicked: asked only for a mark
-        if (pick(2)) return ask("menEditMark_Click", f.markToDelete() < 0 ? "" : typedMark());
-        const int edited = row();
-        return ask(list() + "_DblClick " + std::to_string(edited), edited < 0 ? "" : typedMark());
-    }
-    case 5: // a mark selected first, mostly a what-if mark
-        if (f.markToDelete() < 0 && marks > 0)
-            return ask(list() + "_MouseUp " +
-                       std::to_string(marks - 1 - pick(pick(2) ? 1 : marks)));
-        return ask(f.menMakeReal.enabled && pick(3) ? "menMakeReal_Click" : "menDelSelRes_Click");
-    case 6:
-        return ask(pick(2) ? "menClearWhatIf_Click" : "cmdReset_Click");
-    case 7:
-        return ask("menResetAll_Click", f.unsaved ? "Yes" : "");
-    case 8:
-        return ask(f.tabCount < 5 ? "cmdNewTab_Click" : "menDelete_Click");
-    case 9:
-        return ask("menRename_Click", "T" + std::to_string(pick(100)));
-    case 10:
-        return ask("cmdTab_MouseUp " + tab() + " " + std::to_string(vbMiddleButton));
-    case 11:
-        return ask("cmdTab_Click " + tab());
-    case 12:
-        return ask("menGradesys_Click " + std::to_string(pick(4)));
-    case 13:
-    case 14:
-        return ask("menUndo_Click");
-    default:
-        return ask("menRedo_Click");
-    }
+    const std::size_t marks = f.lstScore.list.size();
+    static const std::string lists[] = {"lstScore_", "lstTotal_", "lstWeighting_",
+                                        "lstPercentage_"};
+    // A row clicked: mostly the last, where the what-if marks stand; -1 is beside the entries.
+    const int row = static_cast<int>(pick(3) ? marks : pick(marks + 1)) - 1;
+    // Typed for a mark or an edit, asked for only where there is a mark; the weightings stay
+    // small, and few enough marks are entered that the weighting stays far from the limit.
+    const std::string mark = std::to_string(pick(40)) + (pick(2) ? ".5 " : " ") +
+                             std::to_string(pick(5) * 10) + " " + std::to_string(pick(11)) +
+                             (pick(3) ? "" : ".25");
+    const std::string tab = std::to_string(pick(f.cmdTab.size()));
+    const std::pair<std::string, std::string> commands[] = {
+        {marks < 8 ? "cmdEasyWork_Click" : "", mark},
+        {marks < 8 ? "menWhatIf_Click" : "", mark},
+        {lists[pick(4)] + "MouseUp " + std::to_string(row), ""},
+        {"menEditMark_Click", f.markToDelete() < 0 ? "" : mark},
+        {lists[pick(4)] + "DblClick " + std::to_string(row), row < 0 ? "" : mark},
+        {"menMakeReal_Click", ""},
+        {"menDelSelRes_Click", ""},
+        {pick(2) ? "menClearWhatIf_Click" : "cmdReset_Click", ""},
+        {"menResetAll_Click", f.unsaved ? "Yes" : ""},
+        {f.tabCount < 5 ? "cmdNewTab_Click" : "menDelete_Click", ""},
+        {"menRename_Click", "T" + std::to_string(pick(100))},
+        {"cmdTab_MouseUp " + tab + " " + std::to_string(vbMiddleButton), ""},
+        {"cmdTab_Click " + tab, ""},
+        {"menGradesys_Click " + std::to_string(pick(4)), ""},
+        {"menUndo_Click", ""},
+        {"menUndo_Click", ""},
+        {"menRedo_Click", ""}};
+    const auto& [command, answers] = commands[pick(std::size(commands))];
+    if (!command.empty()) give(t, command, answers);
+    return command;
 }
 
 struct Step {

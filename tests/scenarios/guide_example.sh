@@ -5,9 +5,9 @@
 # of its "In the window | Shows" tables, of its planner and of its overview is read back from the
 # program; the overview's next grades and needs must be those of the planner table. A table this
 # script does not know fails it, so that a table added or renamed cannot slip past unchecked.
-# Usage: guide_example.sh CMAKE DRIVER README RANGES WORK
+# Usage: guide_example.sh DRIVER README RANGES WORK
 set -euo pipefail
-cmake=$1 driver=$2 readme=$3 ranges=$4 work=$5
+driver=$1 readme=$2 ranges=$3 work=$4
 mkdir -p "$work"
 scenario=$work/guide_example.scenario
 
@@ -157,5 +157,4 @@ function finishTable(    r, i, s) {
 }
 ' - "$readme" >"$scenario"
 
-exec "$cmake" -DDRIVER="$driver" -DSCENARIO="$scenario" -DRANGES="$ranges" -DWORK="$work/run" \
-    -P "$(dirname "$0")/run_scenario.cmake"
+exec "$(dirname "$0")/run_scenario.sh" "$driver" "$scenario" "$ranges" "$work/run"

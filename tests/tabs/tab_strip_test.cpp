@@ -47,9 +47,10 @@ TEST(TabStrip, AddingAndDeletingKeepThePlacementRuleAndChooseTheNeighbour) {
         }
         EXPECT_EQ(std::pair(before, f.picInner.width), std::pair(f.tabCount, W * before));
         EXPECT_LE(f.tabCount, 43);
-        if (f.tabCount == 1) // the last tab left: nothing to save, nothing to delete
+        if (f.tabCount == 1) { // the last tab left: nothing to save, nothing to delete
             EXPECT_EQ(std::tuple(f.unsaved, f.mensave.enabled, f.menDelete.enabled),
                       std::tuple(false, false, false));
+        }
     }
 }
 

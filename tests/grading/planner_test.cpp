@@ -70,15 +70,15 @@ std::vector<std::string> linesOf(const std::vector<PlannedGrade>& planned) {
 // The lines the program's own grades call for, NEED being the first average at which it shows
 // this grade or a higher one.
 std::vector<std::string> linesOf(const Grades& grades, const std::vector<std::string>& shown) {
-    const auto rank = [&](const std::string& name) {
-        auto it = std::find_if(grades.begin(), grades.end(),
-                               [&](const GradeLevel& g) { return g.name == name; });
-        return it == grades.end() ? -1 : static_cast<int>(grades.end() - it);
+    const auto place = [&](const std::string& name) { // 0 for the highest grade, last if unknown
+        return std::find_if(grades.begin(), grades.end(),
+                            [&](const GradeLevel& g) { return g.name == name; }) -
+               grades.begin();
     };
     std::vector<std::string> lines;
     for (const GradeLevel& grade : grades) {
-        auto earned = std::find_if(shown.begin(), shown.end(), [&](const std::string& name) {
-            return rank(name) >= rank(grade.name);
+        const auto earned = std::find_if(shown.begin(), shown.end(), [&](const std::string& name) {
+            return place(name) <= place(grade.name);
         });
         const int average = static_cast<int>(earned - shown.begin());
         lines.push_back(lineOf(grade,

@@ -12,10 +12,4 @@ inline void runCommand(TestProgram& t, Command command) {
     t.run([command](FrmGradeHelp& f) { (f.*command)(); });
 }
 
-// The work taken as saved, so that the next change shows as one.
-inline void takeAsSaved(TestProgram& t) {
-    t.form().unsaved = false;
-    t.form().mensave.enabled = false;
-}
-
 } // namespace tallisto::testing

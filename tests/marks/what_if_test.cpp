@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What-if marks and editing a mark: where they stand, what they count in, how they are stored
-// and reported, and the questions an edit asks.
+// What-if marks and editing a mark: where they stand, what they count in, how they are stored,
+// and the questions an edit asks.
 #include "app/events.h"
 #include "marks/command_support.h"
 
@@ -79,36 +79,6 @@ TEST(WhatIfMarks, SurviveASwitchASaveAndAnOpenUnderKeysOfTheirOwn) {
     clickTab(opened, 1);
     EXPECT_EQ(marksOf(opened.form()), std::vector<std::string>{});
     EXPECT_FALSE(opened.form().lblWhatIf.visible);
-}
-
-// A report lists what the student received: the tab's block is the block of the same tab
-// without its what-if marks, totals, percentage and grade included, and the window stays as it
-// was. The report set does the same for every tab.
-TEST(WhatIfMarks, ReportsShowEachTabWithoutItsWhatIfMarks) {
-    StartedProgram t;
-    fillTab(t, "Maths", {{"8", "10", "50"}, {"3", "4", "10"}}, 1);
-    enterWhatIf(t, "19", "20", "30");
-    addTabs(t);
-    clickTab(t, 1);
-    enterWhatIf(t, "1", "2", "10"); // what-if marks alone
-    clickTab(t, 0);
-    const auto report = [&t](void (FrmGradeHelp::*command)(), const std::string& name) {
-        t.dialogs.choose(t.file(name));
-        t.dialogs.press(Answer::Cancel);
-        const std::string before = workState(t);
-        runCommand(t, command);
-        EXPECT_EQ(workState(t), before) << name;
-        return t.read(name);
-    };
-    const std::string subject = report(&FrmGradeHelp::menSaveReport_Click, "subject.txt");
-    const std::string set = report(&FrmGradeHelp::menReportSet_Click, "set.txt");
-    runCommand(t, &FrmGradeHelp::menClearWhatIf_Click);
-    clickTab(t, 1);
-    runCommand(t, &FrmGradeHelp::menClearWhatIf_Click);
-    clickTab(t, 0);
-    EXPECT_EQ(subject, report(&FrmGradeHelp::menSaveReport_Click, "real-subject.txt"));
-    EXPECT_EQ(set, report(&FrmGradeHelp::menReportSet_Click, "real-set.txt"));
-    EXPECT_NE(subject.find("Your overall percentage is 79.17%."), std::string::npos) << subject;
 }
 
 // An edit asks the three questions with the mark's own texts; the weighting limit counts the

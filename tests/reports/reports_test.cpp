@@ -193,27 +193,43 @@ TEST(SubjectReportCommand, WritesTheBlockInTheWindowsCodePageAndOffersToShowIt) 
                                               ".\n\nNo program could be started to open it."}));
 }
 
-// The deleted tab has no block, the empty one has, and each has its own grading system.
-TEST(ReportSet, HasOneBlockPerShownTabInStripOrderThenReturnsToTheUsersTab) {
+// A report set has one block per shown tab in strip order: none for the deleted tab, one for the
+// empty tab, each with its own grading system. Reports list what the student received: a tab's
+// block is the block of the same tab without its what-if marks, totals, percentage and grade
+// included. Neither command changes the window or the working file.
+TEST(ReportSet, HasOneBlockPerShownTabEachWithoutItsWhatIfMarks) {
     StartedProgram t(sampleRanges());
-    t.enterMark("8", "10", "50");
+    fillTab(t, "Maths", {{"8", "10", "50"}, {"3", "4", "10"}}, 1);
+    enterWhatIf(t, "19", "20", "30");
     addTabs(t, 3);
     clickTab(t, 1);
     t.enterMark("1", "2", "10");
-    clickTab(t, 3);
-    t.enterMark("3", "4", "20");
-    chooseGradeSys(t, 1);
-    clickTab(t, 1);
     deleteTab(t);
+    clickTab(t, 3);
+    enterWhatIf(t, "1", "2", "10"); // what-if marks alone
+    chooseGradeSys(t, 3);
     clickTab(t, 0);
-    t.dialogs.choose(t.file("all.txt"));
-    t.dialogs.press(Answer::OK);
-    runCommand(t, &FrmGradeHelp::menReportSet_Click);
-    EXPECT_EQ(t.form().lstScore.list, std::vector<std::string>{"8"});
-    std::string expected;
+    const auto report = [&t](Command command, const std::string& name) {
+        t.dialogs.choose(t.file(name));
+        t.dialogs.press(Answer::Cancel); // not shown
+        const std::string before = workState(t);
+        runCommand(t, command);
+        EXPECT_EQ(workState(t), before) << name;
+        return t.read(name);
+    };
+    const std::string subject = report(&FrmGradeHelp::menSaveReport_Click, "subject.txt");
+    const std::string set = report(&FrmGradeHelp::menReportSet_Click, "set.txt");
+    EXPECT_NE(subject.find("Your overall percentage is 79.17%."), std::string::npos) << subject;
+    for (int tab : {3, 0}) {
+        clickTab(t, tab);
+        runCommand(t, &FrmGradeHelp::menClearWhatIf_Click);
+    }
+    const std::string closing = "Report made by tallisto Version 2.2.\r\n";
+    EXPECT_EQ(subject, blockOfTab(t) + closing);
+    std::string blocks;
     for (int tab : {0, 2, 3})
-        expected += blockOfTab(t, tab);
-    EXPECT_EQ(t.read("all.txt"), expected + "Report made by tallisto Version 2.2.\r\n");
+        blocks += blockOfTab(t, tab);
+    EXPECT_EQ(set, blocks + closing);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // Grades: the search through a system's bounds, the shipped systems, the grade panel and the
 // choice of a system.
 #include "grading/grade_ranges.h"
+#include "marks/command_support.h"
 #include "shared/number_text.h"
 #include "support/sample_ranges.h"
 
@@ -98,12 +99,12 @@ TEST(GradingMenu, ChoosingASystemMarksUnsavedRegradesAndShowsTheOutOf20Button) {
     EXPECT_EQ(f.lblGradeSys.caption, "") << "no marks: the panel stays as it was";
 
     t.enterMark("72.25", "100", "100");
-    EXPECT_EQ(f.lblGrade.caption, "High");
-    EXPECT_EQ(f.lblShit.caption, "72.25%") << "the label keeps the unrounded value";
+    EXPECT_EQ(f.lblGrade.caption + " at " + f.lblShit.caption, "High at 72.25%")
+        << "the label keeps the unrounded value";
     chooseGradeSys(t, 1);
     EXPECT_EQ(f.lblGrade.caption + " " + f.lblGradeSys.caption, "Pass Using Twenty grading.");
     EXPECT_TRUE(f.cmdTER.visible);
-    t.run([](FrmGradeHelp& f) { f.cmdTER_Click(); });
+    runCommand(t, &FrmGradeHelp::cmdTER_Click);
 
     // An edited bound counts at the next grade; a system without "OutOf20" hides the window and
     // leaves its timer running.
@@ -115,12 +116,12 @@ TEST(GradingMenu, ChoosingASystemMarksUnsavedRegradesAndShowsTheOutOf20Button) {
     EXPECT_EQ(std::tuple(f.cmdTER.visible, t.ter().frmTER.visible, t.ter().TimerFrmTer.enabled),
               std::tuple(false, false, true));
 
-    t.run([](FrmGradeHelp& f) { f.menEditRanges_Click(); });
+    runCommand(t, &FrmGradeHelp::menEditRanges_Click);
     EXPECT_EQ(t.dialogs.last(), describe({"editor", "", t.file("graderanges.txt")}));
     // Where no program can show the file, the user learns where it is.
     t.dialogs.editorStarts = false;
     t.dialogs.press(Answer::OK);
-    t.run([](FrmGradeHelp& f) { f.menEditRanges_Click(); });
+    runCommand(t, &FrmGradeHelp::menEditRanges_Click);
     EXPECT_EQ(t.dialogs.last(),
               describe({"msgbox", "Tallisto",
                         "No program could be started to open " + t.file("graderanges.txt") + "."}));

@@ -72,23 +72,6 @@ TEST(ShippedGradeRanges, everySystemIsOfferedWithNamedAscendingGrades) {
     expectWellFormed(outOf20Grades(readOutOf20System(ini, file)), outOf20Section);
 }
 
-TEST(Grade, FollowsTheRoundedPercentageWithTheHigherGradeAtABound) {
-    // score out of 100 at weighting 100, the grade with its range, the rounded percentage
-    const std::tuple<const char*, const char*, const char*> rows[] = {
-        {"49.5", "E (<50%)", "49.5%"},      {"49.74", "E (<50%)", "49.5%"},
-        {"49.75", "D (>50% <65%)", "50%"},  {"50", "D (>50% <65%)", "50%"},
-        {"79.5", "C (>65% <80%)", "79.5%"}, {"80", "B (>80%)", "80%"},
-        {"72.3", "C (>65% <80%)", "72.5%"}, {"0", "E (<50%)", "0%"},
-    };
-    for (const auto& [score, grade, rounded] : rows) {
-        StartedProgram t(sampleRanges());
-        t.enterMark(score, "100", "100");
-        const FrmGradeHelp& f = t.form();
-        EXPECT_EQ(f.lblGrade.caption + " " + f.lblGradePer.caption + ", " + f.lblShit.toolTipText,
-                  grade + std::string(", Rounded Percentage: ") + rounded);
-    }
-}
-
 TEST(GradingMenu, ChoosingASystemMarksUnsavedRegradesAndShowsTheOutOf20Button) {
     StartedProgram t(sampleRanges());
     FrmGradeHelp& f = t.form();

@@ -52,18 +52,13 @@ TEST(SubjectReport, EmptyTabAndWorkedExampleAreWrittenByteForByte) {
 TEST(Csv, HasOneRowPerMarkQuotingOnlyTheFieldsThatWouldBreakIt) {
     const std::vector<MarkRow> maths = {
         {"8", "10", "50"}, {"5", "0", "25"}, {"017.50", "20", "x", MarkKind::WhatIf}};
-    const std::vector<MarkRow> one = {{"1", "3", "33.33"}};
+    std::vector<SubjectMarks> subjects = {{0, "Maths", maths, 0}, {1, "Empty", {}, {}}};
+    for (const char* name : {"Bio, adv", "say \"hi\"", " Art ", "", "a\nb", "a\r\nb",
+                             "Fran\xC3\xA7\x61is \xE6\x95\xB0"})
+        subjects.push_back({static_cast<int>(subjects.size()), name, {{"1", "3", "33.33"}}, 1});
     const std::string rest = ",1,1,3,33.33,11.11,real";
     EXPECT_EQ(
-        marksCsv({{0, "Maths", maths, 0},
-                  {2, "Empty", {}, {}},
-                  {3, "Bio, adv", one, 1},
-                  {4, "say \"hi\"", one, 1},
-                  {5, " Art ", one, 1},
-                  {6, "", one, 1},
-                  {7, "a\nb", one, 1},
-                  {8, "a\r\nb", one, 1},
-                  {9, "Fran\xC3\xA7\x61is \xE6\x95\xB0", one, 1}}),
+        marksCsv(subjects),
         crlf({"Subject,Mark,Score,Out of,Weighting,Score out of weighting,Kind",
               "Maths,1,8,10,50,40,real", "Maths,2,5,0,25,0,real", "Maths,3,17.5,20,0,0,whatif",
               "\"Bio, adv\"" + rest, "\"say \"\"hi\"\"\"" + rest, " Art " + rest, rest,

@@ -87,19 +87,20 @@ std::string DriverProcess::line() {
     }
 }
 
-std::optional<std::string>
-DriverProcess::lineWhere(const std::function<bool(const std::string&)>& wanted) {
+bool DriverProcess::waitForLine(const std::string& wanted) {
     for (std::string text = line();; text = line()) {
-        if (wanted(text)) return text;
-        if (text.empty() && buffered_.empty()) return std::nullopt;
+        if (text == wanted) return true;
+        if (text.empty() && buffered_.empty()) return false;
     }
 }
 
 std::string DriverProcess::get(const std::string& name) {
     send("get " + name + "\n");
     const std::string prefix = name + "=";
-    const auto found = lineWhere([&](const std::string& text) { return text.starts_with(prefix); });
-    return found ? found->substr(prefix.size()) : "(no output)";
+    for (std::string text = line();; text = line()) {
+        if (text.starts_with(prefix)) return text.substr(prefix.size());
+        if (text.empty() && buffered_.empty()) return "(no output)";
+    }
 }
 
 int DriverProcess::finish() {

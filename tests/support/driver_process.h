@@ -4,8 +4,6 @@
 // copy of the program beside the one under test. Waits end at a deadline that only a fault
 // reaches, and fail the test then.
 #include <filesystem>
-#include <functional>
-#include <optional>
 #include <string>
 #include <sys/types.h>
 
@@ -23,16 +21,12 @@ public:
     // Prints NAME with `get` and returns its value, once every command sent before has run.
     std::string get(const std::string& name);
     // Reads until a line equal to `wanted`; false when the output ends first.
-    bool waitForLine(const std::string& wanted) {
-        return lineWhere([&](const std::string& line) { return line == wanted; }).has_value();
-    }
+    bool waitForLine(const std::string& wanted);
     // Ends the input and waits for the process; its exit status.
     int finish();
 
 private:
     std::string line(); // the next line of output; "" at its end
-    // Reads until a line that `wanted` accepts and gives it; none when the output ends first.
-    std::optional<std::string> lineWhere(const std::function<bool(const std::string&)>& wanted);
 
     pid_t pid_ = -1;
     int in_ = -1, out_ = -1;

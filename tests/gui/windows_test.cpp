@@ -134,7 +134,7 @@ private slots:
         for (QWidget* window : QApplication::topLevelWidgets())
             QVERIFY2(!qobject_cast<TerWindow*>(window) && !qobject_cast<PlanWindow*>(window) &&
                          !qobject_cast<GuideWindow*>(window),
-                     qPrintable(window->objectName()));
+                     window->metaObject()->className());
         const std::pair<QWidget*, std::vector<Control*>> windows[] = {
             {gui->window.get(), gui->form().allControls()},
             {&gui->window->terWindow(), gui->program->frmTER.allControls()}};

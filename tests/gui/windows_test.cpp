@@ -48,13 +48,9 @@ void whenShown(const std::function<void(QWidget*)>& answer) {
     poll->start(10);
 }
 
-// How the user clicks a widget or menu item, and the event the click raises; no trigger for
-// anything else.
-struct Click {
-    std::string event;
-    std::function<void()> trigger;
-};
-Click clickOf(QObject* object) {
+// The event that the user's click on a widget or menu item raises, and how to click it; no
+// trigger for anything else.
+std::pair<std::string, std::function<void()>> clickOf(QObject* object) {
     // Qt's own parts, such as the menu bar's overflow button, carry names of their own.
     if (object->objectName().isEmpty() || object->objectName().startsWith("qt_")) return {};
     if (auto* action = qobject_cast<QAction*>(object)) {

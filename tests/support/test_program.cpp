@@ -87,10 +87,6 @@ StartedProgram::StartedProgram(const std::string& ranges, const std::string& set
     start();
 }
 
-void TestProgram::start() {
-    ASSERT_TRUE(program->start());
-}
-
 bool TestProgram::run(const std::function<void(FrmGradeHelp&)>& event) {
     return program->run([&] { event(form()); });
 }
@@ -100,10 +96,6 @@ void TestProgram::typeMark(const std::string& score, const std::string& outOf,
     dialogs.type(score);
     dialogs.type(outOf);
     dialogs.type(weighting);
-}
-
-void TestProgram::clickEasyWork() {
-    run([](FrmGradeHelp& f) { f.cmdEasyWork_Click(); });
 }
 
 void TestProgram::enterMark(const std::string& score, const std::string& outOf,

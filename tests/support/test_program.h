@@ -76,7 +76,7 @@ public:
     ~TestProgram();
 
     // Starts the program as the platform does. Write settings.ini and the like before.
-    void start();
+    void start() { ASSERT_TRUE(program->start()); }
     // Runs one user event; false when it ended the program.
     bool run(const std::function<void(FrmGradeHelp&)>& event);
 
@@ -85,7 +85,9 @@ public:
     void enterMark(const std::string& score, const std::string& outOf,
                    const std::string& weighting);
     void typeMark(const std::string& score, const std::string& outOf, const std::string& weighting);
-    void clickEasyWork();
+    void clickEasyWork() {
+        run([](FrmGradeHelp& f) { f.cmdEasyWork_Click(); });
+    }
 
     std::string file(const std::string& name) const { return dir.file(name); }
     std::string read(const std::string& name) const { return bytesOf(dir.path() / name); }

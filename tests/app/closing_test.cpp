@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Closing the program: the offer to save, each answer, and the settings kept for the next start.
-#include "support/test_program.h"
+#include "app/command_support.h"
 
 namespace tallisto::testing {
 namespace {
@@ -12,18 +12,15 @@ std::string settings(const std::string& left, const std::string& top, const std:
 // The close box, Escape and both Exit controls run one sequence: Cancel keeps everything, and
 // without unsaved work the program ends at once, writing settings.ini anew.
 TEST(Closing, EveryWayToCloseAsksAndCancelKeepsTheWindowOpen) {
-    for (const std::function<void(FrmGradeHelp&)>& close :
-         {std::function([](FrmGradeHelp& f) { f.exit_Click(); }),
-          std::function([](FrmGradeHelp& f) { f.cmdExit_Click(); }),
-          std::function([](FrmGradeHelp& f) { f.unloadMainWindow(); }),
-          std::function([](FrmGradeHelp& f) { f.cmdEasyWork_KeyDown(vbKeyEscape, 0); })}) {
+    for (const char* close :
+         {"exit_Click", "cmdExit_Click", "Form_QueryUnload", "cmdEasyWork_KeyDown 27"}) {
+        SCOPED_TRACE(close);
         StartedProgram t(shippedRanges(),
                          crlf({"[Other]", "kept=no", "[Settings]", "gradesys=2", "x=1"}));
         t.enterMark("8", "10", "50");
         addTabs(t, 1);
         const std::string before = windowState(t.form());
-        t.dialogs.press(Answer::Cancel);
-        EXPECT_TRUE(t.run(close));
+        EXPECT_EQ(give(t, close, "Cancel"), Program::Outcome::Ran);
         EXPECT_EQ(t.dialogs.last(),
                   R"(msgbox "Save Changes?" "Save Changes made to: <Unsaved>?" YesNoCancel)");
         EXPECT_EQ(windowState(t.form()), before);
@@ -31,9 +28,10 @@ TEST(Closing, EveryWayToCloseAsksAndCancelKeepsTheWindowOpen) {
         t.form().frmGradeHelp.left = 2400;
         t.form().frmGradeHelp.top = -315;
         t.ter().show();
-        EXPECT_FALSE(t.run(close));
+        EXPECT_EQ(give(t, close), Program::Outcome::Ended);
         EXPECT_EQ(t.read("settings.ini"), settings("2400", "-315", "2"));
-        EXPECT_FALSE(t.exists("temp.tmp") || t.ter().frmTER.visible);
+        EXPECT_EQ(present(t, {"temp.tmp"}), "");
+        EXPECT_FALSE(t.ter().frmTER.visible);
     }
 }
 
@@ -46,22 +44,22 @@ TEST(Closing, NoEndsWithoutSavingAndYesSavesThroughSaveAs) {
     // A cancelled open leaves the work unsaved, so that closing still asks.
     t.dialogs.press(Answer::Yes);
     t.dialogs.cancel();
-    t.run([](FrmGradeHelp& f) { f.cmdOpen_Click(); });
-    t.dialogs.press(Answer::No);
-    EXPECT_FALSE(t.run([](FrmGradeHelp& f) { f.exit_Click(); }));
+    give(t, "cmdOpen_Click");
+    EXPECT_EQ(give(t, "exit_Click", "No"), Program::Outcome::Ended);
     EXPECT_EQ(t.read("settings.ini"), settings("1200", "1200", "0"));
 
     u.dialogs.press(Answer::Yes);
     u.dialogs.cancel();
-    EXPECT_TRUE(u.run([](FrmGradeHelp& f) { f.exit_Click(); })) << "cancelled in the save dialog";
-    EXPECT_FALSE(u.form().exitAfterSave || !u.form().unsaved || u.exists("settings.ini"));
+    EXPECT_EQ(give(u, "exit_Click"), Program::Outcome::Ran) << "cancelled in the save dialog";
+    EXPECT_EQ(std::tuple(u.form().exitAfterSave, u.form().unsaved, present(u, {"settings.ini"})),
+              std::tuple(false, true, ""));
     addTabs(u, 1);
     clickTab(u, 1); // the working file now holds tab 0
     chooseGradeSys(u, 3);
     u.dialogs.press(Answer::Yes);
     u.dialogs.choose(u.file("new.tly"));
-    EXPECT_FALSE(u.run([](FrmGradeHelp& f) { f.exit_Click(); }));
-    EXPECT_TRUE(u.exists("new.tly") && !u.exists("temp.tmp"));
+    EXPECT_EQ(give(u, "exit_Click"), Program::Outcome::Ended);
+    EXPECT_EQ(present(u, {"new.tly", "temp.tmp"}), "new.tly");
     EXPECT_EQ(u.read("settings.ini"), settings("1200", "1200", "3"));
 }
 

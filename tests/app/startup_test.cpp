@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: the command line, settings.ini and graderanges.txt.
 #include "app/command_line.h"
+#include "app/command_support.h"
 #include "support/sample_ranges.h"
 
 namespace tallisto::testing {
@@ -38,9 +39,10 @@ shown:
 enabled:
 saved file [] [] focus cmdEasyWork)");
     EXPECT_EQ(f.menGradesys[0].caption, "Simple");
-    EXPECT_TRUE(!f.menGradesys[2].visible && f.menGradesys[3].visible) << "active=0, active=1.0";
+    EXPECT_FALSE(f.menGradesys[2].visible) << "active=0";
+    EXPECT_TRUE(f.menGradesys[3].visible) << "active=1.0";
     EXPECT_TRUE(f.menXP.checked) << "the manifest is there";
-    EXPECT_FALSE(t.exists("temp.tmp") || t.exists("settings.ini")) << "reading creates nothing";
+    EXPECT_EQ(present(t, {"temp.tmp", "settings.ini"}), "") << "reading creates nothing";
 }
 
 // The saved grading system and window position come back; what is no number counts as 0, a
@@ -61,7 +63,7 @@ TEST(Startup, SavedGradingSystemAndPositionAreRestored) {
         for (const Control& item : f.menGradesys)
             EXPECT_EQ(item.checked, checked && item.index == system) << item.index;
         EXPECT_EQ(std::pair(f.frmGradeHelp.left, f.frmGradeHelp.top), std::pair(x, 900));
-        EXPECT_FALSE(f.unsaved || f.mensave.enabled);
+        EXPECT_EQ(std::pair(f.unsaved, f.mensave.enabled), std::pair(false, false));
     }
 }
 
@@ -74,13 +76,13 @@ TEST(Startup, AnyContentOfTheSettingsAndRangesFilesStartsTheProgram) {
           crlf({"[Settings]", "Left=1e999", "Top=-1e999", "gradesys=1e999"})}) {
         StartedProgram t(content, content);
         const FrmGradeHelp& f = t.form();
-        EXPECT_TRUE(f.gradeSys >= 0 && f.gradeSys <= 3);
+        EXPECT_EQ(f.gradeSys, 0);
         EXPECT_LE(std::abs(f.frmGradeHelp.left) + std::abs(f.frmGradeHelp.top), 1'000'000);
         EXPECT_EQ(f.menGradesys[0].caption + " " + f.menGradesys[1].caption ==
                       "graderanges.txt was not found. Please Reinstall Tallisto.",
                   content.empty());
-        EXPECT_EQ(f.menEditRanges.visible || f.seper3.visible || f.menGradesys[2].visible,
-                  !content.empty());
+        EXPECT_EQ(std::pair(f.menEditRanges.visible, f.seper3.visible),
+                  std::pair(!content.empty(), !content.empty()));
         t.enterMark("8", "10", "50");
         EXPECT_EQ(f.lblShit.caption, "80%");
     }

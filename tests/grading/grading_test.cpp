@@ -2,9 +2,11 @@
 // Grades: the search through a system's bounds, the shipped systems, the grade panel and the
 // choice of a system.
 #include "grading/grade_ranges.h"
+#include "marks/command_support.h"
 #include "shared/number_text.h"
 #include "support/sample_ranges.h"
 
+#include <gmock/gmock.h>
 #include <tuple>
 #include <vector>
 
@@ -44,14 +46,13 @@ TEST(GradeRanges, boundsEndTheirListAndShowAsTheyAreWritten) {
 }
 
 // Bounds ascend until their list ends, and every grade they leave room for has a name.
-template <typename System, typename EndsList>
-void expectWellFormed(const System& system, EndsList endsList, const std::string& label) {
-    std::size_t count = 1;
-    for (; count < system.ranges.size() && !endsList(system.ranges[count]); ++count)
-        EXPECT_GT(numberValue(system.ranges[count]), numberValue(system.ranges[count - 1]))
-            << label;
-    for (std::size_t k = 0; k <= count; ++k)
-        EXPECT_NE(system.names[k], "0") << label << " grade " << k;
+void expectWellFormed(const std::vector<GradeLevel>& grades, const std::string& label) {
+    for (std::size_t k = 0; k < grades.size(); ++k) {
+        EXPECT_THAT(grades[k].name, ::testing::Not(::testing::AnyOf("0", "??"))) << label << k;
+        if (k > 1) {
+            EXPECT_GT(numberValue(grades[k].bound), numberValue(grades[k - 1].bound)) << label;
+        }
+    }
 }
 
 TEST(ShippedGradeRanges, everySystemIsOfferedWithNamedAscendingGrades) {
@@ -66,67 +67,44 @@ TEST(ShippedGradeRanges, everySystemIsOfferedWithNamedAscendingGrades) {
         const std::string section = percentSystemSection(n);
         EXPECT_NE(ini.ReadIniValue(file, section, "name", "0"), "0") << section;
         EXPECT_EQ(ini.ReadIniValue(file, section, "active", "0"), "1") << section;
-        expectWellFormed(
-            readPercentSystem(ini, file, n),
-            [](const std::string& b) { return numberValue(b) == 0; }, section);
+        expectWellFormed(percentGrades(readPercentSystem(ini, file, n)), section);
     }
-    expectWellFormed(
-        readOutOf20System(ini, file), [](const std::string& b) { return b == "0"; },
-        outOf20Section);
-}
-
-TEST(Grade, FollowsTheRoundedPercentageWithTheHigherGradeAtABound) {
-    // score out of 100 at weighting 100, the grade with its range, the rounded percentage
-    const std::tuple<const char*, const char*, const char*> rows[] = {
-        {"49.5", "E (<50%)", "49.5%"},      {"49.74", "E (<50%)", "49.5%"},
-        {"49.75", "D (>50% <65%)", "50%"},  {"50", "D (>50% <65%)", "50%"},
-        {"79.5", "C (>65% <80%)", "79.5%"}, {"80", "B (>80%)", "80%"},
-        {"72.3", "C (>65% <80%)", "72.5%"}, {"0", "E (<50%)", "0%"},
-    };
-    for (const auto& [score, grade, rounded] : rows) {
-        TestProgram t(sampleRanges());
-        t.start();
-        t.enterMark(score, "100", "100");
-        const FrmGradeHelp& f = t.form();
-        EXPECT_EQ(f.lblGrade.caption + " " + f.lblGradePer.caption, grade) << score;
-        EXPECT_EQ(f.lblShit.toolTipText, "Rounded Percentage: " + std::string(rounded)) << score;
-    }
+    expectWellFormed(outOf20Grades(readOutOf20System(ini, file)), outOf20Section);
 }
 
 TEST(GradingMenu, ChoosingASystemMarksUnsavedRegradesAndShowsTheOutOf20Button) {
-    TestProgram t(sampleRanges());
-    t.start();
+    StartedProgram t(sampleRanges());
     FrmGradeHelp& f = t.form();
-    t.run([](FrmGradeHelp& f) { f.menGradesys_Click(3); });
-    EXPECT_TRUE(f.menGradesys[3].checked && !f.menGradesys[0].checked && f.gradeSys == 3);
-    EXPECT_TRUE(f.unsaved && f.mensave.enabled);
+    chooseGradeSys(t, 3);
+    EXPECT_EQ(std::tuple(f.menGradesys[3].checked, f.menGradesys[0].checked, f.gradeSys, f.unsaved,
+                         f.mensave.enabled),
+              std::tuple(true, false, 3, true, true));
     EXPECT_EQ(f.lblGradeSys.caption, "") << "no marks: the panel stays as it was";
 
     t.enterMark("72.25", "100", "100");
-    EXPECT_EQ(f.lblGrade.caption, "High");
-    EXPECT_EQ(f.lblShit.caption, "72.25%") << "the label keeps the unrounded value";
-    EXPECT_EQ(f.frmGradeHelp.caption, "* Unsaved - 72% in Tab 1 - Tallisto");
-    t.run([](FrmGradeHelp& f) { f.menGradesys_Click(1); });
+    EXPECT_EQ(f.lblGrade.caption + " at " + f.lblShit.caption, "High at 72.25%")
+        << "the label keeps the unrounded value";
+    chooseGradeSys(t, 1);
     EXPECT_EQ(f.lblGrade.caption + " " + f.lblGradeSys.caption, "Pass Using Twenty grading.");
     EXPECT_TRUE(f.cmdTER.visible);
-    t.run([](FrmGradeHelp& f) { f.cmdTER_Click(); });
+    runCommand(t, &FrmGradeHelp::cmdTER_Click);
 
-    // An edited bound counts at the next grade; a system without "OutOf20" hides the window.
+    // An edited bound counts at the next grade; a system without "OutOf20" hides the window and
+    // leaves its timer running.
     std::string edited = sampleRanges();
     edited.replace(edited.find("range0=50\r"), 10, "range0=73\r");
     t.write("graderanges.txt", edited);
-    t.run([](FrmGradeHelp& f) { f.menGradesys_Click(0); });
+    chooseGradeSys(t, 0);
     EXPECT_EQ(f.lblGrade.caption + " " + f.lblGradePer.caption, "E (<73%)");
-    EXPECT_FALSE(f.cmdTER.visible || t.ter().frmTER.visible);
-    EXPECT_TRUE(t.ter().TimerFrmTer.enabled) << "hiding leaves the timer running";
+    EXPECT_EQ(std::tuple(f.cmdTER.visible, t.ter().frmTER.visible, t.ter().TimerFrmTer.enabled),
+              std::tuple(false, false, true));
 
-    t.run([](FrmGradeHelp& f) { f.menEditRanges_Click(); });
-    EXPECT_EQ(t.dialogs.shown.back().kind + " " + t.dialogs.shown.back().prompt,
-              "editor " + t.file("graderanges.txt"));
+    runCommand(t, &FrmGradeHelp::menEditRanges_Click);
+    EXPECT_EQ(t.dialogs.last(), describe({"editor", "", t.file("graderanges.txt")}));
     // Where no program can show the file, the user learns where it is.
     t.dialogs.editorStarts = false;
     t.dialogs.press(Answer::OK);
-    t.run([](FrmGradeHelp& f) { f.menEditRanges_Click(); });
+    runCommand(t, &FrmGradeHelp::menEditRanges_Click);
     EXPECT_EQ(t.dialogs.last(),
               describe({"msgbox", "Tallisto",
                         "No program could be started to open " + t.file("graderanges.txt") + "."}));

@@ -1,17 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and redo: every change of a student's data taken back and done again, leaving exactly the
 // window, the variables and the working file as they were.
-#include "app/events.h"
-#include "support/test_program.h"
+#include "app/command_support.h"
 
 #include <random>
 
 namespace tallisto::testing {
 namespace {
-
-void click(TestProgram& t, void (FrmGradeHelp::*procedure)()) {
-    t.run([procedure](FrmGradeHelp& f) { (f.*procedure)(); });
-}
 
 // Shows another tab than the current one, when there is one.
 void switchAway(TestProgram& t) {
@@ -34,102 +29,69 @@ void savedTwoSubjects(TestProgram& t) {
 // Each kind of change, undone after the user moved to another tab and redone: the state before
 // and after come back property by property, and the items name the change.
 TEST(History, EveryKindOfChangeIsUndoneAndRedoneExactlyAcrossATabSwitch) {
-    struct Change {
-        const char* what;
-        int selectedRow; // the row clicked before the change, -1 for none
-        std::function<void(TestProgram&)> change;
-    };
-    const Change changes[] = {
-        {"Enter Mark", -1, [](TestProgram& t) { t.enterMark("9", "10", "5"); }},
-        {"Enter What-If Mark", -1, [](TestProgram& t) { enterWhatIf(t, "1", "2", "5"); }},
-        {"Edit Mark", 1,
-         [](TestProgram& t) {
-             t.typeMark("16", "20", "30");
-             click(t, &FrmGradeHelp::menEditMark_Click);
-         }},
-        {"Delete Mark", 0, deleteSelectedMark},
-        {"Make Mark Real", 2, [](TestProgram& t) { click(t, &FrmGradeHelp::menMakeReal_Click); }},
-        {"Clear What-If Marks", -1,
-         [](TestProgram& t) { click(t, &FrmGradeHelp::menClearWhatIf_Click); }},
-        {"Reset Tab", -1, [](TestProgram& t) { click(t, &FrmGradeHelp::cmdReset_Click); }},
-        {"Reset All", -1, [](TestProgram& t) { click(t, &FrmGradeHelp::menResetAll_Click); }},
-        {"New Tab", -1, [](TestProgram& t) { addTabs(t, 1); }},
-        {"Rename Tab", -1, [](TestProgram& t) { rename(t, "Algebra"); }},
-        {"Delete Tab", -1, deleteTab},
-        {"Choose Grading System", -1, [](TestProgram& t) { chooseGradeSys(t, 3); }},
-    };
-    for (const auto& [what, row, change] : changes) {
+    // The change, the row clicked before it (-1 for none), the command and its answers.
+    const std::tuple<std::string, int, const char*, const char*> changes[] = {
+        {"Enter Mark", -1, "cmdEasyWork_Click", "9 10 5"},
+        {"Enter What-If Mark", -1, "menWhatIf_Click", "1 2 5"},
+        {"Edit Mark", 1, "menEditMark_Click", "16 20 30"},
+        {"Delete Mark", 0, "menDelSelRes_Click", ""},
+        {"Make Mark Real", 2, "menMakeReal_Click", ""},
+        {"Clear What-If Marks", -1, "menClearWhatIf_Click", ""},
+        {"Reset Tab", -1, "cmdReset_Click", ""},
+        {"Reset All", -1, "menResetAll_Click", ""},
+        {"New Tab", -1, "cmdNewTab_Click", ""},
+        {"Rename Tab", -1, "menRename_Click", "Algebra"},
+        {"Delete Tab", -1, "menDelete_Click", ""},
+        {"Choose Grading System", -1, "menGradesys_Click 3", ""}};
+    for (const auto& [what, row, command, answers] : changes) {
         SCOPED_TRACE(what);
         StartedProgram t;
         savedTwoSubjects(t);
         if (row >= 0) selectMark(t, row % 4, row);
         const std::string before = workState(t);
-        change(t);
+        give(t, command, answers);
         const std::string after = workState(t);
         ASSERT_NE(after, before);
-        EXPECT_EQ(t.form().menUndo.caption, std::string("Undo ") + what);
+        EXPECT_EQ(t.form().menUndo.caption, "Undo " + what);
         switchAway(t);
         undo(t);
         EXPECT_EQ(workState(t), before);
-        EXPECT_EQ(t.form().menRedo.caption, std::string("Redo ") + what);
+        EXPECT_EQ(std::tuple(t.form().menUndo.caption, t.form().menRedo.caption),
+                  std::tuple("Undo Choose Grading System", "Redo " + what));
         redo(t);
         EXPECT_EQ(workState(t), after);
         EXPECT_FALSE(t.form().menRedo.enabled);
     }
 }
 
-// Undoing back to what the file holds clears the unsaved flag, and only that; Reset All, which
-// unbinds the file, binds it again when undone. Opening a file starts the history afresh.
+// Before any change there is nothing to undo, redo, edit, make real or clear. Undoing back to
+// what the file holds clears the unsaved flag, and only that. Opening a file starts the history
+// afresh.
 TEST(History, TheUnsavedFlagFollowsWhatTheSaveFileHolds) {
     StartedProgram t;
+    const FrmGradeHelp& f = t.form();
+    for (const char* item : {"menUndo_Click", "menRedo_Click", "menEditMark_Click",
+                             "menMakeReal_Click", "menClearWhatIf_Click"})
+        EXPECT_EQ(give(t, item), Program::Outcome::OutOfReach) << item;
     t.enterMark("8", "10", "50");
     ASSERT_TRUE(saveAs(t, t.file("work.tly")));
     const std::string saved = workState(t);
     t.enterMark("3", "4", "10");
     undo(t);
     EXPECT_EQ(workState(t), saved);
-    EXPECT_EQ(t.form().frmGradeHelp.caption, "work.tly - 80% in Tab 1 - Tallisto");
     redo(t);
     t.run([](FrmGradeHelp& f) { f.mensave_Click(); }); // the file now holds both marks
+    const auto flags = [&] {
+        return std::tuple(f.unsaved, f.mensave.enabled, f.frmGradeHelp.caption);
+    };
     undo(t);
-    EXPECT_TRUE(t.form().unsaved && t.form().mensave.enabled);
-    EXPECT_EQ(t.form().frmGradeHelp.caption, "* work.tly - 80% in Tab 1 - Tallisto");
+    EXPECT_EQ(flags(), std::tuple(true, true, "* work.tly - 80% in Tab 1 - Tallisto"));
     redo(t);
-    EXPECT_FALSE(t.form().unsaved || t.form().mensave.enabled);
-
-    click(t, &FrmGradeHelp::menResetAll_Click);
-    EXPECT_EQ(t.form().currentFilePath, "");
-    undo(t);
-    EXPECT_EQ(t.form().currentFilePath, t.file("work.tly"));
-    EXPECT_FALSE(t.form().unsaved);
-    EXPECT_EQ(t.form().menUndo.caption, "Undo Enter Mark");
+    EXPECT_EQ(flags(), std::tuple(false, false, "work.tly - 79% in Tab 1 - Tallisto"));
 
     open(t, t.file("work.tly"));
-    EXPECT_FALSE(t.form().menUndo.enabled || t.form().menRedo.enabled);
-    EXPECT_EQ(t.form().menUndo.caption, "Undo");
-    EXPECT_EQ(t.program->run(*findProcedure("menUndo_Click"), {}), Program::Outcome::OutOfReach);
-}
-
-// While the working file cannot be written, the tabs live in memory alone, and the history keeps
-// them from there: undoing a deleted tab brings back the other tabs' marks too.
-TEST(History, TabsKeptInMemoryOnlyComeBackWithUndo) {
-    bool full = false;
-    StartedProgram t(shippedRanges(), "",
-                     refusingWriter([](const auto& path) { return path.filename() == "temp.tmp"; },
-                                    "No space left on device", &full));
-    t.enterMark("8", "10", "50");
-    addTabs(t);
-    full = true;
-    t.dialogs.press(Answer::OK); // told that the working file cannot be written
-    clickTab(t, 1);
-    t.enterMark("3", "4", "10");
-    deleteTab(t);
-    t.dialogs.press(Answer::OK); // told again: the restored file cannot be written either
-    undo(t);
-    const std::vector<TabState> tabs = shownTabs(t);
-    ASSERT_EQ(tabs.size(), 2u);
-    EXPECT_EQ(tabs[0].scores, std::vector<std::string>{"8"});
-    EXPECT_EQ(tabs[1].scores, std::vector<std::string>{"3"});
+    EXPECT_EQ(std::tuple(f.menUndo.caption, f.menUndo.enabled, f.menRedo.enabled),
+              std::tuple("Undo", false, false));
 }
 
 // The oldest steps go beyond 100 steps, or once the states kept take more than the budget; a
@@ -167,101 +129,46 @@ TEST(History, KeepsItsNewestStepsWithinItsCaps) {
     EXPECT_EQ(history.steps(), 1u) << "the newest step stays, however large";
 }
 
-// A student giving random commands through the table of events, as the window and the driver
-// give them: a command the user cannot reach now is refused and changes nothing.
-class RandomStudent {
-public:
-    explicit RandomStudent(unsigned seed) : random_(seed) {}
-
-    // The procedure run is the one last asked for.
-    const std::string& lastProcedure() const { return last_; }
-
-    void act(TestProgram& t) {
-        FrmGradeHelp& f = t.form();
-        const int marks = static_cast<int>(f.lstScore.list.size());
-        const auto tab = [&] { return pick(static_cast<int>(f.cmdTab.size())); };
-        switch (pick(16)) {
-        case 0:
-        case 1:
-            return mark(t, marks, "cmdEasyWork_Click");
-        case 2:
-            return mark(t, marks, "menWhatIf_Click");
-        case 3:
-            return run(t, list() + "_MouseUp", {pick(marks + 1) - 1});
-        case 4: { // edits the selected mark, or the row double-clicked: asked only for a mark
-            if (pick(2))
-                return run(t, "menEditMark_Click", {}, f.markToDelete() < 0 ? "" : typedMark());
-            const int row = pick(marks + 1) - 1;
-            return run(t, list() + "_DblClick", {row}, row < 0 ? "" : typedMark());
-        }
-        case 5: // a mark selected first, mostly a what-if mark
-            if (f.markToDelete() < 0 && marks > 0)
-                return run(t, list() + "_MouseUp", {marks - 1 - pick(pick(2) ? 1 : marks)});
-            return run(t, f.menMakeReal.enabled && pick(3) ? "menMakeReal_Click"
-                                                           : "menDelSelRes_Click");
-        case 6:
-            return run(t, pick(2) ? "menClearWhatIf_Click" : "cmdReset_Click");
-        case 7:
-            return run(t, "menResetAll_Click", {}, f.unsaved ? "Yes" : "");
-        case 8:
-            if (f.tabCount < 5) return run(t, "cmdNewTab_Click");
-            return run(t, "menDelete_Click");
-        case 9:
-            return run(t, "menRename_Click", {}, "T" + std::to_string(pick(100)));
-        case 10:
-            return run(t, "cmdTab_MouseUp", {tab(), vbMiddleButton});
-        case 11:
-            return run(t, "cmdTab_Click", {tab()});
-        case 12:
-            return run(t, "menGradesys_Click", {pick(4)});
-        case 13:
-        case 14:
-            return run(t, "menUndo_Click");
-        default:
-            return run(t, "menRedo_Click");
-        }
-    }
-
-private:
-    // Runs a command through the table; its answers are queued only if it can be given now.
-    void run(TestProgram& t, const std::string& procedure, EventArgs args = {},
-             const std::string& answers = "") {
-        last_ = procedure;
-        const Event& event = *findProcedure(procedure);
-        args.resize(static_cast<std::size_t>(event.arity + event.optional), 0);
-        if (reachOf(*t.program, event, args) == Reach::Reachable) {
-            for (std::size_t at = 0; at < answers.size();) {
-                const std::size_t end = std::min(answers.find(' ', at), answers.size());
-                const std::string answer = answers.substr(at, end - at);
-                if (answer == "Yes")
-                    t.dialogs.press(Answer::Yes);
-                else
-                    t.dialogs.type(answer);
-                at = end + 1;
-            }
-        }
-        t.program->run(event, args);
-    }
-    // A new mark, real or what-if: few enough that the weighting stays far from the limit.
-    void mark(TestProgram& t, int marks, const std::string& procedure) {
-        last_.clear();
-        if (marks < 8) run(t, procedure, {}, typedMark());
-    }
-    // An edit is asked only when a mark is selected; the marks' weightings stay small.
-    std::string typedMark() {
-        return std::to_string(pick(40)) + (pick(2) ? ".5 " : " ") + std::to_string(pick(5) * 10) +
-               " " + std::to_string(pick(11)) + (pick(3) ? "" : ".25");
-    }
-    std::string list() {
-        static const char* const lists[] = {"lstScore", "lstTotal", "lstWeighting",
-                                            "lstPercentage"};
-        return lists[pick(4)];
-    }
-    int pick(int below) { return std::uniform_int_distribution<int>(0, below - 1)(random_); }
-
-    std::mt19937 random_;
-    std::string last_;
-};
+// One random command of a student, given as the window and the driver give it; returns the
+// command asked for ("" for none).
+std::string randomCommand(TestProgram& t, std::mt19937& random) {
+    const auto pick = [&](std::size_t below) {
+        return std::uniform_int_distribution<std::size_t>(0, below - 1)(random);
+    };
+    const FrmGradeHelp& f = t.form();
+    const std::size_t marks = f.lstScore.list.size();
+    static const std::string lists[] = {"lstScore_", "lstTotal_", "lstWeighting_",
+                                        "lstPercentage_"};
+    // A row clicked: mostly the last, where the what-if marks stand; -1 is beside the entries.
+    const int row = static_cast<int>(pick(3) ? marks : pick(marks + 1)) - 1;
+    // Typed for a mark or an edit, asked for only where there is a mark; the weightings stay
+    // small, and few enough marks are entered that the weighting stays far from the limit.
+    const std::string mark = std::to_string(pick(40)) + (pick(2) ? ".5 " : " ") +
+                             std::to_string(pick(5) * 10) + " " + std::to_string(pick(11)) +
+                             (pick(3) ? "" : ".25");
+    const std::string tab = std::to_string(pick(f.cmdTab.size()));
+    const std::pair<std::string, std::string> commands[] = {
+        {marks < 8 ? "cmdEasyWork_Click" : "", mark},
+        {marks < 8 ? "menWhatIf_Click" : "", mark},
+        {lists[pick(4)] + "MouseUp " + std::to_string(row), ""},
+        {"menEditMark_Click", f.markToDelete() < 0 ? "" : mark},
+        {lists[pick(4)] + "DblClick " + std::to_string(row), row < 0 ? "" : mark},
+        {"menMakeReal_Click", ""},
+        {"menDelSelRes_Click", ""},
+        {pick(2) ? "menClearWhatIf_Click" : "cmdReset_Click", ""},
+        {"menResetAll_Click", f.unsaved ? "Yes" : ""},
+        {f.tabCount < 5 ? "cmdNewTab_Click" : "menDelete_Click", ""},
+        {"menRename_Click", "T" + std::to_string(pick(100))},
+        {"cmdTab_MouseUp " + tab + " " + std::to_string(vbMiddleButton), ""},
+        {"cmdTab_Click " + tab, ""},
+        {"menGradesys_Click " + std::to_string(pick(4)), ""},
+        {"menUndo_Click", ""},
+        {"menUndo_Click", ""},
+        {"menRedo_Click", ""}};
+    const auto& [command, answers] = commands[pick(std::size(commands))];
+    if (!command.empty()) give(t, command, answers);
+    return command;
+}
 
 struct Step {
     std::string before, after;
@@ -271,14 +178,13 @@ struct Step {
 // every step undone to the start and redone to the end: each state comes back exactly.
 void checkRandomSequence(TestProgram& t, unsigned seed, int commands) {
     const History& history = t.program->history;
-    RandomStudent student(seed);
+    std::mt19937 random(seed);
     std::vector<Step> steps;
     std::string state = workState(t);
     for (int i = 0; i < commands; ++i) {
         const std::size_t position = history.position();
-        student.act(t);
+        const bool redone = randomCommand(t, random) == "menRedo_Click";
         std::string now = workState(t);
-        const bool redone = student.lastProcedure() == "menRedo_Click";
         if (history.position() < position) {
             ASSERT_EQ(now, steps[history.position()].before) << "seed " << seed << ", undone";
         } else if (history.position() > position && redone) {

@@ -3,6 +3,7 @@
 #include "support/test_program.h"
 
 #include <filesystem>
+#include <gmock/gmock.h>
 
 namespace tallisto::testing {
 namespace {
@@ -30,14 +31,14 @@ const std::string manifest =
     "</dependency>\r\n"
     "</assembly>\r\n";
 
-// Clicks "XP Look" and gives the prompts it showed.
+// Clicks "XP Look" and gives the dialogs it showed.
 std::vector<std::string> clickXP(TestProgram& t) {
-    t.dialogs.shown.clear();
+    const std::size_t before = t.dialogs.shown.size();
     t.run([](FrmGradeHelp& f) { f.menXP_Click(); });
-    std::vector<std::string> prompts;
-    for (const auto& shown : t.dialogs.shown)
-        prompts.push_back(shown.prompt);
-    return prompts;
+    std::vector<std::string> shown;
+    for (std::size_t i = before; i < t.dialogs.shown.size(); ++i)
+        shown.push_back(describe(t.dialogs.shown[i]));
+    return shown;
 }
 
 TEST(XpLookCommand, WritesTheManifestWhenAbsentAndDeletesItOnlyOnYes) {
@@ -46,22 +47,23 @@ TEST(XpLookCommand, WritesTheManifestWhenAbsentAndDeletesItOnlyOnYes) {
     t.start();
     t.form().focus = "lstScore";
     const std::vector<std::string> question = {
-        "Delete: " + t.file("Marks.exe.manifest") +
+        "msgbox \"Tallisto\" \"Delete: " + t.file("Marks.exe.manifest") +
         "? (Deleting this file disables XP look in Tallisto, and does not affect any other "
-        "program.)"};
+        "program.)\" YesNo"};
     t.dialogs.press(Answer::OK);
-    EXPECT_EQ(clickXP(t), std::vector<std::string>{
-                              "Requires restart of Tallisto before setting takes effect."});
+    EXPECT_EQ(clickXP(t), std::vector<std::string>{"msgbox \"Tallisto\" \"Requires restart of "
+                                                   "Tallisto before setting takes effect.\" OK"});
     EXPECT_EQ(t.read("Marks.exe.manifest"), manifest);
     EXPECT_TRUE(t.form().menXP.checked);
     EXPECT_EQ(t.form().focus, "cmdEasyWork");
     t.dialogs.press(Answer::No);
     EXPECT_EQ(clickXP(t), question);
-    EXPECT_EQ(t.dialogs.shown[0].buttons, Buttons::YesNo);
-    EXPECT_TRUE(t.exists("Marks.exe.manifest") && t.form().menXP.checked);
+    EXPECT_TRUE(t.exists("Marks.exe.manifest"));
+    EXPECT_TRUE(t.form().menXP.checked);
     t.dialogs.press(Answer::Yes);
     EXPECT_EQ(clickXP(t), question) << "nothing is said after deleting";
-    EXPECT_FALSE(t.exists("Marks.exe.manifest") || t.form().menXP.checked);
+    EXPECT_FALSE(t.exists("Marks.exe.manifest"));
+    EXPECT_FALSE(t.form().menXP.checked);
     // A manifest that appeared since start-up is only taken note of.
     t.write("Marks.exe.manifest", "someone else's");
     EXPECT_TRUE(clickXP(t).empty());
@@ -70,32 +72,28 @@ TEST(XpLookCommand, WritesTheManifestWhenAbsentAndDeletesItOnlyOnYes) {
 }
 
 TEST(XpLookCommand, AFailedCreateIsToldAndLeavesTheCheckMark) {
-    TestProgram t;
-    t.start();
-    const std::string path = t.file("tallisto.exe.manifest");
+    StartedProgram t;
     t.program->writeFile = [](const std::filesystem::path&, std::string_view) {
         return IoResult::failure("No space left on device");
     };
     t.dialogs.press(Answer::OK);
-    std::vector<std::string> told = clickXP(t);
-    EXPECT_FALSE(t.form().menXP.checked || t.exists("tallisto.exe.manifest"));
-    EXPECT_TRUE(told.size() == 1 && told[0].find(path) != std::string::npos &&
-                told[0].find("No space left on device") != std::string::npos);
+    EXPECT_THAT(clickXP(t), ::testing::ElementsAre(::testing::AllOf(
+                                ::testing::HasSubstr(t.file("tallisto.exe.manifest")),
+                                ::testing::HasSubstr("No space left on device"))));
+    EXPECT_FALSE(t.form().menXP.checked);
+    EXPECT_FALSE(t.exists("tallisto.exe.manifest"));
 }
 
 TEST(About, NamesTheProgramItsVersionAndItsMakerFromTheFileAndTheHelpMenu) {
     for (void (FrmGradeHelp::*about)() :
          {&FrmGradeHelp::about_Click, &FrmGradeHelp::menAbout_Click}) {
-        TestProgram t;
-        t.start();
+        StartedProgram t;
         t.program->facts.version.revision = 7;
         t.dialogs.press(Answer::OK);
         t.run([about](FrmGradeHelp& f) { (f.*about)(); });
-        ASSERT_EQ(t.dialogs.shown.size(), 1u);
-        EXPECT_EQ(t.dialogs.shown[0].title, "Tallisto");
-        EXPECT_EQ(t.dialogs.shown[0].prompt,
-                  "Tallisto Ver2.2.7. By Fenwarde. Thanks to every student whose marks and ideas "
-                  "shaped this program.");
+        EXPECT_EQ(t.dialogs.last(), "msgbox \"Tallisto\" \"Tallisto Ver2.2.7. By Fenwarde. Thanks "
+                                    "to every student whose marks and ideas shaped this "
+                                    "program.\" OK");
     }
 }
 

@@ -2,29 +2,17 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The README's guide, "Using Tallisto", as a driver scenario: a student who follows its example
 # must see the figures it promises. The marks of its example table are entered, and every figure
-# of its "In the window | Shows" tables and of the planner table is read back from the program.
-# Every table of the guide is either such a table or one this script knows holds no figures of the
-# example, so that a table added or renamed cannot slip past unchecked. The overview's table is
-# read back through the driver, and its next grades and needs must be those of the planner table.
-# Usage: guide_example.sh CMAKE DRIVER README RANGES WORK
+# of its "In the window | Shows" tables, of its planner and of its overview is read back from the
+# program; the overview's next grades and needs must be those of the planner table. A table this
+# script does not know fails it, so that a table added or renamed cannot slip past unchecked.
+# Usage: guide_example.sh DRIVER README RANGES WORK
 set -euo pipefail
-cmake=$1
-driver=$2
-readme=$3
-ranges=$4
-work=$5
-here=$(cd "$(dirname "$0")" && pwd)
-
+driver=$1 readme=$2 ranges=$3 work=$4
 mkdir -p "$work"
 scenario=$work/guide_example.scenario
 
-# "NAME<TAB>INDEX" of every grading system, to choose one by the name the guide gives.
-systems=$(tr -d '\r' <"$ranges" | awk '
-    /^\[Gradesys[0-3]\]/ { index_ = substr($0, 10, 1); next }
-    /^\[/ { index_ = "" }
-    index_ != "" && /^name=/ { print substr($0, 6) "\t" index_ }')
-
-awk -v systems="$systems" '
+# graderanges.txt first, for the index of each grading system by its name; then the guide.
+tr -d '\r' <"$ranges" | awk '
 function fail(why) { print "guide_example: " why > "/dev/stderr"; failed = 1; exit 1 }
 function trim(s) { gsub(/^[ \t]+|[ \t]+$/, "", s); return s }
 # A cell as the window shows it: without the code marks and escapes of Markdown.
@@ -34,21 +22,18 @@ function cells(line, out,    n, i, parts) {
     for (i = 2; i < n; i++) out[i - 1] = cell(parts[i])
     return n - 2
 }
-function choose(name,    n, i, pair, found) {
-    n = split(systems, found, "\n")
-    for (i = 1; i <= n; i++) {
-        split(found[i], pair, "\t")
-        if (pair[1] != name) continue
-        # As the student does: a fresh program grades by the first system until told otherwise.
-        if (pair[2] != shownSystem) print "> do menGradesys_Click " pair[2]
-        shownSystem = pair[2]
-        return
-    }
-    fail("the guide names a grading system that graderanges.txt lacks: " name)
+function choose(name) {
+    if (!(name in systemIndex)) fail("the guide names a grading system that graderanges.txt lacks: " name)
+    # As the student does: a fresh program grades by the first system until told otherwise.
+    if (systemIndex[name] != shownSystem) print "> do menGradesys_Click " systemIndex[name]
+    shownSystem = systemIndex[name]
 }
 function expect(name, value) { print "> get " name; print name "=" value }
-function askedFor(question, title, answer) {
-    print "inputbox \"" title "\" \"" question "\" -> \"" answer "\""
+
+FNR == NR {
+    if (/^\[/) section = /^\[Gradesys[0-3]\]/ ? substr($0, 10, 1) : ""
+    else if (section != "" && /^name=/) systemIndex[substr($0, 6)] = section
+    next
 }
 
 # The places an "In the window" table may name, and what the driver calls them.
@@ -85,7 +70,7 @@ inGuide && /^## / { exit }
 /^\|/ {
     n = cells($0, row)
     if (!inTable) {
-        inTable = 1; header = $0; rows = 0
+        inTable = 1; rows = 0
         if (row[1] == "Mark" && row[2] == "You Got..." && row[5] == "Score (Out of Weighting)")
             kind = "marks"
         else if (row[1] == "In the window" && row[2] == "Shows") kind = "window"
@@ -93,13 +78,12 @@ inGuide && /^## / { exit }
         else if (row[1] == "Subject" && row[2] == "Percentage" && row[6] == "Next grade")
             kind = "overview"
         else if (row[1] == "System") kind = "none" # the shipped systems: no figures of the example
-        else fail("a table the test does not know: " header)
+        else fail("a table the test does not know: " $0)
         next
     }
     if ($0 ~ /^\|[-| :]+\|$/) next
     rows++
     for (i = 1; i <= n; i++) table[rows, i] = row[i]
-    columns = n
     next
 }
 
@@ -110,21 +94,15 @@ function finishTable(    r, i, s) {
     inTable = 0
     if (kind == "marks") {
         for (r = 1; r <= rows; r++) {
-            print "> type " table[r, 2]; print "> type " table[r, 3]; print "> type " table[r, 4]
-            print "> do cmdEasyWork_Click"
-            askedFor("What was your score?", "Enter Your Score...", table[r, 2])
-            askedFor("What was the test out of?", "The Test Was Out Of...", table[r, 3])
-            askedFor("How heavily was this peice of work weighted overall?",
-                     "Weighting of this peice...", table[r, 4])
+            print "#! mark " table[r, 2] " " table[r, 3] " " table[r, 4]
             expect("lblShit.Caption", table[r, 6])
             marks++
         }
+        split("lstScore lstTotal lstWeighting lstPercentage", lists, " ")
         for (i = 2; i <= 5; i++) {
             s = table[1, i]
             for (r = 2; r <= rows; r++) s = s "|" table[r, i]
-            listOf[2] = "lstScore"; listOf[3] = "lstTotal"; listOf[4] = "lstWeighting"
-            listOf[5] = "lstPercentage"
-            expect(listOf[i] ".List", s)
+            expect(lists[i - 1] ".List", s)
         }
     } else if (kind == "window") {
         for (r = 1; r <= rows; r++) {
@@ -177,7 +155,6 @@ function finishTable(    r, i, s) {
         }
     }
 }
-' "$readme" >"$scenario"
+' - "$readme" >"$scenario"
 
-exec "$cmake" -DDRIVER="$driver" -DSCENARIO="$scenario" -DRANGES="$ranges" -DWORK="$work/run" \
-    -P "$here/run_scenario.cmake"
+exec "$(dirname "$0")/run_scenario.sh" "$driver" "$scenario" "$ranges" "$work/run"

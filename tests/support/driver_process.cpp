@@ -16,6 +16,15 @@ namespace {
 
 constexpr auto deadline = std::chrono::seconds(60);
 
+// Waits for the process to end; its exit status, -1 when it did not exit by itself.
+int reap(pid_t& pid) {
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    pid = -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 } // namespace
 
 DriverProcess::DriverProcess(const std::filesystem::path& programDir) {
@@ -30,8 +39,7 @@ DriverProcess::DriverProcess(const std::filesystem::path& programDir) {
     if (pid_ == 0) {
         ::dup2(toChild[0], 0);
         ::dup2(fromChild[1], 1);
-        const std::string dir = programDir.string();
-        ::execl(TALLISTO_DRIVE, TALLISTO_DRIVE, "--dir", dir.c_str(), static_cast<char*>(nullptr));
+        ::execl(TALLISTO_DRIVE, TALLISTO_DRIVE, "--dir", programDir.c_str(), nullptr);
         ::_exit(127);
     }
     ::close(toChild[0]);
@@ -41,7 +49,7 @@ DriverProcess::DriverProcess(const std::filesystem::path& programDir) {
 }
 
 DriverProcess::~DriverProcess() {
-    if (pid_ > 0) kill();
+    if (pid_ > 0 && ::kill(pid_, SIGKILL) == 0) reap(pid_);
     if (in_ >= 0) ::close(in_);
     if (out_ >= 0) ::close(out_);
 }
@@ -90,25 +98,14 @@ std::string DriverProcess::get(const std::string& name) {
     send("get " + name + "\n");
     const std::string prefix = name + "=";
     for (std::string text = line();; text = line()) {
-        if (text.rfind(prefix, 0) == 0) return text.substr(prefix.size());
+        if (text.starts_with(prefix)) return text.substr(prefix.size());
         if (text.empty() && buffered_.empty()) return "(no output)";
     }
 }
 
 int DriverProcess::finish() {
     ::close(std::exchange(in_, -1));
-    int status = 0;
-    while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
-    }
-    pid_ = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-void DriverProcess::kill() {
-    ::kill(pid_, SIGKILL);
-    while (::waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
-    }
-    pid_ = -1;
+    return reap(pid_);
 }
 
 } // namespace tallisto::testing

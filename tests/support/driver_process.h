@@ -20,15 +20,14 @@ public:
     void send(const std::string& lines);
     // Prints NAME with `get` and returns its value, once every command sent before has run.
     std::string get(const std::string& name);
-    // The next line of output; "" at end of output.
-    std::string line();
     // Reads until a line equal to `wanted`; false when the output ends first.
     bool waitForLine(const std::string& wanted);
     // Ends the input and waits for the process; its exit status.
     int finish();
-    void kill(); // SIGKILL, then waits
 
 private:
+    std::string line(); // the next line of output; "" at its end
+
     pid_t pid_ = -1;
     int in_ = -1, out_ = -1;
     std::string buffered_;

@@ -16,7 +16,7 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
     // The full path of a file in the folder, as the program names files: a string.
-    std::string file(std::string_view name) const;
+    std::string file(std::string_view name) const { return (path_ / name).string(); }
 
 private:
     std::filesystem::path path_;

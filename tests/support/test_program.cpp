@@ -22,64 +22,42 @@ std::string shippedRanges() {
     return bytesOf(fs::path(TALLISTO_DATA_DIR) / "graderanges.txt");
 }
 
-void ScriptDialogs::type(const std::string& text) {
-    answers_.push_back({Scripted::Kind::Type, text});
-}
-void ScriptDialogs::press(Answer button) {
-    answers_.push_back({Scripted::Kind::Press, "", button});
-}
-void ScriptDialogs::choose(const std::string& path) {
-    answers_.push_back({Scripted::Kind::Choose, path});
-}
-void ScriptDialogs::cancel() {
-    answers_.push_back({Scripted::Kind::Cancel, ""});
+std::optional<ScriptDialogs::Scripted> ScriptDialogs::take(Kind kind) {
+    const Kind next = answers_.empty() ? kind : answers_.front().kind;
+    if (answers_.empty() || (next != kind && (next != Kind::Cancel || kind == Kind::Press))) {
+        unexpected.push_back(describe(shown.back()));
+        if (failUnexpected) ADD_FAILURE() << "unexpected " << unexpected.back();
+        return std::nullopt;
+    }
+    Scripted answer = std::move(answers_.front());
+    answers_.pop_front();
+    return answer;
 }
 
 Answer ScriptDialogs::messageBox(const std::string& prompt, Buttons buttons,
                                  const std::string& title) {
     shown.push_back({"msgbox", title, prompt, buttons});
-    if (answers_.empty() || answers_.front().kind != Scripted::Kind::Press) {
-        ADD_FAILURE() << "unexpected message box: " << prompt;
-        return buttons == Buttons::YesNo ? Answer::No
-               : buttons == Buttons::OK  ? Answer::OK
-                                         : Answer::Cancel;
-    }
-    Answer a = answers_.front().button;
-    answers_.pop_front();
-    return a;
+    if (const auto answer = take(Kind::Press)) return answer->button;
+    return buttons == Buttons::YesNo ? Answer::No
+           : buttons == Buttons::OK  ? Answer::OK
+                                     : Answer::Cancel;
 }
 
 InputAnswer ScriptDialogs::inputBox(const std::string& prompt, const std::string& title,
                                     const std::string& defaultText) {
     shown.push_back({"inputbox", title, prompt});
     inputDefaults.push_back(defaultText);
-    if (!answers_.empty() && answers_.front().kind == Scripted::Kind::Cancel) {
-        answers_.pop_front();
-        return {true, ""};
-    }
-    if (answers_.empty() || answers_.front().kind != Scripted::Kind::Type) {
-        ADD_FAILURE() << "unexpected input box: " << prompt;
-        return {true, ""};
-    }
-    InputAnswer a{false, answers_.front().text};
-    answers_.pop_front();
-    return a;
+    const auto answer = take(Kind::Type);
+    if (!answer || answer->kind == Kind::Cancel) return {true, ""};
+    return {false, answer->text};
 }
 
 FileChoice ScriptDialogs::fileDialog(FileDialogKind kind, const std::string& title,
                                      const std::string& filter) {
     shown.push_back({kind == FileDialogKind::Open ? "open" : "save", title, filter});
-    if (!answers_.empty() && answers_.front().kind == Scripted::Kind::Cancel) {
-        answers_.pop_front();
-        return {true, "", ""};
-    }
-    if (answers_.empty() || answers_.front().kind != Scripted::Kind::Choose) {
-        ADD_FAILURE() << "unexpected file dialog: " << title;
-        return {true, "", ""};
-    }
-    const std::string path = answers_.front().text;
-    answers_.pop_front();
-    return {false, path, fs::path(path).filename().string()};
+    const auto answer = take(Kind::Choose);
+    if (!answer || answer->kind == Kind::Cancel) return {true, "", ""};
+    return {false, answer->text, fs::path(answer->text).filename().string()};
 }
 
 std::string ScriptDialogs::last() const {
@@ -91,13 +69,9 @@ bool ScriptDialogs::showInEditor(const std::string& path) {
     return editorStarts;
 }
 
-TestProgram::TestProgram() : TestProgram(shippedRanges()) {}
-
 TestProgram::TestProgram(const std::string& rangesContent) {
     if (!rangesContent.empty()) write("graderanges.txt", rangesContent);
     facts.programDir = dir.path().string();
-    facts.exeName = "tallisto";
-    facts.version = buildVersion();
     program = std::make_unique<Program>(dialogs, facts);
 }
 
@@ -113,10 +87,6 @@ StartedProgram::StartedProgram(const std::string& ranges, const std::string& set
     start();
 }
 
-void TestProgram::start() {
-    ASSERT_TRUE(program->start());
-}
-
 bool TestProgram::run(const std::function<void(FrmGradeHelp&)>& event) {
     return program->run([&] { event(form()); });
 }
@@ -126,10 +96,6 @@ void TestProgram::typeMark(const std::string& score, const std::string& outOf,
     dialogs.type(score);
     dialogs.type(outOf);
     dialogs.type(weighting);
-}
-
-void TestProgram::clickEasyWork() {
-    run([](FrmGradeHelp& f) { f.cmdEasyWork_Click(); });
 }
 
 void TestProgram::enterMark(const std::string& score, const std::string& outOf,
@@ -295,37 +261,30 @@ std::string workState(TestProgram& t) {
     FrmGradeHelp& f = t.form();
     std::string out;
     out.reserve(8192);
-    const auto put = [&out](std::initializer_list<std::string_view> parts) {
-        for (std::string_view part : parts)
-            out.append(part);
-    };
     char number[16];
-    const auto putNumber = [&](int n) {
-        const auto end = std::to_chars(number, number + sizeof number, n).ptr;
-        put({std::string_view(number, static_cast<std::size_t>(end - number)), " "});
-    };
     for (const Control* c : f.allControls()) {
         if (c == &f.menUndo || c == &f.menRedo) continue;
-        put({c->name, "(", std::to_string(c->index), ") [", c->caption, "] [", c->toolTipText, "] ",
-             c->visible ? "1" : "0", c->enabled ? "1" : "0", c->checked ? "1 " : "0 "});
+        out.append(c->name).append("(").append(std::to_string(c->index)).append(") [");
+        out.append(c->caption).append("] [").append(c->toolTipText).append("] ");
+        out.append({c->visible ? '1' : '0', c->enabled ? '1' : '0', c->checked ? '1' : '0', ' '});
         for (int n : {c->left, c->top, c->width, c->height, c->listIndex, c->value, c->min, c->max,
                       c->largeChange, c->smallChange})
-            putNumber(n);
-        put({"["});
+            out.append(number, std::to_chars(number, std::end(number), n).ptr).append(" ");
+        out.append("[");
         for (const std::string& entry : c->list)
-            put({entry, "|"});
-        put({"]\n"});
+            out.append(entry).append("|");
+        out.append("]\n");
     }
     for (const char* name :
          {"unsaved", "currentFilePath", "currentFileTitle", "tabCount", "currentTab", "youGotTotal",
           "outOfTotal", "weightingTotal", "weightedScoreTotal", "selectedMark", "gradeSys",
           "gradeSysName", "focus", "loadingTabs", "loadingMarks", "exitAfterSave", "whatIfMarks",
           "enteringWhatIf"})
-        put({name, "=", f.variableText(name).value_or(""), "\n"});
+        out.append(name).append("=").append(f.variableText(name).value_or("")).append("\n");
     std::string working;
     readWholeFile(f.workingFile(), working);
-    put({"overallPercentage=", numberText(t.program->modData.overallPercentage),
-         "\nworking file:\n", working});
+    out.append("overallPercentage=").append(numberText(t.program->modData.overallPercentage));
+    out.append("\nworking file:\n").append(working);
     return out;
 }
 

@@ -11,6 +11,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,16 +23,16 @@ std::string crlf(const std::vector<std::string>& lines);
 class ScriptDialogs : public Dialogs {
 public:
     struct Shown {
-        std::string kind; // "msgbox", "inputbox", "filedialog", "editor"
+        std::string kind; // "msgbox", "inputbox", "open", "save", "editor"
         std::string title;
         std::string prompt; // the prompt, the filter of a file dialog, the editor's path
         Buttons buttons = Buttons::OK;
     };
 
-    void type(const std::string& text);
-    void press(Answer button);
-    void choose(const std::string& path);
-    void cancel(); // the next input box or file dialog is cancelled
+    void type(const std::string& text) { answers_.push_back({Kind::Type, text}); }
+    void press(Answer button) { answers_.push_back({Kind::Press, "", button}); }
+    void choose(const std::string& path) { answers_.push_back({Kind::Choose, path}); }
+    void cancel() { answers_.push_back({Kind::Cancel, ""}); } // the next input or file dialog
 
     Answer messageBox(const std::string& prompt, Buttons buttons,
                       const std::string& title) override;
@@ -44,38 +45,49 @@ public:
 
     std::vector<Shown> shown;               // every dialog, in order
     std::vector<std::string> inputDefaults; // the default text of every input box, in order
+    // Every dialog that the script did not expect, described. Each fails the test at once unless
+    // failUnexpected is off, for a test that checks this list itself.
+    std::vector<std::string> unexpected;
+    bool failUnexpected = true;
     std::size_t pending() const { return answers_.size(); }
     // The last dialog shown as one line (see describe), "" when none was.
     std::string last() const;
 
 private:
+    enum class Kind { Type, Press, Choose, Cancel };
     struct Scripted {
-        enum class Kind { Type, Press, Choose, Cancel } kind;
+        Kind kind;
         std::string text;
         Answer button = Answer::OK;
     };
+    // The next answer when it is of that kind, or a Cancel where the dialog can be cancelled;
+    // none otherwise, and the dialog is unexpected.
+    std::optional<Scripted> take(Kind kind);
     std::deque<Scripted> answers_;
 };
 
+// The shipped graderanges.txt.
+std::string shippedRanges();
+
 class TestProgram {
 public:
-    // A program directory holding the shipped graderanges.txt.
-    TestProgram();
     // A program directory holding the given graderanges.txt content ("" for none).
-    explicit TestProgram(const std::string& rangesContent);
+    explicit TestProgram(const std::string& rangesContent = shippedRanges());
     ~TestProgram();
 
     // Starts the program as the platform does. Write settings.ini and the like before.
-    void start();
+    void start() { ASSERT_TRUE(program->start()); }
     // Runs one user event; false when it ended the program.
     bool run(const std::function<void(FrmGradeHelp&)>& event);
 
-    // Types a mark through the three questions, as the user does with the big button.
+    // Types a mark through the three questions, as the user does with the big button; or in two
+    // steps: the answers queued, then the click.
     void enterMark(const std::string& score, const std::string& outOf,
                    const std::string& weighting);
-    // The same in two steps: the answers queued, then the click.
     void typeMark(const std::string& score, const std::string& outOf, const std::string& weighting);
-    void clickEasyWork();
+    void clickEasyWork() {
+        run([](FrmGradeHelp& f) { f.cmdEasyWork_Click(); });
+    }
 
     std::string file(const std::string& name) const { return dir.file(name); }
     std::string read(const std::string& name) const { return bytesOf(dir.path() / name); }
@@ -94,9 +106,6 @@ public:
     PlatformFacts facts;
 };
 
-// The shipped graderanges.txt.
-std::string shippedRanges();
-
 // A program under test already started, on the given graderanges.txt ("" for none) and
 // settings.ini ("" for none), writing its files through writer when one is given.
 class StartedProgram : public TestProgram {
@@ -109,7 +118,7 @@ public:
 // filter), and a message box's buttons: msgbox "Tallisto" "Weighting must not be > 100%" OK
 std::string describe(const ScriptDialogs::Shown& shown);
 
-// ---- What the user does with tabs, one call each ----
+// ---- What the user does, one call each ----
 
 void clickTab(TestProgram& t, int index);
 void addTabs(TestProgram& t, int count = 1);
@@ -122,7 +131,6 @@ void scrollTo(TestProgram& t, int value); // drags the scroll bar's box, the foc
 // lstPercentage.
 void selectMark(TestProgram& t, int list, int row);
 void deleteSelectedMark(TestProgram& t);
-// Enters a what-if mark through its three questions.
 void enterWhatIf(TestProgram& t, const std::string& score, const std::string& outOf,
                  const std::string& weighting);
 void undo(TestProgram& t);

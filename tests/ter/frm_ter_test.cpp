@@ -22,16 +22,14 @@ TEST(OutOf20, TheScoreIsAFifthOfThePercentageRoundedToAHalfAndExtraInfoMakesTheW
         {73.75, "15.", "B", "(>15 <18)"},  {87.5, "17.5.", "B", "(>15 <18)"},
         {90, "18.", "A", "(>18)"},         {100, "20.", "A", "(>18)"},
     };
-    TestProgram t(twentyRanges());
-    t.start();
+    StartedProgram t(twentyRanges());
     FrmTER& ter = t.ter();
     for (const auto& [percentage, score, grade, range] : rows) {
         t.program->modData.overallPercentage = percentage;
         t.program->run([&] { ter.TimerFrmTer_Timer(); });
-        EXPECT_EQ(ter.lblScore.caption, score) << percentage;
-        EXPECT_EQ(t.program->modData.scoreOutOf20, std::stod(score)) << percentage;
-        EXPECT_EQ(ter.lblGrade.caption + " " + ter.lblGradePer.caption,
-                  std::string(grade) + " " + range)
+        EXPECT_EQ(std::tuple(ter.lblScore.caption, t.program->modData.scoreOutOf20,
+                             ter.lblGrade.caption + " " + ter.lblGradePer.caption),
+                  std::tuple(score, std::stod(score), std::string(grade) + " " + range))
             << percentage;
     }
     // The out-of-20 ranges are read once per run.

@@ -106,6 +106,8 @@ TEST(Opening, MoreTabsThanTheLimitStopAtTheLimitAndAreNotTakenOver) {
     StartedProgram t;
     t.write("big.tly", saveFileOf(50, 1));
     openTold(t, t.file("big.tly"), 2);
+    EXPECT_EQ(describe(t.dialogs.shown.at(1)),
+              R"(msgbox "Tallisto" "Sorry, max number of tabs (43) reached." OK)");
     EXPECT_EQ(t.dialogs.last(), couldNotReadAll(t, "big.tly",
                                                 "It holds more tabs than the 43 Tallisto can show; "
                                                 "the tabs from \"S43\" on are not open."));

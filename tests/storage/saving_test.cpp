@@ -69,7 +69,9 @@ TEST(Saving, SaveAsAsksBeforeReplacingKeepsLinksAndLeavesReadOnlyFilesAlone) {
     t.dialogs.choose(t.file("link.tly"));
     t.dialogs.press(Answer::Cancel);
     ASSERT_TRUE(saveAs(t, t.file("new")));
-    EXPECT_EQ(t.dialogs.shown.end()[-2].title, "Overwrite File?");
+    EXPECT_EQ(describe(t.dialogs.shown.end()[-2]),
+              R"(msgbox "Overwrite File?" "This file already exists. Are you sure you want to )"
+              R"(overwrite this file?" OKCancel)");
     EXPECT_EQ(t.read("real/old.tly"), "old");
     t.dialogs.choose(t.file("link.tly"));
     t.dialogs.press(Answer::OK);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Closing the program: the offer to save, each answer, and the settings kept for the next start.
-#include "app/command_support.h"
+#include "support/named_commands.h"
 
 namespace tallisto::testing {
 namespace {

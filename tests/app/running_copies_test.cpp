@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copies of the program running in one program directory, and the work of a copy that ended
 // without closing.
-#include "app/command_support.h"
 #include "app/kept_work.h"
 #include "shared/copy_files.h"
 #include "support/driver_process.h"
+#include "support/named_commands.h"
 
 #include <csignal>
 #include <gmock/gmock.h>

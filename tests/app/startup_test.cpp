@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: the command line, settings.ini and graderanges.txt.
 #include "app/command_line.h"
-#include "app/command_support.h"
+#include "support/named_commands.h"
 #include "support/sample_ranges.h"
 
 namespace tallisto::testing {

@@ -2,9 +2,9 @@
 // Grades: the search through a system's bounds, the shipped systems, the grade panel and the
 // choice of a system.
 #include "grading/grade_ranges.h"
-#include "marks/command_support.h"
 #include "shared/number_text.h"
 #include "support/sample_ranges.h"
+#include "support/test_program.h"
 
 #include <gmock/gmock.h>
 #include <tuple>
@@ -87,7 +87,7 @@ TEST(GradingMenu, ChoosingASystemMarksUnsavedRegradesAndShowsTheOutOf20Button) {
     chooseGradeSys(t, 1);
     EXPECT_EQ(f.lblGrade.caption + " " + f.lblGradeSys.caption, "Pass Using Twenty grading.");
     EXPECT_TRUE(f.cmdTER.visible);
-    runCommand(t, &FrmGradeHelp::cmdTER_Click);
+    t.run(&FrmGradeHelp::cmdTER_Click);
 
     // An edited bound counts at the next grade; a system without "OutOf20" hides the window and
     // leaves its timer running.
@@ -99,12 +99,12 @@ TEST(GradingMenu, ChoosingASystemMarksUnsavedRegradesAndShowsTheOutOf20Button) {
     EXPECT_EQ(std::tuple(f.cmdTER.visible, t.ter().frmTER.visible, t.ter().TimerFrmTer.enabled),
               std::tuple(false, false, true));
 
-    runCommand(t, &FrmGradeHelp::menEditRanges_Click);
+    t.run(&FrmGradeHelp::menEditRanges_Click);
     EXPECT_EQ(t.dialogs.last(), describe({"editor", "", t.file("graderanges.txt")}));
     // Where no program can show the file, the user learns where it is.
     t.dialogs.editorStarts = false;
     t.dialogs.press(Answer::OK);
-    runCommand(t, &FrmGradeHelp::menEditRanges_Click);
+    t.run(&FrmGradeHelp::menEditRanges_Click);
     EXPECT_EQ(t.dialogs.last(),
               describe({"msgbox", "Tallisto",
                         "No program could be started to open " + t.file("graderanges.txt") + "."}));

@@ -2,8 +2,8 @@
 // The planner: for every grade, what the rest of a subject must average, checked against what the
 // program itself shows once the rest is entered, for every average from 0 % to 100 %. Showing
 // the plan changes nothing.
-#include "marks/command_support.h"
 #include "shared/number_text.h"
+#include "support/test_program.h"
 
 #include <algorithm>
 #include <gmock/gmock.h>
@@ -153,7 +153,7 @@ TEST(Planner, EveryGradeNeedsWhatTheProgramShowsOnceTheRestIsEntered) {
             t.enterMark(m.score, m.outOf, m.weighting);
 
         const std::string before = workState(t);
-        runCommand(t, &FrmGradeHelp::menPlan_Click);
+        t.run(&FrmGradeHelp::menPlan_Click);
         const Plan plan = t.program->frmPlan.plan();
         EXPECT_EQ(workState(t), before) << "showing the plan changes nothing";
         EXPECT_EQ(numberText(plan.left), row.left);

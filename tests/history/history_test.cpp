@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and redo: every change of a student's data taken back and done again, leaving exactly the
 // window, the variables and the working file as they were.
-#include "app/command_support.h"
+#include "support/named_commands.h"
 
 #include <random>
 
@@ -80,7 +80,7 @@ TEST(History, TheUnsavedFlagFollowsWhatTheSaveFileHolds) {
     undo(t);
     EXPECT_EQ(workState(t), saved);
     redo(t);
-    t.run([](FrmGradeHelp& f) { f.mensave_Click(); }); // the file now holds both marks
+    t.run(&FrmGradeHelp::mensave_Click); // the file now holds both marks
     const auto flags = [&] {
         return std::tuple(f.unsaved, f.mensave.enabled, f.frmGradeHelp.caption);
     };

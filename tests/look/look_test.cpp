@@ -34,7 +34,7 @@ const std::string manifest =
 // Clicks "XP Look" and gives the dialogs it showed.
 std::vector<std::string> clickXP(TestProgram& t) {
     const std::size_t before = t.dialogs.shown.size();
-    t.run([](FrmGradeHelp& f) { f.menXP_Click(); });
+    t.run(&FrmGradeHelp::menXP_Click);
     std::vector<std::string> shown;
     for (std::size_t i = before; i < t.dialogs.shown.size(); ++i)
         shown.push_back(describe(t.dialogs.shown[i]));

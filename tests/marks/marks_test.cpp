@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Entering marks through the three questions and the totals they give; deleting one selected
 // mark, all of a tab's, or everything at once with Reset All.
-#include "marks/command_support.h"
 #include "shared/number_text.h"
 #include "support/sample_ranges.h"
+#include "support/test_program.h"
 
 #include <tuple>
 
@@ -169,7 +169,7 @@ TEST(MarkRemoval, ResetTabEmptiesTheTabAndKeepsItsNameAndSystem) {
     selectMark(t, 0, 0);
     t.form().unsaved = false;
     t.form().mensave.enabled = false;
-    runCommand(t, &FrmGradeHelp::reset_Click);
+    t.run(&FrmGradeHelp::reset_Click);
     EXPECT_EQ(windowState(t.form()), windowState(twin.form()));
     EXPECT_FALSE(t.exists("temp.tmp"));
     t.enterMark("3", "4", "10");
@@ -188,13 +188,13 @@ TEST(MarkRemoval, ResetAllBringsBackTheStartState) {
     pressKey(t, vbKeyTab);
     t.form().currentFilePath = "/somewhere/marks.tly";
     t.dialogs.press(Answer::No); // No changes nothing
-    runCommand(t, &FrmGradeHelp::menResetAll_Click);
+    t.run(&FrmGradeHelp::menResetAll_Click);
     EXPECT_EQ(t.dialogs.last(),
               R"(msgbox "Continue?" "Unsaved work will be lost, continue?" YesNo)");
     EXPECT_EQ(t.form().cmdTab.size(), 8u);
 
     t.dialogs.press(Answer::Yes);
-    runCommand(t, &FrmGradeHelp::cmdResetAll_Click);
+    t.run(&FrmGradeHelp::cmdResetAll_Click);
     EXPECT_EQ(windowState(t.form()), windowState(fresh.form()));
     EXPECT_FALSE(t.exists("temp.tmp")) << "nothing of the old tabs may come back";
 }

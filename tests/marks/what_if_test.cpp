@@ -2,7 +2,7 @@
 // What-if marks and editing a mark: where they stand, what they count in, how they are stored,
 // and the questions an edit asks.
 #include "app/events.h"
-#include "marks/command_support.h"
+#include "support/test_program.h"
 
 namespace tallisto::testing {
 namespace {
@@ -38,7 +38,7 @@ TEST(WhatIfMarks, StandAfterTheRealMarksAndCountAsRealMarksDo) {
     selectMark(t, 3, 0);
     EXPECT_FALSE(t.form().menMakeReal.enabled) << "a real mark is real already";
     selectMark(t, 3, 2);
-    runCommand(t, &FrmGradeHelp::menMakeReal_Click);
+    t.run(&FrmGradeHelp::menMakeReal_Click);
     EXPECT_EQ(marksOf(t.form()).back(), "15|20|25|18.75|real");
     selectMark(allReal, 3, 2);
     EXPECT_EQ(windowState(t.form()), windowState(allReal.form())) << "nothing what-if left";
@@ -73,7 +73,7 @@ TEST(WhatIfMarks, SurviveASwitchASaveAndAnOpenUnderKeysOfTheirOwn) {
     EXPECT_EQ(marksOf(opened.form()), std::vector<std::string>{"3|4|10|7.5|whatif"});
     EXPECT_FALSE(opened.form().unsaved);
     // Cleared, the tab's record says so: it comes back empty.
-    runCommand(opened, &FrmGradeHelp::menClearWhatIf_Click);
+    opened.run(&FrmGradeHelp::menClearWhatIf_Click);
     clickTab(opened, 0);
     clickTab(opened, 1);
     EXPECT_EQ(marksOf(opened.form()), std::vector<std::string>{});
@@ -89,7 +89,7 @@ TEST(EditingAMark, AsksWithTheMarksTextsAndWeighsItAgainstTheOtherMarks) {
     enterWhatIf(t, "1", "2", "5");
     selectMark(t, 1, 0);
     t.typeMark("9", "10", "55"); // 40 + 5 + 55: within the limit
-    runCommand(t, &FrmGradeHelp::menEditMark_Click);
+    t.run(&FrmGradeHelp::menEditMark_Click);
     EXPECT_EQ(std::vector(t.dialogs.inputDefaults.end() - 3, t.dialogs.inputDefaults.end()),
               (std::vector<std::string>{"8", "10", "50"}));
     EXPECT_EQ(marksOf(t.form())[0], "9|10|55|49.5|real");
@@ -99,13 +99,13 @@ TEST(EditingAMark, AsksWithTheMarksTextsAndWeighsItAgainstTheOtherMarks) {
     const std::string before = workState(t);
     t.typeMark("9", "10", "55.01"); // 40 + 5 + 55.01 = 100.01
     t.dialogs.press(Answer::OK);
-    runCommand(t, &FrmGradeHelp::menEditMark_Click);
+    t.run(&FrmGradeHelp::menEditMark_Click);
     EXPECT_EQ(t.dialogs.last(), R"(msgbox "Tallisto" "Weighting must not be > 100%" OK)");
     EXPECT_EQ(workState(t), before);
     EXPECT_EQ(t.form().menUndo.caption, "Undo Edit Mark");
     t.dialogs.type("10");
     t.dialogs.cancel();
-    runCommand(t, &FrmGradeHelp::menEditMark_Click);
+    t.run(&FrmGradeHelp::menEditMark_Click);
     EXPECT_EQ(workState(t), before) << "cancelled";
 
     // A double click on a row edits that row; a what-if mark is asked about as one.

@@ -2,10 +2,10 @@
 // The overview of all subjects and the chart of percentages: each shows of every tab what the
 // window shows on it, and follows every change without working unchanged tabs out again.
 #include "grading/grade_ranges.h"
-#include "marks/command_support.h"
 #include "reports/subject_digests.h"
 #include "shared/number_text.h"
 #include "support/sample_ranges.h"
+#include "support/test_program.h"
 
 namespace tallisto::testing {
 namespace {
@@ -78,7 +78,7 @@ TEST(Overview, EachRowShowsWhatTheWindowShowsOnceThatTabIsChosen) {
 TEST(Overview, FollowsEveryChangeWithoutCountingTheMarksOfTabsLeftAgain) {
     StartedProgram t(sampleRanges());
     fillSubjects(t);
-    runCommand(t, &FrmGradeHelp::menOverview_Click);
+    t.run(&FrmGradeHelp::menOverview_Click);
     SubjectDigests& kept = t.program->subjects;
     rows(t);
     const auto followed = [&](const char* change, std::size_t workedOut) {
@@ -113,7 +113,7 @@ TEST(Overview, FollowsEveryChangeWithoutCountingTheMarksOfTabsLeftAgain) {
     deleteTab(t);
     followed("a tab deleted", 0);
     t.dialogs.press(Answer::Yes); // to lose the unsaved work
-    runCommand(t, &FrmGradeHelp::cmdResetAll_Click);
+    t.run(&FrmGradeHelp::cmdResetAll_Click);
     followed("Reset All", 0);
     EXPECT_EQ(rows(t).size(), 1u);
     t.write("saved.tly", saveFileOf(4, 30));
@@ -139,7 +139,7 @@ TEST(Chart, ShowsThePercentageAfterEachMarkOverTheCurrentSystemsGradeBands) {
     // The window, following a deletion, and every subject's line, the current one marked.
     StartedProgram t(sampleRanges());
     fillSubjects(t);
-    runCommand(t, &FrmGradeHelp::menChart_Click);
+    t.run(&FrmGradeHelp::menChart_Click);
     selectMark(t, 0, 0);
     deleteSelectedMark(t);
     FrmChart& chart = t.program->frmChart;

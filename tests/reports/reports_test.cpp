@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reports and the CSV export: the block of one subject byte for byte, the CSV rows, and the
 // commands that write them to a file the user names, with their dialogs, refusals and failures.
-#include "marks/command_support.h"
 #include "reports/csv_export.h"
 #include "support/sample_ranges.h"
+#include "support/test_program.h"
 
 namespace tallisto::testing {
 namespace {
@@ -113,11 +113,11 @@ TEST(FileCommands, KeepOffTheProgramsOwnFilesAskBeforeReplacingAndTellAFailure) 
         t.dialogs.choose(old);
         t.dialogs.press(Answer::Cancel); // not replaced: the dialog shows again
         t.dialogs.cancel();
-        runCommand(t, command);
+        t.run(command);
         t.dialogs.choose(old);
         t.dialogs.press(Answer::OK); // replaced
         t.dialogs.press(Answer::OK); // told of the failure
-        runCommand(t, command);
+        t.run(command);
         EXPECT_EQ(dialogsShown(t), (std::vector<std::string>{
                                        dialog,
                                        told("Tallisto keeps its own settings and working data in " +
@@ -140,7 +140,7 @@ TEST(ExportCommand, WritesTheMarksOfEveryTabInStripOrder) {
     fillTab(t, "Art, \"D\"", {{"8", "10", "50"}, {"15", "20", "25"}}, 1);
     const std::string path = t.file("marks \"2024\".csv");
     t.dialogs.choose(path);
-    runCommand(t, &FrmGradeHelp::menExportCsv_Click);
+    t.run(&FrmGradeHelp::menExportCsv_Click);
     EXPECT_EQ(bytesOf(path),
               crlf({"Subject,Mark,Score,Out of,Weighting,Score out of weighting,Kind",
                     "Tab 1,1,1,3,10,3.33,real", "\"Art, \"\"D\"\"\",1,8,10,50,40,real",
@@ -157,7 +157,7 @@ TEST(SubjectReportCommand, WritesTheBlockInTheWindowsCodePageAndOffersToShowIt) 
     const std::string path = t.file("my \"best\" report élève");
     t.dialogs.choose(path);
     t.dialogs.press(Answer::OK); // show it
-    runCommand(t, &FrmGradeHelp::menSaveReport_Click);
+    t.run(&FrmGradeHelp::menSaveReport_Click);
     EXPECT_EQ(t.dialogs.last(), describe({"editor", "", path}));
     // Written in the Windows code page that the Windows version reads.
     std::string expected = blockOfTab(t) + "Report made by Marks Version 3.7.\r\n";
@@ -169,7 +169,7 @@ TEST(SubjectReportCommand, WritesTheBlockInTheWindowsCodePageAndOffersToShowIt) 
     t.dialogs.choose(path);
     for (int i = 0; i < 3; ++i)
         t.dialogs.press(Answer::OK); // replace it, show it, the news
-    runCommand(t, &FrmGradeHelp::menSaveReport_Click);
+    t.run(&FrmGradeHelp::menSaveReport_Click);
     EXPECT_EQ(t.dialogs.last(), describe({"msgbox", "Tallisto",
                                           "The report was saved as " + path +
                                               ".\n\nNo program could be started to open it."}));
@@ -195,7 +195,7 @@ TEST(ReportSet, HasOneBlockPerShownTabEachWithoutItsWhatIfMarks) {
         t.dialogs.choose(t.file(name));
         t.dialogs.press(Answer::Cancel); // not shown
         const std::string before = workState(t);
-        runCommand(t, command);
+        t.run(command);
         EXPECT_EQ(workState(t), before) << name;
         return t.read(name);
     };
@@ -204,7 +204,7 @@ TEST(ReportSet, HasOneBlockPerShownTabEachWithoutItsWhatIfMarks) {
     EXPECT_NE(subject.find("Your overall percentage is 79.17%."), std::string::npos) << subject;
     for (int tab : {3, 0}) {
         clickTab(t, tab);
-        runCommand(t, &FrmGradeHelp::menClearWhatIf_Click);
+        t.run(&FrmGradeHelp::menClearWhatIf_Click);
     }
     const std::string closing = "Report made by tallisto Version 2.2.\r\n";
     EXPECT_EQ(subject, blockOfTab(t) + closing);

@@ -97,7 +97,7 @@ TEST(Opening, ADamagedFileOpensAsFarAsItCanBeReadAndIsNotTakenOver) {
         t.dialogs.choose(t.file("b.tly"));
         t.dialogs.press(Answer::Cancel); // "Overwrite File?"
         t.dialogs.cancel();
-        t.run([](FrmGradeHelp& f) { f.mensave_Click(); });
+        t.run(&FrmGradeHelp::mensave_Click);
         EXPECT_EQ(t.read("b.tly"), file);
     }
 }
@@ -162,7 +162,7 @@ TEST(Opening, AFileNamedAtStartOpensAsOpenDoesWithoutTheDialog) {
     EXPECT_EQ(shownTabs(t).back(), (TabState{"S1", {"1"}, {"50"}, {"0.01"}, {"0"}, 1}));
 
     // A file that cannot be opened is reported, and the program starts empty.
-    t.run([](FrmGradeHelp& f) { f.cmdResetAll_Click(); });
+    t.run(&FrmGradeHelp::cmdResetAll_Click);
     fs::create_directory(t.dir.path() / "folder.tly");
     for (const auto& [name, why] :
          {std::pair{"missing.tly", "does not exist."}, {"folder.tly", "cannot be read."}}) {

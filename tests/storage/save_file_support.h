@@ -22,7 +22,7 @@ inline void openTold(TestProgram& t, const std::string& path, int messages = 1) 
     t.dialogs.choose(path);
     for (int i = 0; i < messages; ++i)
         t.dialogs.press(Answer::OK);
-    t.run([](FrmGradeHelp& f) { f.cmdOpen_Click(); });
+    t.run(&FrmGradeHelp::cmdOpen_Click);
 }
 
 } // namespace tallisto::testing

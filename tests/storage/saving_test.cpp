@@ -33,7 +33,7 @@ TEST(Saving, EveryTabIsWrittenInTheStoredLayoutAndComesBackAsItWasSaved) {
     clickTab(t, 3);
     const std::vector<TabState> before = shownTabs(t);
     t.dialogs.choose(t.file("work.tly"));
-    t.run([](FrmGradeHelp& f) { f.mensave_Click(); }); // no file yet: Save As
+    t.run(&FrmGradeHelp::mensave_Click); // no file yet: Save As
     const auto marks = [](const char* tab) {
         return "|count=2|yougot0=33.335|outof0=40|weighting0=12.5|yougot1=" + std::string(tab) +
                "|outof1=9|weighting1=0|gradesys=";
@@ -95,7 +95,7 @@ TEST(Saving, SaveAsAsksBeforeReplacingKeepsLinksAndLeavesReadOnlyFilesAlone) {
     t.dialogs.choose(t.file("link.tly"));
     t.dialogs.press(Answer::OK); // refused again
     t.dialogs.choose(t.file("other.tly"));
-    t.run([](FrmGradeHelp& f) { f.mensave_Click(); });
+    t.run(&FrmGradeHelp::mensave_Click);
     EXPECT_EQ(t.read("real/old.tly"), content);
     EXPECT_EQ(t.form().currentFilePath, t.file("other.tly"));
     EXPECT_FALSE(t.form().unsaved);
@@ -137,7 +137,7 @@ TEST(Saving, NoSaveOrReportLandsOnAFileTheProgramKeeps) {
         EXPECT_EQ(t.dialogs.shown.end()[-2].prompt, refusal(path, "your work", "choose"));
         t.form().currentFilePath = path; // as if bound by an earlier Save
         t.dialogs.press(Answer::OK);
-        t.run([](FrmGradeHelp& f) { f.mensave_Click(); });
+        t.run(&FrmGradeHelp::mensave_Click);
         EXPECT_EQ(t.dialogs.last(), "msgbox \"Tallisto\" \"" +
                                         refusal(path, "your work", "use \"Save As\" to choose") +
                                         "\" OK");
@@ -182,11 +182,11 @@ TEST(Saving, ASaveThatFailsKeepsTheOldFileTheWorkAndTheFlag) {
         }
         t.form().currentFilePath = t.file("old.tly");
         t.form().currentFileTitle = "old.tly";
-        t.run([](FrmGradeHelp& f) { f.formnamerefresh(); });
+        t.run(&FrmGradeHelp::formnamerefresh);
     }
     full = false;
     t.dialogs.choose(t.file("new.tly"));
-    EXPECT_TRUE(t.run([](FrmGradeHelp& f) { f.cmdsave_Click(); })) << "no close left pending";
+    EXPECT_TRUE(t.run(&FrmGradeHelp::cmdsave_Click)) << "no close left pending";
 }
 
 // With the working file failing part way, as on a full disk, opening three tabs and saving them
@@ -248,7 +248,7 @@ TEST(Saving, AKilledSaveLeavesTheOldOrTheNewFileWhole) {
     auto save = [&](int version) {
         t.form().cmdTab[0].caption = version == 0 ? "Alpha" : "Beta";
         t.form().unsaved = true;
-        t.run([](FrmGradeHelp& f) { f.mensave_Click(); });
+        t.run(&FrmGradeHelp::mensave_Click);
         return t.read("kill.tly");
     };
     const std::string beta = save(1);

@@ -117,11 +117,11 @@ void clickTab(TestProgram& t, int index) {
 
 void addTabs(TestProgram& t, int count) {
     for (int i = 0; i < count; ++i)
-        t.run([](FrmGradeHelp& f) { f.cmdNewTab_Click(); });
+        t.run(&FrmGradeHelp::cmdNewTab_Click);
 }
 
 void deleteTab(TestProgram& t) {
-    t.run([](FrmGradeHelp& f) { f.menDelete_Click(); });
+    t.run(&FrmGradeHelp::menDelete_Click);
 }
 
 void pressKey(TestProgram& t, int keyCode, int shift) {
@@ -130,7 +130,7 @@ void pressKey(TestProgram& t, int keyCode, int shift) {
 
 void rename(TestProgram& t, const std::string& name) {
     t.dialogs.type(name);
-    t.run([](FrmGradeHelp& f) { f.menRename_Click(); });
+    t.run(&FrmGradeHelp::menRename_Click);
 }
 
 void chooseGradeSys(TestProgram& t, int index) {
@@ -158,21 +158,21 @@ void selectMark(TestProgram& t, int list, int row) {
 }
 
 void deleteSelectedMark(TestProgram& t) {
-    t.run([](FrmGradeHelp& f) { f.menDelSelRes_Click(); });
+    t.run(&FrmGradeHelp::menDelSelRes_Click);
 }
 
 void enterWhatIf(TestProgram& t, const std::string& score, const std::string& outOf,
                  const std::string& weighting) {
     t.typeMark(score, outOf, weighting);
-    t.run([](FrmGradeHelp& f) { f.menWhatIf_Click(); });
+    t.run(&FrmGradeHelp::menWhatIf_Click);
 }
 
 void undo(TestProgram& t) {
-    t.run([](FrmGradeHelp& f) { f.menUndo_Click(); });
+    t.run(&FrmGradeHelp::menUndo_Click);
 }
 
 void redo(TestProgram& t) {
-    t.run([](FrmGradeHelp& f) { f.menRedo_Click(); });
+    t.run(&FrmGradeHelp::menRedo_Click);
 }
 
 std::vector<std::string> marksOf(const FrmGradeHelp& f) {
@@ -322,7 +322,7 @@ bool saveAs(TestProgram& t, const std::string& path) {
 void open(TestProgram& t, const std::string& path) {
     if (t.form().unsaved) t.dialogs.press(Answer::Yes);
     t.dialogs.choose(path);
-    t.run([](FrmGradeHelp& f) { f.cmdOpen_Click(); });
+    t.run(&FrmGradeHelp::cmdOpen_Click);
 }
 
 void openAtStart(TestProgram& t, const std::string& path) {

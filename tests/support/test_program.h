@@ -69,6 +69,9 @@ private:
 // The shipped graderanges.txt.
 std::string shippedRanges();
 
+// A command of the main window, as a click on its control or menu item runs it.
+using Command = void (FrmGradeHelp::*)();
+
 class TestProgram {
 public:
     // A program directory holding the given graderanges.txt content ("" for none).
@@ -77,7 +80,8 @@ public:
 
     // Starts the program as the platform does. Write settings.ini and the like before.
     void start() { ASSERT_TRUE(program->start()); }
-    // Runs one user event; false when it ended the program.
+    // Runs one user event, such as a command `t.run(&FrmGradeHelp::mensave_Click)`; false when
+    // it ended the program.
     bool run(const std::function<void(FrmGradeHelp&)>& event);
 
     // Types a mark through the three questions, as the user does with the big button; or in two

@@ -71,7 +71,7 @@ TEST(TabStrip, RenameKeepsNineCharactersAndTheTabFindsItsMarksAgain) {
              {"a\r\nb", "a  b"},
              {" \"Ré\";=[", " \"Ré\";=["},
              {"0", "0"}}) {
-        t.run([](FrmGradeHelp& f) { f.cmdReset_Click(); });
+        t.run(&FrmGradeHelp::cmdReset_Click);
         t.enterMark("7", "10", "20");
         rename(t, typed);
         EXPECT_EQ(f.frmGradeHelp.caption, "* Unsaved - 70% in " + shown + " - Tallisto");

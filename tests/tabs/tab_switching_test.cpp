@@ -44,7 +44,7 @@ TEST(TabSwitching, ATabLeftIsStoredInKeyOrderAndComesBackAsItWasShown) {
         crlf({"[Tab 1]", "Name=Physics", "count=2", "yougot0=3", "outof0=4", "weighting0=10",
               "yougot1=5", "outof1=0", "weighting1=20", "gradesys=3"});
     EXPECT_EQ(t.read("temp.tmp"), tab0("count=2", "yougot0=45", "outof0=50") + tab1);
-    t.run([](FrmGradeHelp& f) { f.cmdReset_Click(); });
+    t.run(&FrmGradeHelp::cmdReset_Click);
     t.enterMark("9", "10", "20");
     clickTab(t, 1);
     EXPECT_EQ(t.read("temp.tmp"), tab0("count=1", "yougot0=9", "outof0=10") + tab1);

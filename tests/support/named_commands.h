@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Commands given by name through the table of events, as the window and the driver give them,
-// and the files they leave: shared by the tests of the program, its tabs and its history.
+// and the files they leave.
 #include "app/events.h"
 #include "support/test_program.h"
 

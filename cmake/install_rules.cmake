@@ -7,12 +7,19 @@ set(TALLISTO_DATA_DIR_INSTALLED ${CMAKE_INSTALL_FULL_DATADIR}/tallisto)
 # (a package installs under /usr, a test under a temporary prefix).
 file(RELATIVE_PATH TALLISTO_DATA_DIR_FROM_BIN ${CMAKE_INSTALL_FULL_BINDIR}
      ${TALLISTO_DATA_DIR_INSTALLED})
+# The chart module, a library of the program's own alone, is found the same way.
+set(TALLISTO_CHART_DIR_INSTALLED ${CMAKE_INSTALL_FULL_LIBDIR}/tallisto)
+file(RELATIVE_PATH TALLISTO_CHART_DIR_FROM_BIN ${CMAKE_INSTALL_FULL_BINDIR}
+     ${TALLISTO_CHART_DIR_INSTALLED})
 
 if(TARGET tallisto)
     target_compile_definitions(tallisto PRIVATE
         TALLISTO_DATA_DIR_INSTALLED="${TALLISTO_DATA_DIR_INSTALLED}"
-        TALLISTO_DATA_DIR_FROM_BIN="${TALLISTO_DATA_DIR_FROM_BIN}")
+        TALLISTO_DATA_DIR_FROM_BIN="${TALLISTO_DATA_DIR_FROM_BIN}"
+        TALLISTO_CHART_DIR_INSTALLED="${TALLISTO_CHART_DIR_INSTALLED}"
+        TALLISTO_CHART_DIR_FROM_BIN="${TALLISTO_CHART_DIR_FROM_BIN}")
     install(TARGETS tallisto RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(TARGETS tallisto_chart LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/tallisto)
 endif()
 
 set(data ${PROJECT_SOURCE_DIR}/data)
@@ -63,7 +70,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The chart window's Qt Charts, named with the version the build asks for; dpkg-shlibdeps adds
+# The chart module's Qt Charts, named with the version the build asks for; dpkg-shlibdeps adds
 # the versions its symbols need.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6charts6 (>= 6.4)")
 # "Edit graderanges.txt" hands the file to the desktop's handler through xdg-open.

@@ -2,50 +2,45 @@
 #pragma once
 // The chart window, frmChart: the overall percentage after each mark, of the current subject or
 // of all subjects, over the grade bands of the current subject's system. It draws what the core
-// works out (FrmChart::data) and draws again only when that changes.
+// works out (FrmChart::data) and draws again only when that changes. The drawing itself comes
+// from the chart module (gui/chart/), loaded when the window is first built.
+#include "gui/chart/chart_pane.h"
 #include "gui/core_events.h"
 
+#include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
-class QChart;
-class QChartView;
 class QCheckBox;
-class QLineSeries;
 
 namespace tallisto::gui {
 
 class ChartWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit ChartWindow(CoreEvents& events);
+    // The window, with the chart module from the first of those folders that holds it; none when
+    // no folder holds one that loads, and then `missing` says so in the user's words.
+    static std::unique_ptr<ChartWindow> open(CoreEvents& events, const QStringList& folders,
+                                             QString& missing);
 
     void sync();
     // The chart as last drawn, for tests.
-    const ChartData& drawn() const { return drawn_; }
-    QChart* chart() const;
-    // Draws the chart of that data: the lines that changed, or the whole chart anew when its
-    // axes, bands, subjects or what-if marks changed.
-    void draw(const ChartData& data);
+    const ChartData& drawn() const { return pane_->drawn(); }
+    QChart* chart() const { return pane_->chart(); }
+    void draw(const ChartData& data) { pane_->draw(data); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    ChartWindow(CoreEvents& events, ChartPane* pane);
+
     CoreEvents& events_;
     FrmChart& form_;
     std::function<void(EventArgs)> queryUnload_, allSubjects_;
     QCheckBox* allBox_;
-    QChartView* view_;
-    void drawAnew(const ChartData& data, int marks, double top);
-    bool redrawsLines(const ChartData& data, int marks, double top) const;
-    void styleLine(QLineSeries* series, std::size_t index, const ChartLine& line, bool withPoints);
-
-    ChartData drawn_;
-    bool everDrawn_ = false;
-    int marks_ = 0; // the extent of the axes drawn
-    double top_ = 0;
-    std::vector<QLineSeries*> lines_; // one per subject, as drawn_ has them
+    ChartPane* pane_;
     int timesAsked_ = 0;
 };
 

@@ -7,6 +7,7 @@
 #include "shared/program_directory.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QTimer>
@@ -43,6 +44,14 @@ tallisto::ProgramDirectoryPlaces placesOfThisProgram() {
     return {exeDir, dataDirs, tallisto::userConfigBaseFromEnvironment()};
 }
 
+// Beside the program (a build tree, an unpacked program), then where an install puts it, found
+// from the program first for the same reason as its data.
+QStringList chartFoldersOfThisProgram() {
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    return {exeDir, QDir::cleanPath(exeDir + "/" TALLISTO_CHART_DIR_FROM_BIN),
+            QStringLiteral(TALLISTO_CHART_DIR_INSTALLED)};
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -75,6 +84,7 @@ int main(int argc, char** argv) {
     tallisto::gui::applyProgramLook(app, program);
 
     tallisto::gui::MainWindow window(program);
+    window.setChartFolders(chartFoldersOfThisProgram());
     dialogs.setParentWindow(&window);
     dialogs.setBeforeDialog([&window] { window.events().syncWindows(); });
     window.show();

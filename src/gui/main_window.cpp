@@ -26,7 +26,8 @@ constexpr int clientHeight = 5040;
 } // namespace
 
 MainWindow::MainWindow(Program& program, QWidget* parent)
-    : QMainWindow(parent), events_(program), form_(program.frmGradeHelp) {
+    : QMainWindow(parent), events_(program),
+      form_(program.frmGradeHelp), chartFolders_{QCoreApplication::applicationDirPath()} {
     setObjectName(QStringLiteral("frmGradeHelp"));
     client_ = new QWidget(this);
     client_->setFixedSize(toPixels(clientWidth), toPixels(clientHeight));
@@ -128,12 +129,19 @@ OverviewWindow& MainWindow::overviewWindow() {
     return *overview_;
 }
 
-ChartWindow& MainWindow::chartWindow() {
-    if (!chart_) {
-        chart_ = std::make_unique<ChartWindow>(events_);
+ChartWindow* MainWindow::chartWindow() {
+    if (chart_) return chart_.get();
+    QString missing;
+    chart_ = ChartWindow::open(events_, chartFolders_, missing);
+    if (chart_) {
         chart_->sync();
+    } else {
+        // Hidden before the message, so that the windows brought up to date for it do not ask
+        // for the module again.
+        events_.program().frmChart.hide();
+        events_.program().dialogs.messageBox(missing.toStdString(), Buttons::OK, "Tallisto");
     }
-    return *chart_;
+    return chart_.get();
 }
 
 void MainWindow::buildControls() {
@@ -226,9 +234,10 @@ std::function<void(EventArgs)> MainWindow::mainEvent(const std::string& control,
 }
 
 void MainWindow::endProgram() {
-    for (QWidget* other : {static_cast<QWidget*>(ter_.get()), static_cast<QWidget*>(plan_.get()),
-                           static_cast<QWidget*>(guide_.get()),
-                           static_cast<QWidget*>(overview_.get()), static_cast<QWidget*>(chart_.get())})
+    for (QWidget* other :
+         {static_cast<QWidget*>(ter_.get()), static_cast<QWidget*>(plan_.get()),
+          static_cast<QWidget*>(guide_.get()), static_cast<QWidget*>(overview_.get()),
+          static_cast<QWidget*>(chart_.get())})
         if (other) other->close();
     close();
     QCoreApplication::quit();

@@ -8,6 +8,7 @@
 
 #include <QColor>
 #include <QMainWindow>
+#include <QStringList>
 #include <functional>
 #include <map>
 #include <memory>
@@ -46,7 +47,11 @@ public:
     PlanWindow& planWindow();
     GuideWindow& guideWindow();
     OverviewWindow& overviewWindow();
-    ChartWindow& chartWindow();
+    // None when the chart module cannot be loaded: the user is told what is missing, and the
+    // core's chart is hidden again.
+    ChartWindow* chartWindow();
+    // Where the chart module is looked for, in order; beside the executable unless set.
+    void setChartFolders(QStringList folders) { chartFolders_ = std::move(folders); }
 
     // Copies the core's state into this window; cheap enough to run after every event.
     void sync();
@@ -123,6 +128,7 @@ private:
     std::unique_ptr<GuideWindow> guide_;
     std::unique_ptr<OverviewWindow> overview_;
     std::unique_ptr<ChartWindow> chart_;
+    QStringList chartFolders_;
     bool shown_ = false;
 };
 

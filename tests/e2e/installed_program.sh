@@ -120,6 +120,8 @@ prefix=$work/prefix
     fail "cmake --install failed: $(cat "$work/install.log")"
 [ -x "$prefix/bin/tallisto" ] || fail "no bin/tallisto in the installed tree"
 [ -s "$prefix/share/man/man1/tallisto.1.gz" ] || fail "no manual page in the installed tree"
+ls "$prefix"/lib*/tallisto/libtallisto_chart.so >/dev/null 2>&1 ||
+    fail "no chart module in the installed tree"
 mkdir -p "$work/home/.config" "$work/runtime"
 chmod 700 "$work/runtime"
 

@@ -397,7 +397,9 @@ private slots:
         gui->enterMark("5", "10", "50");
         QTest::mouseClick(gui->find("cmdNewTab"), Qt::LeftButton);
         gui->find<QAction>("menChart")->trigger();
-        ChartWindow& window = gui->window->chartWindow();
+        ChartWindow* built = gui->window->chartWindow();
+        QVERIFY(built);
+        ChartWindow& window = *built;
         QVERIFY(window.isVisible());
         // Each series as drawn, its name and points, and a line's width; then the bands counted.
         const auto drawn = [&] {
@@ -427,6 +429,42 @@ private slots:
         window.draw(data);
         QCOMPARE(drawn(), (QStringList{"Tab 1 1:80 2:65 w1.5", "Tab 2 1:70 2:75 w3",
                                        "What-if mark 2:75", "5 bands"}));
+    }
+
+    // Without a chart module that loads, the chart says what is missing and stays closed, and
+    // nothing else changes; a later View, Chart finds a module that has come meanwhile.
+    void aChartWithoutItsModuleSaysWhatIsMissingAndChangesNothing() {
+        gui->enterMark("8", "10", "50");
+        const TempDir folder;
+        const QString path = QString::fromStdString(folder.path().string());
+        const QString title = gui->window->windowTitle();
+        const struct {
+            const char* name;
+            const char* content; // of the module's file in the folder; none when null
+            const char* said;
+        } cases[] = {{"no module", nullptr, "is in none of these folders"},
+                     {"a module that does not load", "not a library", "could not be loaded"}};
+        for (const auto& row : cases) {
+            std::filesystem::remove(folder.path() / "libtallisto_chart.so");
+            if (row.content) putBytes(folder.path() / "libtallisto_chart.so", row.content);
+            gui->window->setChartFolders({path});
+            gui->dialogs.press(Answer::OK);
+            gui->find<QAction>("menChart")->trigger();
+            const auto& shown = gui->dialogs.shown.back();
+            const QString said = QString::fromStdString(shown.prompt);
+            QVERIFY2(shown.kind == "msgbox" && said.contains("libtallisto_chart.so") &&
+                         said.contains(path) && said.contains(row.said),
+                     row.name);
+            QVERIFY2(!gui->program->frmChart.frmChart.visible, row.name);
+            for (QWidget* window : QApplication::topLevelWidgets())
+                QVERIFY2(!qobject_cast<ChartWindow*>(window), row.name);
+            QCOMPARE(gui->window->windowTitle(), title);
+        }
+        // The folder's broken copy is passed over for the next folder's.
+        gui->window->setChartFolders({path, QCoreApplication::applicationDirPath()});
+        gui->find<QAction>("menChart")->trigger();
+        QVERIFY(gui->window->chartWindow() && gui->window->chartWindow()->isVisible());
+        QCOMPARE(gui->window->chartWindow()->drawn().lines.at(0).points.size(), std::size_t(1));
     }
 
     void f1ShowsTheReadmesGuideWithItsPicturesAndChangesNothing() {

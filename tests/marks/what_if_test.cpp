@@ -94,7 +94,7 @@ TEST(WhatIfMarks, SurviveASwitchASaveAndAnOpenUnderKeysOfTheirOwn) {
                            "whatifoutof0=4",
                            "whatifweighting0=10"}));
     // A reader of "count", "yougotN", "outofN" and "weightingN" alone finds the real marks.
-    const IniDocument file = IniDocument::parse(saved);
+    IniDocument file = IniDocument::parse(saved);
     EXPECT_EQ(file.value("Tab 0", "count"), "1");
     EXPECT_EQ(std::tuple(file.value("Tab 0", "yougot0"), file.value("Tab 0", "outof0"),
                          file.value("Tab 0", "weighting0")),

@@ -4,6 +4,8 @@
 // copy ended without closing: every tab button, the current tab's marks (the other tabs are in
 // the working file, kept with it byte for byte), the save file it belongs to, and the state of
 // the commands that follows from what the user did rather than from the marks shown.
+#include "shared/shared_bytes.h"
+
 #include <array>
 #include <memory>
 #include <optional>
@@ -12,27 +14,6 @@
 #include <vector>
 
 namespace tallisto {
-
-// Bytes that never change once made, shared by every copy: the working file of many kept states
-// is one buffer as long as the file stays as it was. Read like an optional string; two are equal
-// when their bytes are.
-class SharedBytes {
-public:
-    SharedBytes() = default; // none
-    explicit SharedBytes(std::string bytes)
-        : bytes_(std::make_shared<const std::string>(std::move(bytes))) {}
-    explicit operator bool() const { return bytes_ != nullptr; }
-    const std::string& operator*() const { return *bytes_; }
-    const std::string* operator->() const { return bytes_.get(); }
-    // The one buffer behind it, to count each buffer once; null when none.
-    const void* buffer() const { return bytes_.get(); }
-    friend bool operator==(const SharedBytes& a, const SharedBytes& b) {
-        return a.bytes_ == b.bytes_ || (a.bytes_ && b.bytes_ && *a.bytes_ == *b.bytes_);
-    }
-
-private:
-    std::shared_ptr<const std::string> bytes_;
-};
 
 struct KeptWork {
     struct Tab {

@@ -56,10 +56,9 @@ void Program::settle() {
 std::shared_ptr<const KeptWork> Program::currentWork() {
     auto work = std::make_shared<KeptWork>(frmGradeHelp.workToKeep());
     // A working file that could not be written holds its tabs in memory.
-    if (auto unwritten = ini.unwrittenBytes(copy.workingFile()))
-        work->workingFile = SharedBytes(std::move(*unwritten));
-    else
-        work->workingFile = workingBytes_.of(copy.workingFile());
+    const std::string file = copy.workingFile();
+    work->workingFile = ini.unwrittenBytes(file);
+    if (!work->workingFile) work->workingFile = ini.bytesOnDisk(file);
     return work;
 }
 

@@ -107,23 +107,6 @@ void RunningCopy::takeNumber(EndedCopy* adopt) {
     number_ = 1;
 }
 
-std::optional<FileBytes::Stamp> FileBytes::stampOf(const std::string& file) {
-    struct stat info {};
-    if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-    return Stamp{info.st_dev, info.st_ino, info.st_size, info.st_mtim.tv_sec, info.st_mtim.tv_nsec};
-}
-
-const SharedBytes& FileBytes::of(const std::string& file) {
-    const std::optional<Stamp> stamp = stampOf(file);
-    if (read_ && file == file_ && stamp == stamp_) return bytes_;
-    std::string bytes;
-    bytes_ = stamp && readWholeFile(file, bytes) ? SharedBytes(std::move(bytes)) : SharedBytes();
-    file_ = file;
-    stamp_ = stamp;
-    read_ = true;
-    return bytes_;
-}
-
 IoResult WorkKeeper::keep(const KeptWork& work, const std::string& recoveryFile) {
     std::string head = keptWorkHead(work);
     if (kept_ && head == head_ && work.workingFile == working_) return IoResult::success();

@@ -60,26 +60,6 @@ private:
     FileLock lock_;
 };
 
-// The bytes of a file as it stands on disk, read again only when the file changed: while it stays
-// as it was, every call gives the same shared buffer.
-class FileBytes {
-public:
-    const SharedBytes& of(const std::string& file);
-
-private:
-    struct Stamp {
-        unsigned long long device = 0, inode = 0;
-        long long size = 0, seconds = 0, nanoseconds = 0;
-        bool operator==(const Stamp&) const = default;
-    };
-    static std::optional<Stamp> stampOf(const std::string& file);
-
-    std::string file_;
-    bool read_ = false;
-    std::optional<Stamp> stamp_;
-    SharedBytes bytes_;
-};
-
 // Writes this copy's recovery data after each command that changed the work, and nothing when
 // nothing changed.
 class WorkKeeper {

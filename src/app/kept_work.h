@@ -7,6 +7,7 @@
 #include "shared/shared_bytes.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -62,12 +63,20 @@ struct KeptWork {
 // anything changed since the work was last kept.
 std::string keptWorkHead(const KeptWork& work);
 
-// The whole recovery data: the head, then the working file's bytes.
+// The whole recovery data in one piece: the head, then the working file's bytes.
 std::string keptWorkText(std::string_view head, const SharedBytes& workingFile);
 
-// The work kept in bytes; none when they are not whole recovery data of a window that can be:
-// damaged, cut short, or describing more tabs or marks than a window holds. Data written before
-// what-if marks existed is read as work without them.
-std::optional<KeptWork> readKeptWork(std::string_view bytes);
+// The recovery data that names where the working file's bytes, workingSize of them, are kept
+// instead: in part 1 or 2 of it, a file of their own beside it.
+std::string keptWorkText(std::string_view head, std::size_t workingSize, int part);
+
+// The bytes of part 1 or 2 of the recovery data; none when they cannot be read.
+using KeptPartReader = std::function<std::optional<std::string>(int part)>;
+
+// The work kept in bytes, with the part they name read through readPart; none when they are not
+// whole recovery data of a window that can be: damaged, cut short, naming a part that is not
+// whole, or describing more tabs or marks than a window holds. Data written before what-if marks
+// existed is read as work without them.
+std::optional<KeptWork> readKeptWork(std::string_view bytes, const KeptPartReader& readPart = {});
 
 } // namespace tallisto

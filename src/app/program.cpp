@@ -18,7 +18,10 @@ Program::Program(Dialogs& dialogs, PlatformFacts facts, FileWriter writer)
       writeScratch(writer ? writer : writeScratchFile),
       ini(writer ? writer : writeFileAtomically, writeScratch), copy(this->facts.programDir),
       frmTER(*this), frmPlan(*this), frmOverview(*this), frmChart(*this), frmGradeHelp(*this),
-      subjects(*this), keeper_(writeScratch) {
+      subjects(*this),
+      keeper_(writeScratch, [this](const std::string& path, const SharedBytes& bytes) {
+          return ini.linkAsWritten(copy.workingFile(), path, bytes).ok;
+      }) {
     ignoreFileSizeLimitSignal();
     ini.treatAsScratch(frmGradeHelp.workingFile());
 }
@@ -84,8 +87,8 @@ bool Program::keepRecoveryData() {
 bool Program::keepRecoveryData(const KeptWork& work) {
     // Without its lock this copy cannot tell its own files from those of another copy.
     if (!copy.holdsLock()) return true;
-    if (!work.unsaved) return keeper_.drop(copy.recoveryFile()).ok;
-    return keeper_.keep(work, copy.recoveryFile()).ok;
+    if (!work.unsaved) return keeper_.drop(copy.recoveryFiles()).ok;
+    return keeper_.keep(work, copy.recoveryFiles()).ok;
 }
 
 void Program::end() {

@@ -35,6 +35,13 @@ std::optional<FileStamp> stampOf(const std::string& file) {
                      info.st_ctim.tv_nsec};
 }
 
+// Whether two stamps are of the same file with the same bytes: a second name given to a file
+// changes its status change time alone.
+bool sameContent(const FileStamp& a, const FileStamp& b) {
+    return a.device == b.device && a.inode == b.inode && a.size == b.size &&
+           a.modifiedSeconds == b.modifiedSeconds && a.modifiedNanoseconds == b.modifiedNanoseconds;
+}
+
 std::string cacheKey(const std::string& file) {
     return std::filesystem::path(file).lexically_normal().string();
 }
@@ -295,6 +302,26 @@ void IniFiles::release(const std::string& file) {
     if (found == entries_.end() || found->second->pending) return;
     forgetLastEntry();
     entries_.erase(found);
+}
+
+IoResult IniFiles::linkAsWritten(const std::string& file, const std::string& link,
+                                 const SharedBytes& bytes) {
+    const auto found = entries_.find(cacheKey(file));
+    if (found == entries_.end() || !bytes || found->second->diskBytes.buffer() != bytes.buffer() ||
+        stampOf(found->second->path) != found->second->diskStamp)
+        return IoResult::failure("Cannot link " + link + ": " + file + " has changed");
+    Entry& entry = *found->second;
+    if (IoResult linked = linkFile(entry.path, link); !linked) return linked;
+    // The file may have been replaced between the look at it and the link.
+    const std::optional<FileStamp> linked = stampOf(link);
+    if (!linked || !sameContent(*linked, *entry.diskStamp)) {
+        removeFile(link);
+        return IoResult::failure("Cannot link " + link + ": " + file + " has changed");
+    }
+    // Still the file read or written: it must not read as changed.
+    if (entry.known && entry.stamp == entry.diskStamp) entry.stamp = linked;
+    entry.diskStamp = linked;
+    return IoResult::success();
 }
 
 bool IniFiles::sectionExists(const std::string& file, const std::string& section) {

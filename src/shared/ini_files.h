@@ -110,6 +110,12 @@ public:
     // it; a file changed by anything else is read again.
     SharedBytes bytesOnDisk(const std::string& file);
 
+    // Gives file on disk a second name, link (see linkFile()), when it is still the file whose
+    // bytes bytesOnDisk() gave as `bytes`, the same buffer: the bytes are kept under that name
+    // without being written again. Fails otherwise, leaving no file of that name.
+    IoResult linkAsWritten(const std::string& file, const std::string& link,
+                           const SharedBytes& bytes);
+
     // Forgets the parsed content of a file that has no pending changes, once it has been read
     // for good (a save file opened): it is read again when next needed.
     void release(const std::string& file);

@@ -2,6 +2,7 @@
 // Undo and redo: every change of a student's data taken back and done again, leaving exactly the
 // window, the variables and the working file as they were.
 #include "app/events.h"
+#include "shared/copy_files.h"
 #include "support/test_program.h"
 
 #include <random>
@@ -306,7 +307,9 @@ TEST(History, RandomCommandSequencesAreUndoneToTheStartAndRedoneToTheEndExactly)
     // everything else goes to disk as always.
     const FileWriter noRecoveryData = [](const std::filesystem::path& path,
                                          std::string_view bytes) {
-        if (path.extension() == ".recovery") return IoResult::success();
+        CopyFileKind kind{};
+        if (copyOfFileName(path.filename().string(), &kind) && kind != CopyFileKind::Working)
+            return IoResult::success();
         return writeScratchFile(path, bytes);
     };
     for (unsigned seed = 1; seed <= 2000; ++seed) {

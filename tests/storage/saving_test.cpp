@@ -81,11 +81,20 @@ TEST(Saving, NoSaveOrReportLandsOnAFileTheProgramKeeps) {
     fs::create_hard_link(t.file("settings.ini"), t.dir.path() / "sub/hard.ini");
     const std::map<std::string, std::string> before = filesIn(t.dir.path());
     ASSERT_TRUE(before.contains("temp.tmp.lock") && before.contains("temp.tmp.recovery"));
-    const char* const own[] = {
-        "settings.ini",    "sub/../graderanges.txt", "tallisto.exe.manifest",
-        "temp.tmp",        "temp.tmp.lock",          "temp.tmp.recovery",
-        "temp-2.tmp",      "temp-2.tmp.lock",        "temp-9999.tmp.recovery",
-        "ranges-link.txt", "dangling.tly",           "sub/hard.ini"};
+    const char* const own[] = {"settings.ini",
+                               "sub/../graderanges.txt",
+                               "tallisto.exe.manifest",
+                               "temp.tmp",
+                               "temp.tmp.lock",
+                               "temp.tmp.recovery",
+                               "temp-2.tmp",
+                               "temp-2.tmp.lock",
+                               "temp-9999.tmp.recovery",
+                               "ranges-link.txt",
+                               "dangling.tly",
+                               "sub/hard.ini",
+                               "temp.tmp.recovery-1",
+                               "temp-3.tmp.recovery-2"};
     const std::string keeps = "Tallisto keeps its own settings and working data in ";
     for (const char* name : own) {
         SCOPED_TRACE(name);

@@ -60,7 +60,7 @@ void FrmGradeHelp::exit_me() {
     if (program_.ini.exists(workingFile())) program_.ini.remove(workingFile());
     // Closed in order: nothing is left to recover, and the lock goes last.
     if (program_.copy.holdsLock()) {
-        removeFile(program_.copy.recoveryFile());
+        removeRecoveryData(program_.copy.recoveryFiles());
         program_.copy.close();
     }
     program_.frmTER.hide();

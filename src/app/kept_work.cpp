@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The recovery data's layout: lines "key=value" in a fixed order, values escaped so that any
-// name or path comes back as it was, then the working file's bytes as they stood.
+// name or path comes back as it was, then the working file's bytes as they stood, or the last
+// line naming the part of the recovery data that holds them.
 #include "app/kept_work.h"
 
 #include <algorithm>
@@ -15,6 +16,8 @@ constexpr std::string_view firstLine = "[Tallisto recovery]";
 constexpr std::string_view formatWithoutWhatIfs = "1";
 constexpr std::string_view formatWithWhatIfs = "2";
 constexpr std::string_view crlf = "\r\n";
+// How the line of the working file's size names the part that holds them.
+constexpr std::string_view partIn[] = {"", " in 1", " in 2"};
 // What a window can hold: the tab indexes are 16-bit, 43 tabs are shown at most, and a tab's
 // counts of real and of what-if marks are 16-bit.
 constexpr std::size_t mostTabButtons = 32768;
@@ -195,15 +198,25 @@ bool readCommands(Lines& in, KeptWork& work) {
     return true;
 }
 
-bool readWorkingFile(Lines& in, KeptWork& work) {
-    std::string_view size;
-    if (!in.raw("working", size)) return false;
-    if (size == "none") return in.rest().empty();
+// "none", the size of the bytes that follow, or the size and the part that holds them.
+bool readWorkingFile(Lines& in, KeptWork& work, const KeptPartReader& readPart) {
+    std::string_view value;
+    if (!in.raw("working", value)) return false;
+    if (value == "none") return in.rest().empty();
+    const auto space = value.find(' ');
     long long bytes = 0;
-    if (!Lines::parse(size, bytes) || bytes < 0 ||
-        static_cast<std::size_t>(bytes) != in.rest().size())
-        return false;
-    work.workingFile = SharedBytes(std::string(in.rest()));
+    if (!Lines::parse(value.substr(0, space), bytes) || bytes < 0) return false;
+    const auto size = static_cast<std::size_t>(bytes);
+    if (space == std::string_view::npos) {
+        if (size != in.rest().size()) return false;
+        work.workingFile = SharedBytes(std::string(in.rest()));
+        return true;
+    }
+    const std::string_view part = value.substr(space);
+    if (!in.rest().empty() || (part != partIn[1] && part != partIn[2]) || !readPart) return false;
+    std::optional<std::string> kept = readPart(part == partIn[1] ? 1 : 2);
+    if (!kept || kept->size() != size) return false;
+    work.workingFile = SharedBytes(std::move(*kept));
     return true;
 }
 
@@ -249,7 +262,15 @@ std::string keptWorkText(std::string_view head, const SharedBytes& workingFile) 
     return out;
 }
 
-std::optional<KeptWork> readKeptWork(std::string_view bytes) {
+std::string keptWorkText(std::string_view head, std::size_t workingSize, int part) {
+    std::string out;
+    out.reserve(head.size() + 32);
+    out.append(head);
+    put(out, "working", std::to_string(workingSize).append(partIn[part == 1 ? 1 : 2]));
+    return out;
+}
+
+std::optional<KeptWork> readKeptWork(std::string_view bytes, const KeptPartReader& readPart) {
     Lines in(bytes);
     KeptWork work;
     std::string_view text;
@@ -265,7 +286,7 @@ std::optional<KeptWork> readKeptWork(std::string_view bytes) {
     if (!in.number("scroll", number, -32768, 32767)) return std::nullopt;
     work.scroll = static_cast<int>(number);
     if (!readTabs(in, work) || !readMarks(in, work, withWhatIfs) || !readCommands(in, work) ||
-        !readWorkingFile(in, work))
+        !readWorkingFile(in, work, readPart))
         return std::nullopt;
     return work;
 }

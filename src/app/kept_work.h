@@ -4,7 +4,10 @@
 // copy ended without closing: every tab button, the current tab's marks (the other tabs are in
 // the working file, kept with it byte for byte), the save file it belongs to, and the state of
 // the commands that follows from what the user did rather than from the marks shown.
+#include "shared/shared_bytes.h"
+
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,27 +15,6 @@
 #include <vector>
 
 namespace tallisto {
-
-// Bytes that never change once made, shared by every copy: the working file of many kept states
-// is one buffer as long as the file stays as it was. Read like an optional string; two are equal
-// when their bytes are.
-class SharedBytes {
-public:
-    SharedBytes() = default; // none
-    explicit SharedBytes(std::string bytes)
-        : bytes_(std::make_shared<const std::string>(std::move(bytes))) {}
-    explicit operator bool() const { return bytes_ != nullptr; }
-    const std::string& operator*() const { return *bytes_; }
-    const std::string* operator->() const { return bytes_.get(); }
-    // The one buffer behind it, to count each buffer once; null when none.
-    const void* buffer() const { return bytes_.get(); }
-    friend bool operator==(const SharedBytes& a, const SharedBytes& b) {
-        return a.bytes_ == b.bytes_ || (a.bytes_ && b.bytes_ && *a.bytes_ == *b.bytes_);
-    }
-
-private:
-    std::shared_ptr<const std::string> bytes_;
-};
 
 struct KeptWork {
     struct Tab {
@@ -81,12 +63,20 @@ struct KeptWork {
 // anything changed since the work was last kept.
 std::string keptWorkHead(const KeptWork& work);
 
-// The whole recovery data: the head, then the working file's bytes.
+// The whole recovery data in one piece: the head, then the working file's bytes.
 std::string keptWorkText(std::string_view head, const SharedBytes& workingFile);
 
-// The work kept in bytes; none when they are not whole recovery data of a window that can be:
-// damaged, cut short, or describing more tabs or marks than a window holds. Data written before
-// what-if marks existed is read as work without them.
-std::optional<KeptWork> readKeptWork(std::string_view bytes);
+// The recovery data that names where the working file's bytes, workingSize of them, are kept
+// instead: in part 1 or 2 of it, a file of their own beside it.
+std::string keptWorkText(std::string_view head, std::size_t workingSize, int part);
+
+// The bytes of part 1 or 2 of the recovery data; none when they cannot be read.
+using KeptPartReader = std::function<std::optional<std::string>(int part)>;
+
+// The work kept in bytes, with the part they name read through readPart; none when they are not
+// whole recovery data of a window that can be: damaged, cut short, naming a part that is not
+// whole, or describing more tabs or marks than a window holds. Data written before what-if marks
+// existed is read as work without them.
+std::optional<KeptWork> readKeptWork(std::string_view bytes, const KeptPartReader& readPart = {});
 
 } // namespace tallisto

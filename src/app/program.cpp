@@ -18,7 +18,10 @@ Program::Program(Dialogs& dialogs, PlatformFacts facts, FileWriter writer)
       writeScratch(writer ? writer : writeScratchFile),
       ini(writer ? writer : writeFileAtomically, writeScratch), copy(this->facts.programDir),
       frmTER(*this), frmPlan(*this), frmOverview(*this), frmChart(*this), frmGradeHelp(*this),
-      subjects(*this), keeper_(writeScratch) {
+      subjects(*this),
+      keeper_(writeScratch, [this](const std::string& path, const SharedBytes& bytes) {
+          return ini.linkAsWritten(copy.workingFile(), path, bytes).ok;
+      }) {
     ignoreFileSizeLimitSignal();
     ini.treatAsScratch(frmGradeHelp.workingFile());
 }
@@ -56,10 +59,9 @@ void Program::settle() {
 std::shared_ptr<const KeptWork> Program::currentWork() {
     auto work = std::make_shared<KeptWork>(frmGradeHelp.workToKeep());
     // A working file that could not be written holds its tabs in memory.
-    if (auto unwritten = ini.unwrittenBytes(copy.workingFile()))
-        work->workingFile = SharedBytes(std::move(*unwritten));
-    else
-        work->workingFile = workingBytes_.of(copy.workingFile());
+    const std::string file = copy.workingFile();
+    work->workingFile = ini.unwrittenBytes(file);
+    if (!work->workingFile) work->workingFile = ini.bytesOnDisk(file);
     return work;
 }
 
@@ -85,8 +87,8 @@ bool Program::keepRecoveryData() {
 bool Program::keepRecoveryData(const KeptWork& work) {
     // Without its lock this copy cannot tell its own files from those of another copy.
     if (!copy.holdsLock()) return true;
-    if (!work.unsaved) return keeper_.drop(copy.recoveryFile()).ok;
-    return keeper_.keep(work, copy.recoveryFile()).ok;
+    if (!work.unsaved) return keeper_.drop(copy.recoveryFiles()).ok;
+    return keeper_.keep(work, copy.recoveryFiles()).ok;
 }
 
 void Program::end() {

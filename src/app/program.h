@@ -89,7 +89,6 @@ private:
     const Event* lastEvent_ = nullptr;
     EventArgs lastEventArgs_;
     WorkKeeper keeper_;
-    FileBytes workingBytes_;
 };
 
 } // namespace tallisto

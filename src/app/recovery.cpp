@@ -129,10 +129,10 @@ void FrmGradeHelp::rebuildTabButtons(const std::vector<KeptWork::Tab>& tabs) {
 
 IoResult FrmGradeHelp::restoreWorkingFile(const SharedBytes& bytes) {
     const std::string file = workingFile();
-    program_.ini.discard(file); // what rebuilding the tabs stored in it
-    if (!bytes) return removeFile(file);
+    // What rebuilding the tabs stored in it goes.
+    if (!bytes) return program_.ini.remove(file);
     // Like every working file, one that cannot be written keeps the tabs in memory.
-    program_.ini.adopt(file, *bytes);
+    program_.ini.adopt(file, bytes);
     return program_.ini.flush(file);
 }
 

@@ -34,23 +34,54 @@ std::string RunningCopy::recoveryFile() const {
     return file(number_, CopyFileKind::Recovery);
 }
 
-bool RunningCopy::readWork(EndedCopy& ended) const {
-    const std::string path = file(ended.number, CopyFileKind::Recovery);
+RecoveryFiles RunningCopy::recoveryFiles() const {
+    return recoveryFiles(number_);
+}
+
+RecoveryFiles RunningCopy::recoveryFiles(int number) const {
+    return {file(number, CopyFileKind::Recovery),
+            {file(number, CopyFileKind::RecoveryPart1), file(number, CopyFileKind::RecoveryPart2)}};
+}
+
+IoResult removeRecoveryData(const RecoveryFiles& files) {
+    IoResult removed = removeFile(files.data);
+    for (const std::string& part : files.parts)
+        if (IoResult gone = removeFile(part); !gone && removed) removed = gone;
+    return removed;
+}
+
+namespace {
+
+// The whole file, when it is a regular file no larger than any copy's recovery data.
+std::optional<std::string> readRecoveryFile(const std::string& path, std::timespec* modified) {
     struct stat info {};
     std::string bytes;
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
         info.st_size > largestRecoveryData || !readWholeFile(path, bytes))
-        return false;
-    std::optional<KeptWork> work = readKeptWork(bytes);
+        return std::nullopt;
+    if (modified) *modified = info.st_mtim;
+    return bytes;
+}
+
+} // namespace
+
+bool RunningCopy::readWork(EndedCopy& ended) const {
+    const RecoveryFiles files = recoveryFiles(ended.number);
+    std::timespec keptAt{};
+    const std::optional<std::string> bytes = readRecoveryFile(files.data, &keptAt);
+    if (!bytes) return false;
+    std::optional<KeptWork> work = readKeptWork(*bytes, [&files](int part) {
+        return readRecoveryFile(files.parts[part == 1 ? 0 : 1], nullptr);
+    });
     if (!work || !work->unsaved) return false;
     ended.work = std::move(*work);
-    ended.keptAt = info.st_mtim;
+    ended.keptAt = keptAt;
     return true;
 }
 
 void RunningCopy::removeFiles(int number) {
     removeFile(file(number, CopyFileKind::Working));
-    removeFile(file(number, CopyFileKind::Recovery));
+    removeRecoveryData(recoveryFiles(number));
 }
 
 std::vector<EndedCopy> RunningCopy::endedCopiesWithWork() {
@@ -107,41 +138,54 @@ void RunningCopy::takeNumber(EndedCopy* adopt) {
     number_ = 1;
 }
 
-std::optional<FileBytes::Stamp> FileBytes::stampOf(const std::string& file) {
-    struct stat info {};
-    if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-    return Stamp{info.st_dev, info.st_ino, info.st_size, info.st_mtim.tv_sec, info.st_mtim.tv_nsec};
-}
-
-const SharedBytes& FileBytes::of(const std::string& file) {
-    const std::optional<Stamp> stamp = stampOf(file);
-    if (read_ && file == file_ && stamp == stamp_) return bytes_;
-    std::string bytes;
-    bytes_ = stamp && readWholeFile(file, bytes) ? SharedBytes(std::move(bytes)) : SharedBytes();
-    file_ = file;
-    stamp_ = stamp;
-    read_ = true;
-    return bytes_;
-}
-
-IoResult WorkKeeper::keep(const KeptWork& work, const std::string& recoveryFile) {
+IoResult WorkKeeper::keep(const KeptWork& work, const RecoveryFiles& files) {
     std::string head = keptWorkHead(work);
-    if (kept_ && head == head_ && work.workingFile == working_) return IoResult::success();
-    IoResult written = writer_(recoveryFile, keptWorkText(head, work.workingFile));
+    const bool sameWorking = kept_ && work.workingFile == working_;
+    if (sameWorking && head == head_) return IoResult::success();
+    // Until the parts on disk are known, and without a working file, the data is one file.
+    int part = 0;
+    if (work.workingFile && partsKnown_) {
+        part = sameWorking && part_ != 0 ? part_ : part_ == 1 ? 2 : 1;
+        if (part != part_) {
+            if (IoResult put = putPart(work.workingFile, files.parts[part - 1]); !put) {
+                kept_ = false;
+                return put;
+            }
+        }
+    }
+    IoResult written =
+        writer_(files.data, part != 0 ? keptWorkText(head, work.workingFile->size(), part)
+                                      : keptWorkText(head, work.workingFile));
     kept_ = written.ok;
     dropped_ = false;
-    if (written) {
-        head_ = std::move(head);
-        working_ = work.workingFile;
-    }
+    // Not written: the data on disk is as it was, and so is the part it names.
+    if (!written) return written;
+    head_ = std::move(head);
+    working_ = work.workingFile;
+    part_ = part;
+    partsKnown_ = removePartsBut(files, part);
     return written;
 }
 
-IoResult WorkKeeper::drop(const std::string& recoveryFile) {
+IoResult WorkKeeper::putPart(const SharedBytes& bytes, const std::string& path) {
+    if (linker_ && linker_(path, bytes)) return IoResult::success();
+    return writer_(path, *bytes);
+}
+
+bool WorkKeeper::removePartsBut(const RecoveryFiles& files, int part) {
+    bool removed = true;
+    for (int p = 1; p <= 2; ++p)
+        if (p != part) removed = removeFile(files.parts[p - 1]).ok && removed;
+    return removed;
+}
+
+IoResult WorkKeeper::drop(const RecoveryFiles& files) {
     if (dropped_) return IoResult::success();
-    IoResult removed = removeFile(recoveryFile);
+    IoResult removed = removeFile(files.data);
     kept_ = false;
-    dropped_ = removed.ok;
+    if (!removed) return removed;
+    part_ = 0;
+    partsKnown_ = dropped_ = removePartsBut(files, 0);
     return removed;
 }
 

@@ -8,12 +8,24 @@
 #include "shared/file_io.h"
 #include "shared/file_lock.h"
 
+#include <array>
 #include <ctime>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace tallisto {
+
+// The files of one copy's recovery data: the data itself, and the two parts that it may name to
+// hold the working file's bytes.
+struct RecoveryFiles {
+    std::string data;
+    std::array<std::string, 2> parts; // parts 1 and 2
+};
+
+// Removes recovery data, the data first: parts alone are no recovery data.
+IoResult removeRecoveryData(const RecoveryFiles& files);
 
 // A copy that ended without closing and left unsaved work.
 struct EndedCopy {
@@ -32,6 +44,7 @@ public:
     bool holdsLock() const { return lock_.held(); }
     std::string workingFile() const;
     std::string recoveryFile() const;
+    RecoveryFiles recoveryFiles() const;
 
     // Looks at every copy that has files in the directory. A running copy's files are left
     // alone; those of an ended copy that left no unsaved work are removed. The ended copies that
@@ -52,6 +65,7 @@ public:
 
 private:
     std::string file(int number, CopyFileKind kind) const;
+    RecoveryFiles recoveryFiles(int number) const;
     bool readWork(EndedCopy& ended) const;
     void removeFiles(int number);
 
@@ -60,43 +74,40 @@ private:
     FileLock lock_;
 };
 
-// The bytes of a file as it stands on disk, read again only when the file changed: while it stays
-// as it was, every call gives the same shared buffer.
-class FileBytes {
-public:
-    const SharedBytes& of(const std::string& file);
-
-private:
-    struct Stamp {
-        unsigned long long device = 0, inode = 0;
-        long long size = 0, seconds = 0, nanoseconds = 0;
-        bool operator==(const Stamp&) const = default;
-    };
-    static std::optional<Stamp> stampOf(const std::string& file);
-
-    std::string file_;
-    bool read_ = false;
-    std::optional<Stamp> stamp_;
-    SharedBytes bytes_;
-};
-
 // Writes this copy's recovery data after each command that changed the work, and nothing when
-// nothing changed.
+// nothing changed. The working file's bytes, megabytes of them at the largest, are kept in a part
+// of their own, so that a command that leaves them as they were writes the rest alone; a new part
+// is a second name of the working file on disk where it can be, and written only where it cannot.
+// The part that the data on disk names is never touched: the new part goes in the other one, and
+// the old one goes only once the data names the new. A copy killed at any moment thus leaves whole
+// recovery data of the last command that finished, or of the one finishing.
 class WorkKeeper {
 public:
-    explicit WorkKeeper(FileWriter writer) : writer_(std::move(writer)) {}
+    // Gives the working file on disk a second name, path, when it holds exactly bytes; false
+    // when it cannot.
+    using Linker = std::function<bool(const std::string& path, const SharedBytes& bytes)>;
+    explicit WorkKeeper(FileWriter writer, Linker linker = {})
+        : writer_(std::move(writer)), linker_(std::move(linker)) {}
 
     // work.workingFile holds the working file's bytes.
-    IoResult keep(const KeptWork& work, const std::string& recoveryFile);
+    IoResult keep(const KeptWork& work, const RecoveryFiles& files);
     // Nothing unsaved is left to keep.
-    IoResult drop(const std::string& recoveryFile);
+    IoResult drop(const RecoveryFiles& files);
 
 private:
+    IoResult putPart(const SharedBytes& bytes, const std::string& path);
+    bool removePartsBut(const RecoveryFiles& files, int part);
+
     FileWriter writer_;
+    Linker linker_;
     bool kept_ = false;    // the recovery data on disk is head_ and working_
     bool dropped_ = false; // none is on disk
     std::string head_;
     SharedBytes working_;
+    int part_ = 0; // the part the data on disk names; 0 when it names none
+    // No part but part_ is of any use. Not known before this copy kept its work first: the data
+    // of an ended copy that it took over may name either part.
+    bool partsKnown_ = false;
 };
 
 } // namespace tallisto

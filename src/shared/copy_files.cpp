@@ -36,6 +36,8 @@ std::string copyFileName(int copy, CopyFileKind kind) {
     name += extension;
     if (kind == CopyFileKind::Lock) name += ".lock";
     if (kind == CopyFileKind::Recovery) name += ".recovery";
+    if (kind == CopyFileKind::RecoveryPart1) name += ".recovery-1";
+    if (kind == CopyFileKind::RecoveryPart2) name += ".recovery-2";
     return name;
 }
 
@@ -45,6 +47,10 @@ int copyOfFileName(std::string_view fileName, CopyFileKind* kind) {
         found = CopyFileKind::Lock;
     else if (strip(fileName, ".recovery"))
         found = CopyFileKind::Recovery;
+    else if (strip(fileName, ".recovery-1"))
+        found = CopyFileKind::RecoveryPart1;
+    else if (strip(fileName, ".recovery-2"))
+        found = CopyFileKind::RecoveryPart2;
     if (!fileName.starts_with(stem) || !strip(fileName, extension)) return 0;
     const int copy = copyOfNumberPart(fileName.substr(stem.size()));
     if (copy != 0 && kind) *kind = found;

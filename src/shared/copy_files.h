@@ -4,7 +4,8 @@
 // file, the lock that tells the other copies it is alive, and the data that brings its work back
 // after a crash. The first copy's working file is temp.tmp; a copy started while others run takes
 // the lowest free number: temp-2.tmp, temp-3.tmp, ... The lock and the recovery data are named
-// after the working file: temp.tmp.lock, temp.tmp.recovery.
+// after the working file: temp.tmp.lock, temp.tmp.recovery. The recovery data may keep the working
+// file's bytes beside it, in one of two parts that it names: temp.tmp.recovery-1, -2.
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -14,7 +15,7 @@ namespace tallisto {
 // Copy numbers run from 1 to this.
 inline constexpr int mostCopies = 9999;
 
-enum class CopyFileKind { Working, Lock, Recovery };
+enum class CopyFileKind { Working, Lock, Recovery, RecoveryPart1, RecoveryPart2 };
 
 // The name, without folder, of that file of copy `copy` (1 to mostCopies).
 std::string copyFileName(int copy, CopyFileKind kind = CopyFileKind::Working);

@@ -188,6 +188,13 @@ bool fileExists(const std::filesystem::path& path) {
     return std::filesystem::is_regular_file(path, ignored);
 }
 
+IoResult linkFile(const std::filesystem::path& path, const std::filesystem::path& link) {
+    if (::unlink(link.c_str()) != 0 && errno != ENOENT) return failedWrite(link, errno);
+    if (::linkat(AT_FDCWD, path.c_str(), AT_FDCWD, link.c_str(), AT_SYMLINK_FOLLOW) != 0)
+        return failedWrite(link, errno);
+    return IoResult::success();
+}
+
 IoResult removeFile(const std::filesystem::path& path) {
     if (::unlink(path.c_str()) == 0 || errno == ENOENT) return IoResult::success();
     return IoResult::failure("Cannot delete " + path.string() + ": " + osError(errno));

@@ -48,6 +48,12 @@ bool isReadOnlyFile(const std::filesystem::path& path);
 // that write fails with EFBIG instead, and is reported as any other failed write.
 void ignoreFileSizeLimitSignal();
 
+// Gives the file that path leads to, through its symbolic links, a second name, replacing any
+// file of that name. As files are only ever replaced whole, never written in place, the second
+// name keeps the bytes the file holds now however path is replaced later. Fails where the file
+// system has no such names.
+IoResult linkFile(const std::filesystem::path& path, const std::filesystem::path& link);
+
 // Removes a file; a file that is already absent counts as removed.
 IoResult removeFile(const std::filesystem::path& path);
 

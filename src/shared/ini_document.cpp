@@ -108,41 +108,147 @@ IniDocument IniDocument::parse(std::string text) {
     if (text.size() > longestLine) throw std::length_error("an INI file of 512 MB or more");
     IniDocument document;
     document.store_ = std::move(text);
-    const char* const start = document.store_.data();
-    const std::size_t size = document.store_.size();
-    document.reserveFor(document.store_);
-    for (std::size_t pos = 0; pos < size;) {
-        const void* found = std::memchr(start + pos, '\n', size - pos);
-        const std::size_t newline = found ? static_cast<const char*>(found) - start : size;
-        std::size_t length = newline - pos;
-        LineEnd end = LineEnd::none;
-        if (found) {
-            end = length > 0 && start[newline - 1] == '\r' ? LineEnd::crlf : LineEnd::lf;
-            if (end == LineEnd::crlf) --length;
-        }
-        document.addParsedLine(static_cast<std::uint32_t>(pos), static_cast<std::uint32_t>(length),
-                               end);
-        pos = found ? newline + 1 : size;
+    // Counted first, so that the tables are made once at their size: growing them by doubling
+    // would hold the old and the new copy at once, and a file of nothing but short section lines
+    // would take twice the memory it needs.
+    std::size_t sectionLines = 0;
+    for (std::size_t at = document.nextSectionLine(0); at != npos;
+         at = document.nextSectionLine(document.lineAfter(at)))
+        ++sectionLines;
+    document.sections_.reserve(sectionLines + 1);
+    document.lines_.reserve(2 * sectionLines + 1);
+    std::size_t body = 0;
+    for (std::size_t at = document.nextSectionLine(0); at != npos;
+         at = document.nextSectionLine(body)) {
+        document.addUnsplit(body, at);
+        document.addSectionLine(at);
+        body = document.lineAfter(at);
     }
+    document.addUnsplit(body, document.store_.size());
     // The line ends are not kept in the buffer's lines: count them as spent.
-    document.garbage_ = size;
+    document.garbage_ = document.store_.size();
     for (const Line& line : document.lines_)
         document.garbage_ -= line.size;
     return document;
 }
 
-// Growing the tables by doubling would hold the old and the new copy at once: a file of nothing
-// but short section lines would take twice the memory it needs.
-void IniDocument::reserveFor(std::string_view text) {
-    std::size_t lines = 1, sectionLines = 1; // the lines before any section count as one
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\n') continue;
-        ++lines;
-        sectionLines += i + 1 < text.size() && text[i + 1] == '[';
+// The line that begins at begin in text: its size without its end, and how it ends. Lines end in
+// LF or CR LF; the text's last line may have no end.
+IniDocument::Span IniDocument::lineAt(std::string_view text, std::size_t begin) {
+    const std::size_t newline = text.find('\n', begin);
+    if (newline == npos) return {text.size() - begin, LineEnd::none, text.size()};
+    const std::size_t size = newline - begin;
+    if (size > 0 && text[newline - 1] == '\r') return {size - 1, LineEnd::crlf, newline + 1};
+    return {size, LineEnd::lf, newline + 1};
+}
+
+std::size_t IniDocument::lineAfter(std::size_t begin) const {
+    return lineAt(store_, begin).next;
+}
+
+// Where the first section line at or after from, where a line begins, begins; npos when there is
+// none. Only a line whose first character after blanks is '[' can be one, so the text is searched
+// for that character alone.
+std::size_t IniDocument::nextSectionLine(std::size_t from) const {
+    const std::string_view text = store_;
+    for (std::size_t at = from; at < text.size();) {
+        const std::size_t bracket = text.find('[', at);
+        if (bracket == npos) return npos;
+        std::size_t begin = bracket;
+        while (begin > at && isBlank(text[begin - 1]))
+            --begin;
+        const bool startsLine = begin == at || text[begin - 1] == '\n';
+        const Span line = lineAt(text, begin);
+        if (startsLine && sectionNameAt(text.substr(begin, line.size))) return begin;
+        at = line.next; // no later '[' on this line begins it
     }
-    sectionLines += text.starts_with('[');
-    lines_.reserve(lines);
-    sections_.reserve(sectionLines);
+    return npos;
+}
+
+std::uint32_t IniDocument::addParsedLine(std::size_t begin, std::size_t size, LineEnd end) {
+    const auto index = static_cast<std::uint32_t>(lines_.size());
+    lines_.push_back({static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(size),
+                      static_cast<std::uint32_t>(end), 0, none});
+    return index;
+}
+
+// The lines from begin to end, whole lines all of them, become the last section's unsplit line.
+void IniDocument::addUnsplit(std::size_t begin, std::size_t end) {
+    if (begin == end) return;
+    const std::string_view text(store_.data() + begin, end - begin);
+    std::size_t size = text.size();
+    LineEnd lineEnd = LineEnd::none;
+    if (text.ends_with('\n')) {
+        lineEnd = size >= 2 && text[size - 2] == '\r' ? LineEnd::crlf : LineEnd::lf;
+        size -= lineEnd == LineEnd::crlf ? 2 : 1;
+    }
+    const std::uint32_t line = addParsedLine(begin, size, lineEnd);
+    linkAfter(last_, line);
+    sections_.back().unsplit = line;
+}
+
+void IniDocument::addSectionLine(std::size_t begin) {
+    const Span span = lineAt(store_, begin);
+    const std::uint32_t index = addParsedLine(begin, span.size, span.end);
+    linkAfter(last_, index);
+    const auto name = sectionNameAt(lineText(index));
+    sections_.push_back({index,
+                         index,
+                         static_cast<std::uint32_t>(name->first),
+                         static_cast<std::uint32_t>(name->second),
+                         0,
+                         {},
+                         none});
+    const auto section = static_cast<std::uint32_t>(sections_.size() - 1);
+    const std::string_view sectionName = sectionNameOf(sections_.back());
+    if (findSection(sectionName) == none)
+        indexSection(section, static_cast<std::uint32_t>(nameHash(sectionName)));
+}
+
+// The section's unsplit line becomes its lines, each key indexed as reading the file line by line
+// indexes it: the first line of each key, and the last key line as the one new keys follow.
+void IniDocument::split(std::uint32_t section) {
+    const std::uint32_t whole = sections_[section].unsplit;
+    if (whole == none) return;
+    sections_[section].unsplit = none;
+    const Line piece = lines_[whole];
+    // Its last line's end lies beyond it: the lines are looked for up to the end of that line.
+    const std::string_view text(store_.data(), piece.begin + piece.size);
+    const auto lineEnds =
+        static_cast<std::size_t>(std::count(text.begin() + piece.begin, text.end(), '\n'));
+    if (lines_.size() + lineEnds > lines_.capacity())
+        lines_.reserve(std::max(lines_.size() + lineEnds, lines_.capacity() * 3 / 2));
+    std::size_t kept = 0;
+    std::uint32_t line = none;
+    for (std::size_t at = piece.begin;;) {
+        Span span = lineAt(text, at);
+        const bool last = span.end == LineEnd::none;
+        if (last) span.end = static_cast<LineEnd>(piece.end);
+        if (line == none) {
+            line = whole;
+            lines_[line] = {static_cast<std::uint32_t>(at), static_cast<std::uint32_t>(span.size),
+                            static_cast<std::uint32_t>(span.end), 0, piece.next};
+        } else {
+            const std::uint32_t before = line;
+            line = addParsedLine(at, span.size, span.end);
+            linkAfter(before, line);
+        }
+        kept += span.size;
+        indexKeyLine(section, line);
+        if (last) break;
+        at = span.next;
+    }
+    garbage_ += piece.size - kept; // the line ends within it
+}
+
+void IniDocument::indexKeyLine(std::uint32_t section, std::uint32_t line) {
+    const std::string_view text = lineText(line);
+    if (section == 0 || !isKeyLine(text)) return; // keys before any section: never read
+    const std::string_view key = keyNameOf(text);
+    const auto hash = static_cast<std::uint32_t>(nameHash(key));
+    if (KeySlot& slot = keySlot(section, key, hash); slot.line == none)
+        fill(slot, section, line, hash);
+    sections_[section].lastKey = line;
 }
 
 std::string_view IniDocument::lineText(std::uint32_t line) const {
@@ -155,38 +261,6 @@ std::string_view IniDocument::sectionNameOf(const Section& section) const {
 
 std::string_view IniDocument::keyNameOf(std::string_view lineText) {
     return trim(lineText.substr(0, lineText.find('=')));
-}
-
-void IniDocument::addParsedLine(std::uint32_t begin, std::uint32_t size, LineEnd end) {
-    const auto index = static_cast<std::uint32_t>(lines_.size());
-    lines_.push_back({begin, size, static_cast<std::uint32_t>(end), 0, none});
-    if (last_ == none)
-        first_ = index;
-    else
-        lines_[last_].next = index;
-    last_ = index;
-
-    const std::string_view text = lineText(index);
-    if (const auto name = sectionNameAt(text)) {
-        sections_.push_back({index,
-                             index,
-                             static_cast<std::uint32_t>(name->first),
-                             static_cast<std::uint32_t>(name->second),
-                             0,
-                             {}});
-        const auto section = static_cast<std::uint32_t>(sections_.size() - 1);
-        const std::string_view sectionName = sectionNameOf(sections_.back());
-        if (findSection(sectionName) == none)
-            indexSection(section, static_cast<std::uint32_t>(nameHash(sectionName)));
-        return;
-    }
-    if (sections_.size() == 1 || !isKeyLine(text)) return; // keys before any section: never read
-    const auto section = static_cast<std::uint32_t>(sections_.size() - 1);
-    const std::string_view key = keyNameOf(text);
-    const auto hash = static_cast<std::uint32_t>(nameHash(key));
-    if (KeySlot& slot = keySlot(section, key, hash); slot.line == none)
-        fill(slot, section, index, hash);
-    sections_.back().lastKey = index;
 }
 
 std::uint32_t IniDocument::findSection(std::string_view name) const {
@@ -282,10 +356,10 @@ void IniDocument::growKeyTable(Section& section) {
     }
 }
 
-std::optional<std::string> IniDocument::value(std::string_view section,
-                                              std::string_view key) const {
+std::optional<std::string> IniDocument::value(std::string_view section, std::string_view key) {
     const std::uint32_t found = findSection(section);
     if (found == none) return std::nullopt;
+    split(found);
     const std::uint32_t line = findKey(found, key);
     if (line == none) return std::nullopt;
     const std::string_view text = lineText(line);
@@ -334,8 +408,9 @@ void IniDocument::linkAfter(std::uint32_t before, std::uint32_t line) {
     if (last_ == before) last_ = line;
 }
 
-void IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
+bool IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
     const std::uint32_t target = sectionForWriting(section);
+    split(target);
     std::uint32_t found = hintedKey(target, key);
     KeySlot* slot = nullptr;
     std::uint32_t hash = 0;
@@ -349,7 +424,7 @@ void IniDocument::setValue(std::string_view section, std::string_view key, std::
     const bool plain = writtenAsItIs(value);
     if (found != none && plain && sameLine(lineText(found), key, value)) {
         lastFound_ = found;
-        return;
+        return false;
     }
     const std::string quoted = plain ? std::string() : writtenValue(value);
     const std::string_view written = plain ? value : std::string_view(quoted);
@@ -361,7 +436,7 @@ void IniDocument::setValue(std::string_view section, std::string_view key, std::
         lines_[found].size = static_cast<std::uint32_t>(size);
         lastFound_ = found;
         if (garbage_ > (1u << 20) && garbage_ > store_.size() / 2) compactStore();
-        return;
+        return true;
     }
     // Only the file's very last line can lack a line end, and a new line may follow it now.
     const std::uint32_t before = sections_[target].lastKey;
@@ -374,6 +449,7 @@ void IniDocument::setValue(std::string_view section, std::string_view key, std::
     linkAfter(before, added);
     fill(*slot, target, added, hash);
     sections_[target].lastKey = lastFound_ = added;
+    return true;
 }
 
 // Appends "key=value" to the buffer without building the line first.
@@ -449,9 +525,10 @@ int IniDocument::highestNumberedSection(std::string_view prefix) const {
 }
 
 std::size_t IniDocument::countKeys(std::string_view section,
-                                   bool (*counted)(std::string_view name)) const {
+                                   bool (*counted)(std::string_view name)) {
     const std::uint32_t found = findSection(section);
     if (found == none) return 0;
+    split(found);
     const std::uint32_t stop = found + 1 < sections_.size() ? sections_[found + 1].header : none;
     std::size_t count = 0;
     for (std::uint32_t line = lines_[sections_[found].header].next; line != stop;

@@ -6,6 +6,11 @@
 // Any file may be opened, so the cost of a document follows the size of its text alone, whatever
 // the text holds: the text is kept in one buffer, each line costs twelve bytes beside it, and
 // sections and keys are found through two open-addressing tables of line numbers.
+//
+// Parsing finds the section lines alone. The lines of a section stay one piece of the text until
+// the section is first read or written: a working file of 43 tabs taken back whole, as undo
+// does, costs little more than finding its 43 section lines, and only the tabs then shown are
+// split into lines.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -23,11 +28,12 @@ public:
     // The value of the first key of that name in the first section of that name, names matched
     // without regard to ASCII letter case. Blanks around the value and one pair of quotes
     // around it are removed.
-    std::optional<std::string> value(std::string_view section, std::string_view key) const;
+    std::optional<std::string> value(std::string_view section, std::string_view key);
 
     // Line breaks in value become blanks; a value that would lose blanks or quotes on reading
-    // is written in quotes, so that value() returns it unchanged.
-    void setValue(std::string_view section, std::string_view key, std::string_view value);
+    // is written in quotes, so that value() returns it unchanged. False when the text stays as
+    // it was: the key's line already read exactly so.
+    bool setValue(std::string_view section, std::string_view key, std::string_view value);
 
     std::string text() const;
     std::size_t textSize() const; // text().size(), without building it
@@ -41,7 +47,7 @@ public:
 
     // How many different keys the first section of that name holds whose names `counted`
     // accepts; names are passed as written in the file.
-    std::size_t countKeys(std::string_view section, bool (*counted)(std::string_view name)) const;
+    std::size_t countKeys(std::string_view section, bool (*counted)(std::string_view name));
 
 private:
     static constexpr std::uint32_t none = 0xFFFFFFFF;
@@ -69,13 +75,30 @@ private:
         std::uint32_t nameSize = 0;
         std::uint32_t keysIndexed = 0;
         std::vector<KeySlot> keys;
+        // The line that holds all the section's lines after its section line, as read, until
+        // split() splits it; none once split, or when there are no such lines. Its end is the
+        // end of the last of them.
+        std::uint32_t unsplit = none;
     };
     struct SectionSlot {
         std::uint32_t hash = 0;
         std::uint32_t section = none;
     };
 
-    void reserveFor(std::string_view text);
+    static constexpr std::size_t npos = std::string_view::npos;
+    struct Span {
+        std::size_t size;
+        LineEnd end;
+        std::size_t next; // where the next line begins
+    };
+    static Span lineAt(std::string_view text, std::size_t begin);
+    std::size_t lineAfter(std::size_t begin) const;
+    std::size_t nextSectionLine(std::size_t from) const;
+    std::uint32_t addParsedLine(std::size_t begin, std::size_t size, LineEnd end);
+    void addUnsplit(std::size_t begin, std::size_t end);
+    void addSectionLine(std::size_t begin);
+    void split(std::uint32_t section);
+    void indexKeyLine(std::uint32_t section, std::uint32_t line);
     std::string_view lineText(std::uint32_t line) const;
     std::string_view sectionNameOf(const Section& section) const;
     static std::string_view keyNameOf(std::string_view lineText);
@@ -84,7 +107,6 @@ private:
     std::uint32_t storeText(std::string_view text);
     std::uint32_t storeKeyLine(std::string_view key, std::string_view value);
     void compactStore();
-    void addParsedLine(std::uint32_t begin, std::uint32_t size, LineEnd end);
     std::uint32_t findSection(std::string_view name) const;
     std::uint32_t findKey(std::uint32_t section, std::string_view key) const;
     void indexSection(std::uint32_t section, std::uint32_t hash);

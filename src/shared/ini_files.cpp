@@ -35,6 +35,13 @@ std::optional<FileStamp> stampOf(const std::string& file) {
                      info.st_ctim.tv_nsec};
 }
 
+// Whether two stamps are of the same file with the same bytes: a second name given to a file
+// changes its status change time alone.
+bool sameContent(const FileStamp& a, const FileStamp& b) {
+    return a.device == b.device && a.inode == b.inode && a.size == b.size &&
+           a.modifiedSeconds == b.modifiedSeconds && a.modifiedNanoseconds == b.modifiedNanoseconds;
+}
+
 std::string cacheKey(const std::string& file) {
     return std::filesystem::path(file).lexically_normal().string();
 }
@@ -65,10 +72,18 @@ struct IniFiles::Entry {
     std::optional<FileStamp> stamp;        // the file as parsed or as last flushed
     bool known = false;                    // stamp and document describe the disk
     bool pending = false;                  // the document holds writes not yet flushed
+    bool changed = false;                  // and they changed its text
     bool failing = false;                  // the last flush failed
     std::string failure;                   // and why
     bool failureGiven = false;             // takeNewFailures() has returned it
     unsigned checkedInHold = 0;            // the hold of stamps in which it was last compared
+    // The bytes that the document's text encodes to, while known without building them: those
+    // taken whole or last written. Null once a write changes the document.
+    SharedBytes encoded;
+    // The file's bytes on disk as last read or written, and the stamp they were taken under;
+    // kept only for a file whose bytes are asked for.
+    SharedBytes diskBytes;
+    std::optional<FileStamp> diskStamp;
     // The revision of the whole document, and of each section written since (lower-case name).
     std::uint64_t revision = 0;
     std::unordered_map<std::string, std::uint64_t> sectionRevisions;
@@ -85,6 +100,7 @@ struct IniFiles::Entry {
         // Stamped before reading: a change made while reading shows at the next read.
         stamp = now;
         known = true;
+        encoded = {};
         std::string bytes;
         if (!now || now->size > largestReadable || !readWholeFile(path, bytes)) {
             document.reset();
@@ -142,8 +158,11 @@ std::string IniFiles::ReadIniValue(const std::string& file, const std::string& s
 void IniFiles::WriteIniValue(const std::string& file, const std::string& section,
                              const std::string& key, const std::string& value) {
     Entry& entry = entryFor(file, true);
-    entry.document->setValue(section, key, value);
-    entry.pending = true;
+    const bool changed = entry.document->setValue(section, key, value);
+    entry.pending = true; // newer than the disk or the same: either way not read again
+    if (!changed) return;
+    entry.changed = true;
+    entry.encoded = {};
     entry.sectionRevisions[lowerCase(section)] = ++lastRevision_;
 }
 
@@ -151,8 +170,15 @@ IoResult IniFiles::flush(const std::string& file) {
     auto found = entries_.find(cacheKey(file));
     if (found == entries_.end() || !found->second->pending) return IoResult::success();
     Entry& entry = *found->second;
+    // Writes that left the text as it was, to a file still as it was read or written, need no
+    // write: a tab stored again unchanged, as leaving it stores it, costs nothing on disk.
+    if (!entry.changed && entry.known && stampOf(entry.path) == entry.stamp) {
+        entry.pending = false;
+        return IoResult::success();
+    }
     const FileWriter& write = scratchFiles_.count(found->first) ? scratchWriter_ : writer_;
-    IoResult result = write(entry.path, encodeFileText(entry.document->text()));
+    if (!entry.encoded) entry.encoded = SharedBytes(encodeFileText(entry.document->text()));
+    IoResult result = write(entry.path, *entry.encoded);
     if (!result) {
         // The changes are the only copy of what could not be written: they stay.
         entry.failing = true;
@@ -160,9 +186,15 @@ IoResult IniFiles::flush(const std::string& file) {
         return result;
     }
     entry.failing = entry.failureGiven = false;
-    entry.pending = false;
+    entry.pending = entry.changed = false;
     entry.stamp = stampOf(entry.path);
     entry.known = true;
+    if (bytesKept_.count(found->first)) {
+        entry.diskBytes = entry.encoded;
+        entry.diskStamp = entry.stamp;
+    } else {
+        entry.encoded = {}; // a save file's bytes are not needed again
+    }
     return result;
 }
 
@@ -188,11 +220,12 @@ std::vector<IniFiles::Unwritten> IniFiles::takeNewFailures() {
     return failures;
 }
 
-std::optional<std::string> IniFiles::unwrittenBytes(const std::string& file) {
+SharedBytes IniFiles::unwrittenBytes(const std::string& file) {
     auto found = entries_.find(cacheKey(file));
-    if (found == entries_.end() || !found->second->pending || !found->second->failing)
-        return std::nullopt;
-    return encodeFileText(found->second->document->text());
+    if (found == entries_.end() || !found->second->pending || !found->second->failing) return {};
+    Entry& entry = *found->second;
+    if (!entry.encoded) entry.encoded = SharedBytes(encodeFileText(entry.document->text()));
+    return entry.encoded;
 }
 
 std::size_t IniFiles::textSize(const std::string& file) {
@@ -214,7 +247,8 @@ void IniFiles::holdStamps(bool hold) {
 void IniFiles::startAfresh(const std::string& file) {
     Entry& entry = slotFor(file);
     entry.document = std::make_unique<IniDocument>();
-    entry.pending = true;
+    entry.pending = entry.changed = true;
+    entry.encoded = {};
     entry.renew(++lastRevision_);
 }
 
@@ -234,11 +268,33 @@ void IniFiles::discard(const std::string& file) {
     entries_.erase(cacheKey(file));
 }
 
-void IniFiles::adopt(const std::string& file, std::string bytes) {
+void IniFiles::adopt(const std::string& file, SharedBytes bytes) {
     Entry& entry = slotFor(file);
-    entry.document =
-        std::make_unique<IniDocument>(IniDocument::parse(decodeFileText(std::move(bytes))));
-    entry.pending = true;
+    Entry fresh(entry.path);
+    fresh.diskBytes = std::move(entry.diskBytes);
+    fresh.diskStamp = entry.diskStamp;
+    entry = std::move(fresh);
+    const bool ascii = isAscii(*bytes);
+    entry.document = std::make_unique<IniDocument>(
+        IniDocument::parse(ascii ? std::string(*bytes) : decodeFileText(std::string(*bytes))));
+    // Other bytes may be written otherwise than they came: encoding the text decides.
+    if (ascii) entry.encoded = std::move(bytes);
+    entry.pending = entry.changed = true;
+    entry.renew(++lastRevision_);
+}
+
+SharedBytes IniFiles::bytesOnDisk(const std::string& file) {
+    Entry& entry = slotFor(file);
+    bytesKept_.insert(cacheKey(file));
+    const std::optional<FileStamp> now = stampOf(entry.path);
+    if (entry.diskStamp && now == entry.diskStamp) return entry.diskBytes;
+    // Stamped before reading, as a document is.
+    std::string bytes;
+    entry.diskStamp = now;
+    entry.diskBytes =
+        now && readWholeFile(entry.path, bytes) ? SharedBytes(std::move(bytes)) : SharedBytes();
+    if (!entry.diskBytes) entry.diskStamp.reset();
+    return entry.diskBytes;
 }
 
 void IniFiles::release(const std::string& file) {
@@ -246,6 +302,26 @@ void IniFiles::release(const std::string& file) {
     if (found == entries_.end() || found->second->pending) return;
     forgetLastEntry();
     entries_.erase(found);
+}
+
+IoResult IniFiles::linkAsWritten(const std::string& file, const std::string& link,
+                                 const SharedBytes& bytes) {
+    const auto found = entries_.find(cacheKey(file));
+    if (found == entries_.end() || !bytes || found->second->diskBytes.buffer() != bytes.buffer() ||
+        stampOf(found->second->path) != found->second->diskStamp)
+        return IoResult::failure("Cannot link " + link + ": " + file + " has changed");
+    Entry& entry = *found->second;
+    if (IoResult linked = linkFile(entry.path, link); !linked) return linked;
+    // The file may have been replaced between the look at it and the link.
+    const std::optional<FileStamp> linked = stampOf(link);
+    if (!linked || !sameContent(*linked, *entry.diskStamp)) {
+        removeFile(link);
+        return IoResult::failure("Cannot link " + link + ": " + file + " has changed");
+    }
+    // Still the file read or written: it must not read as changed.
+    if (entry.known && entry.stamp == entry.diskStamp) entry.stamp = linked;
+    entry.diskStamp = linked;
+    return IoResult::success();
 }
 
 bool IniFiles::sectionExists(const std::string& file, const std::string& section) {

@@ -9,6 +9,7 @@
 // command and before every dialog, so that between commands each file on disk holds exactly what
 // writing key by key would have left. n reads or writes of one file thus cost O(n).
 #include "shared/file_io.h"
+#include "shared/shared_bytes.h"
 
 #include <cstdint>
 #include <map>
@@ -46,6 +47,8 @@ public:
 
     // Writes the pending changes of one file, or of all files, to disk. When a file cannot be
     // written its changes stay pending: it reads as written, and the next flush tries again.
+    // Changes that left the text as it was are not written while the file on disk is still the
+    // one last read or written.
     IoResult flush(const std::string& file);
     IoResult flushAll();
 
@@ -59,7 +62,7 @@ public:
 
     // The bytes flush() would write for file while its changes could not be written: then they,
     // and not the disk, hold the file. None once they are on disk.
-    std::optional<std::string> unwrittenBytes(const std::string& file);
+    SharedBytes unwrittenBytes(const std::string& file);
 
     // How many different keys of a section of file have names that `counted` accepts.
     std::size_t countKeys(const std::string& file, const std::string& section,
@@ -97,8 +100,21 @@ public:
     void discard(const std::string& file);
 
     // Takes bytes as the whole content of file, written by the next flush: until it is, file
-    // reads as they say.
-    void adopt(const std::string& file, std::string bytes);
+    // reads as they say. Pending changes and failures of file are forgotten. Bytes in ASCII are
+    // written as they are, in the same buffer, unless a write changes them first.
+    void adopt(const std::string& file, SharedBytes bytes);
+
+    // The bytes of file as they stand on disk; none when it is absent. Once asked for, the bytes
+    // of each later flush are kept and given in the same buffer while the file on disk is still
+    // the one written, so that the working file is not read back after every command that wrote
+    // it; a file changed by anything else is read again.
+    SharedBytes bytesOnDisk(const std::string& file);
+
+    // Gives file on disk a second name, link (see linkFile()), when it is still the file whose
+    // bytes bytesOnDisk() gave as `bytes`, the same buffer: the bytes are kept under that name
+    // without being written again. Fails otherwise, leaving no file of that name.
+    IoResult linkAsWritten(const std::string& file, const std::string& link,
+                           const SharedBytes& bytes);
 
     // Forgets the parsed content of a file that has no pending changes, once it has been read
     // for good (a save file opened): it is read again when next needed.
@@ -122,6 +138,7 @@ private:
     FileWriter writer_;
     FileWriter scratchWriter_;
     std::set<std::string> scratchFiles_; // cache keys
+    std::set<std::string> bytesKept_;    // cache keys of the files whose bytes were asked for
     std::map<std::string, std::unique_ptr<Entry>> entries_;
     std::string lastFile_; // the file named last, as named, and its entry
     Entry* lastEntry_ = nullptr;

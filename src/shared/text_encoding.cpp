@@ -60,9 +60,21 @@ std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& pos) {
     return c;
 }
 
+// Whether the eight bytes at pos are all ASCII.
+bool asciiWord(std::string_view text, std::size_t pos) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + pos, 8);
+    return (word & 0x8080808080808080ull) == 0;
+}
+
 bool isValidUtf8(std::string_view text) {
     for (std::size_t pos = 0; pos < text.size();) {
-        // Plain ASCII, nearly all of any file, needs no decoding.
+        // Plain ASCII, nearly all of any file, needs no decoding: the working file is megabytes
+        // of it, read again at every undo that brings back another.
+        if (pos + 8 <= text.size() && asciiWord(text, pos)) {
+            pos += 8;
+            continue;
+        }
         if (static_cast<std::uint8_t>(text[pos]) < 0x80) {
             ++pos;
             continue;
@@ -113,22 +125,14 @@ std::string decodeFileText(std::string bytes) {
     return out;
 }
 
-namespace {
-
-// Eight bytes at a time: the working file, written after most commands, is megabytes of ASCII.
 bool isAscii(std::string_view text) {
     std::size_t i = 0;
-    for (; i + 8 <= text.size(); i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, text.data() + i, 8);
-        if (word & 0x8080808080808080ull) return false;
-    }
+    for (; i + 8 <= text.size(); i += 8)
+        if (!asciiWord(text, i)) return false;
     for (; i < text.size(); ++i)
         if (static_cast<std::uint8_t>(text[i]) >= 0x80) return false;
     return true;
 }
-
-} // namespace
 
 std::string encodeFileText(std::string utf8) {
     if (isAscii(utf8)) return utf8;

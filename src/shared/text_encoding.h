@@ -18,6 +18,9 @@ std::string decodeFileText(std::string bytes);
 // Plain ASCII is taken over instead of copied.
 std::string encodeFileText(std::string utf8);
 
+// Whether every byte is ASCII: such bytes decode and encode to themselves.
+bool isAscii(std::string_view text);
+
 // Length in characters (code points) of UTF-8 text.
 std::size_t characterCount(std::string_view utf8);
 

@@ -6,6 +6,7 @@
 #include "support/driver_process.h"
 #include "support/named_commands.h"
 
+#include <algorithm>
 #include <csignal>
 #include <gmock/gmock.h>
 #include <sys/wait.h>
@@ -38,15 +39,18 @@ TEST(RunningCopies, EveryCopysFilesAreKnownByTheirNames) {
         {"temp.tmp", 1, CopyFileKind::Working},
         {"temp.tmp.lock", 1, CopyFileKind::Lock},
         {"temp-2.tmp", 2, CopyFileKind::Working},
-        {"temp-9999.tmp.recovery", 9999, CopyFileKind::Recovery}};
+        {"temp-9999.tmp.recovery", 9999, CopyFileKind::Recovery},
+        {"temp.tmp.recovery-1", 1, CopyFileKind::RecoveryPart1},
+        {"temp-2.tmp.recovery-2", 2, CopyFileKind::RecoveryPart2}};
     for (const auto& [name, copy, kind] : rows) {
         CopyFileKind found{};
         EXPECT_EQ(copyOfFileName(name, &found), copy) << name;
         EXPECT_EQ(found, kind) << name;
         EXPECT_EQ(copyFileName(copy, kind), name);
     }
-    for (const char* name : {"temp-1.tmp", "temp-02.tmp", "temp-10000.tmp", "temp-.tmp",
-                             "temp-2x.tmp", "temp.tmp.lock.old", "Temp.tmp", "xtemp.tmp"})
+    for (const char* name :
+         {"temp-1.tmp", "temp-02.tmp", "temp-10000.tmp", "temp-.tmp", "temp-2x.tmp",
+          "temp.tmp.lock.old", "Temp.tmp", "xtemp.tmp", "temp.tmp.recovery-3"})
         EXPECT_EQ(copyOfFileName(name), 0) << name;
     TempDir dir;
     fs::create_directory(dir.path() / "sub");
@@ -75,6 +79,15 @@ TEST(RunningCopies, RecoveryDataComesBackWholeOrNotAtAll) {
     EXPECT_EQ(readKeptWork(text), work);
     for (std::size_t cut = 0; cut < text.size(); ++cut)
         ASSERT_FALSE(readKeptWork(std::string_view(text).substr(0, cut))) << cut;
+    // Kept in part 2 of the data, the working file comes back only from that part, whole.
+    const std::string named = keptWorkText(keptWorkHead(work), work.workingFile->size(), 2);
+    const auto part2 = [](std::string bytes) {
+        return [bytes](int part) { return part == 2 ? std::optional(bytes) : std::nullopt; };
+    };
+    EXPECT_EQ(readKeptWork(named, part2(*work.workingFile)), work);
+    EXPECT_FALSE(readKeptWork(named, part2(work.workingFile->substr(1)))) << "a part cut short";
+    EXPECT_FALSE(readKeptWork(named)) << "no part";
+    EXPECT_FALSE(readKeptWork(named + "x", part2(*work.workingFile))) << "bytes after the name";
 
     work.workingFile = {};
     work.whatIfMarks = 0;
@@ -200,6 +213,88 @@ TEST(RunningCopies, KilledCopysWorkIsOfferedBackAndRestoredExactlyOrDiscarded) {
         } else {
             EXPECT_EQ(windowState(t.form()), windowState(StartedProgram().form()));
             EXPECT_EQ(present(t, {"temp.tmp", "temp.tmp.recovery"}), "");
+        }
+    }
+}
+
+// Writes as the program does, counting them in *count; at the write numbered killAt (from 1) the
+// process ends at once, as SIGKILL would end it, before the write or right after it.
+FileWriter killingWriter(int* count, int killAt, bool afterIt) {
+    return [=](const fs::path& path, std::string_view bytes) {
+        const bool last = ++*count == killAt;
+        if (last && !afterIt) ::_exit(0);
+        IoResult written = writeScratchFile(path, bytes);
+        if (last) ::_exit(0);
+        return written;
+    };
+}
+
+// The work as a restore brings it back. The name of the grading system last worked out, shown
+// nowhere, is left out: a tab without marks keeps the one the tab before it worked out, which a
+// restore does not.
+std::string restorable(std::string state) {
+    const auto line = state.find("\ngradeSysName=");
+    if (line != std::string::npos) state.erase(line + 1, state.find('\n', line + 1) - line);
+    return state;
+}
+
+// Changes of the current tab alone, of the working file, and of both, undone and redone: each
+// command leaves the work unsaved.
+const std::vector<std::function<void(TestProgram&)>> someCommands = {
+    [](TestProgram& t) { t.enterMark("8", "10", "50"); },
+    [](TestProgram& t) { addTabs(t); },
+    [](TestProgram& t) { clickTab(t, 1); },
+    [](TestProgram& t) { t.enterMark("3", "4", "10"); },
+    [](TestProgram& t) { clickTab(t, 0); },
+    [](TestProgram& t) { rename(t, "Maths"); },
+    undo,
+    undo,
+    redo,
+    deleteTab,
+    undo,
+};
+
+// Killed at any moment, a copy leaves recovery data that brings back the work of the last command
+// that finished, or of the one finishing once all its data is written: never a mix of the two, a
+// working file of one with the marks of the other.
+TEST(RunningCopies, AKillAtAnyWriteLeavesTheWorkOfACommandWhole) {
+    std::vector<std::string> states; // after each command
+    std::vector<int> writes;         // done by the end of each command
+    {
+        int count = 0;
+        StartedProgram t(shippedRanges(), "", killingWriter(&count, 0, false));
+        for (const auto& command : someCommands) {
+            command(t);
+            states.push_back(restorable(workState(t)));
+            writes.push_back(count);
+        }
+    }
+    for (int killAt = writes.front() + 1; killAt <= writes.back(); ++killAt) {
+        for (const bool afterIt : {false, true}) {
+            SCOPED_TRACE("killed at write " + std::to_string(killAt) + (afterIt ? ", after" : ""));
+            TestProgram t;
+            const pid_t killed = ::fork();
+            if (killed == 0) {
+                int count = 0;
+                t.program = std::make_unique<Program>(t.dialogs, t.facts,
+                                                      killingWriter(&count, killAt, afterIt));
+                if (t.program->start())
+                    for (const auto& command : someCommands)
+                        command(t);
+                ::_exit(1); // never killed
+            }
+            int status = 0;
+            ::waitpid(killed, &status, 0);
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+            // The commands that had finished, all their writes done before this one.
+            const auto finished = static_cast<std::size_t>(
+                std::upper_bound(writes.begin(), writes.end(), killAt - 1) - writes.begin());
+            t.dialogs.press(Answer::Yes);
+            t.start();
+            const std::string restored = restorable(workState(t));
+            EXPECT_TRUE(restored == states[finished - 1] ||
+                        (finished < states.size() && restored == states[finished]))
+                << "after " << finished << " commands";
         }
     }
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and redo: every change of a student's data taken back and done again, leaving exactly the
 // window, the variables and the working file as they were.
+#include "shared/copy_files.h"
 #include "support/named_commands.h"
 
 #include <random>
@@ -212,7 +213,9 @@ TEST(History, RandomCommandSequencesAreUndoneToTheStartAndRedoneToTheEndExactly)
     // everything else goes to disk as always.
     const FileWriter noRecoveryData = [](const std::filesystem::path& path,
                                          std::string_view bytes) {
-        if (path.extension() == ".recovery") return IoResult::success();
+        CopyFileKind kind{};
+        if (copyOfFileName(path.filename().string(), &kind) && kind != CopyFileKind::Working)
+            return IoResult::success();
         return writeScratchFile(path, bytes);
     };
     for (unsigned seed = 1; seed <= 2000; ++seed) {

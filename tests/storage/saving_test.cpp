@@ -118,11 +118,20 @@ TEST(Saving, NoSaveOrReportLandsOnAFileTheProgramKeeps) {
     const Files before = filesIn(t.dir.path());
     ASSERT_TRUE(before.contains("temp.tmp.lock"));
     ASSERT_TRUE(before.contains("temp.tmp.recovery"));
-    const char* const own[] = {
-        "settings.ini",    "sub/../graderanges.txt", "tallisto.exe.manifest",
-        "temp.tmp",        "temp.tmp.lock",          "temp.tmp.recovery",
-        "temp-2.tmp",      "temp-2.tmp.lock",        "temp-9999.tmp.recovery",
-        "ranges-link.txt", "dangling.tly",           "sub/hard.ini"};
+    const char* const own[] = {"settings.ini",
+                               "sub/../graderanges.txt",
+                               "tallisto.exe.manifest",
+                               "temp.tmp",
+                               "temp.tmp.lock",
+                               "temp.tmp.recovery",
+                               "temp-2.tmp",
+                               "temp-2.tmp.lock",
+                               "temp-9999.tmp.recovery",
+                               "ranges-link.txt",
+                               "dangling.tly",
+                               "sub/hard.ini",
+                               "temp.tmp.recovery-1",
+                               "temp-3.tmp.recovery-2"};
     const auto refusal = [&](const std::string& path, const char* what, const char* then) {
         return "Tallisto keeps its own settings and working data in " + path + ", so " + what +
                " cannot be saved there. Please " + then + " another name.";

@@ -423,11 +423,39 @@ private slots:
         QVERIFY(!gui->program->frmOverview.frmOverview.visible);
     }
 
-    // The chart draws the core's lines, the one of the subject shown thick, over the grade bands,
-    // and a what-if mark over its line as a mark of its own kind.
-    void theChartDrawsTheCoresLinesAndWhatIfMarksApart() {
+    // Without a chart module that loads, the chart says what is missing and stays closed, and
+    // nothing else changes. Once a module is found, the chart draws the core's lines, the one of
+    // the subject shown thick, over the grade bands, and a what-if mark over its line as a mark of
+    // its own kind.
+    void theChartSaysWhatIsMissingOrDrawsTheCoresLines() {
         enterMark("8", "10", "50");
         enterMark("5", "10", "50");
+        const TempDir folder;
+        const QString path = QString::fromStdString(folder.path().string());
+        const QString module = path + "/libtallisto_chart.so", title = gui->window->windowTitle();
+        const QString said = "msgbox \"Tallisto\" \"Tallisto cannot show the chart: ";
+        // The module's content in the folder (none when null), and the start of the message.
+        const std::pair<const char*, QString> cases[] = {
+            {nullptr, said +
+                          "libtallisto_chart.so, which draws it, is in none of these "
+                          "folders:\n\n" +
+                          path + "\n\nInstalling Tallisto again puts it back.\" OK"},
+            {"not a library", said + module + " could not be loaded.\n\n"}};
+        for (const auto& [content, message] : cases) {
+            std::filesystem::remove(module.toStdString());
+            if (content) putBytes(module.toStdString(), content);
+            gui->window->setChartFolders({path});
+            gui->dialogs.press(Answer::OK);
+            find<QAction>("menChart")->trigger();
+            const QString shown = QString::fromStdString(gui->dialogs.last());
+            QVERIFY2(shown.startsWith(message), qPrintable(shown));
+            QVERIFY2(!gui->program->frmChart.frmChart.visible, qPrintable(shown));
+            for (QWidget* window : QApplication::topLevelWidgets())
+                QVERIFY2(!qobject_cast<ChartWindow*>(window), qPrintable(shown));
+            QCOMPARE(gui->window->windowTitle(), title);
+        }
+        // The folder's broken copy is passed over for the next folder's.
+        gui->window->setChartFolders({path, QCoreApplication::applicationDirPath()});
         QTest::mouseClick(find("cmdNewTab"), Qt::LeftButton);
         find<QAction>("menChart")->trigger();
         ChartWindow* built = gui->window->chartWindow();
@@ -462,42 +490,6 @@ private slots:
         window.draw(data);
         QCOMPARE(drawn(), (QStringList{"Tab 1 1:80 2:65 w1.5", "Tab 2 1:70 2:75 w3",
                                        "What-if mark 2:75", "5 bands"}));
-    }
-
-    // Without a chart module that loads, the chart says what is missing and stays closed, and
-    // nothing else changes; a later View, Chart finds a module that has come meanwhile.
-    void aChartWithoutItsModuleSaysWhatIsMissingAndChangesNothing() {
-        enterMark("8", "10", "50");
-        const TempDir folder;
-        const QString path = QString::fromStdString(folder.path().string());
-        const QString module = path + "/libtallisto_chart.so", title = gui->window->windowTitle();
-        const QString said = "msgbox \"Tallisto\" \"Tallisto cannot show the chart: ";
-        // The module's content in the folder (none when null), and the start of the message.
-        const std::pair<const char*, QString> cases[] = {
-            {nullptr, said +
-                          "libtallisto_chart.so, which draws it, is in none of these "
-                          "folders:\n\n" +
-                          path + "\n\nInstalling Tallisto again puts it back.\" OK"},
-            {"not a library", said + module + " could not be loaded.\n\n"}};
-        for (const auto& [content, message] : cases) {
-            std::filesystem::remove(module.toStdString());
-            if (content) putBytes(module.toStdString(), content);
-            gui->window->setChartFolders({path});
-            gui->dialogs.press(Answer::OK);
-            find<QAction>("menChart")->trigger();
-            const QString shown = QString::fromStdString(gui->dialogs.last());
-            QVERIFY2(shown.startsWith(message), qPrintable(shown));
-            QVERIFY2(!gui->program->frmChart.frmChart.visible, qPrintable(shown));
-            for (QWidget* window : QApplication::topLevelWidgets())
-                QVERIFY2(!qobject_cast<ChartWindow*>(window), qPrintable(shown));
-            QCOMPARE(gui->window->windowTitle(), title);
-        }
-        // The folder's broken copy is passed over for the next folder's.
-        gui->window->setChartFolders({path, QCoreApplication::applicationDirPath()});
-        find<QAction>("menChart")->trigger();
-        QVERIFY(gui->window->chartWindow());
-        QVERIFY(gui->window->chartWindow()->isVisible());
-        QCOMPARE(gui->window->chartWindow()->drawn().lines.at(0).points.size(), std::size_t(1));
     }
 
     void f1ShowsTheReadmesGuideWithItsPicturesAndChangesNothing() {
@@ -645,22 +637,6 @@ private slots:
         QTRY_COMPARE(gui->form().lstScore.list, std::vector<std::string>{"8"});
     }
 
-    // Where xdg-open finds no program for the file, the program learns of it.
-    void anEditorThatCannotStartIsReported() {
-        const QByteArray path = qgetenv("PATH");
-        QFile opener(QString::fromStdString(gui->file("xdg-open")));
-        qputenv("PATH", gui->dir.path().c_str() + (':' + path));
-        QtDialogs dialogs;
-        for (const bool opens : {false, true}) {
-            QVERIFY(opener.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            opener.write(opens ? "#!/bin/sh\nexit 0\n" : "#!/bin/sh\nexit 3\n");
-            opener.close();
-            opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            QCOMPARE(dialogs.showInEditor(gui->file("report.txt")), opens);
-        }
-        qputenv("PATH", path);
-    }
-
     void qtDialogsShowExactlyWhatTheProgramAsks() {
         gui->watchdog.stop(); // these dialogs are real on purpose
         // A filter's pattern is kept where the description names it, added where it does not;
@@ -684,7 +660,17 @@ private slots:
                                         Buttons::YesNo, "Save Changes?")),
                  int(Answer::No));
 
-        const QString path = QString::fromStdString(gui->file("marks"));
+        // Where xdg-open finds no program for the file, the program learns of it.
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", gui->dir.path().c_str() + (':' + path));
+        for (const char* exit : {"3", "0"}) {
+            putBytes(gui->dir.path() / "xdg-open", std::string("#!/bin/sh\nexit ") + exit + "\n");
+            std::filesystem::permissions(gui->file("xdg-open"), std::filesystem::perms::owner_all);
+            QCOMPARE(dialogs.showInEditor(gui->file("report.txt")), *exit == '0');
+        }
+        qputenv("PATH", path);
+
+        const QString marks = QString::fromStdString(gui->file("marks"));
         whenShown([&](QWidget* modal) {
             auto* files = qobject_cast<QFileDialog*>(modal);
             QVERIFY(files);
@@ -694,13 +680,13 @@ private slots:
             // through it would race with that.
             auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
             QVERIFY(name);
-            name->setText(path);
+            name->setText(marks);
             static_cast<QDialog*>(files)->accept();
         });
         const FileChoice choice = dialogs.fileDialog(FileDialogKind::Open, "Open file...",
                                                      "Tallisto File (*.tly)|*.tly|All Files|*.*");
         // A name that does not exist yet, taken without an added extension.
-        QCOMPARE(QString::fromStdString(choice.fileName), path);
+        QCOMPARE(QString::fromStdString(choice.fileName), marks);
         QCOMPARE(choice.fileTitle, std::string("marks"));
     }
 };

@@ -72,7 +72,7 @@ TEST(MarkEntry, AnswersAreReadAsNumbersOrEndTheEntry) {
         for (const std::string& answer : answers)
             answer == "<Cancel>" ? t.dialogs.cancel() : t.dialogs.type(answer);
         if (!message.empty()) t.dialogs.press(Answer::OK);
-        t.clickEasyWork();
+        t.run(&FrmGradeHelp::cmdEasyWork_Click);
         const FrmGradeHelp& f = t.form();
         EXPECT_EQ(marksAndOverall(f), shown);
         EXPECT_EQ(f.unsaved, shown != "0%");
@@ -99,7 +99,7 @@ TEST(MarkEntry, WeightingLimitLiesAt100Point01OfTheDecimalsTyped) {
             t.enterMark("1", "1", weightings[i]);
         t.typeMark("1", "1", weightings.back());
         if (refused) t.dialogs.press(Answer::OK);
-        t.clickEasyWork();
+        t.run(&FrmGradeHelp::cmdEasyWork_Click);
         EXPECT_EQ(std::tuple(t.dialogs.last() == describe({"msgbox", "Tallisto", overLimit}),
                              t.form().lstWeighting.list.size(), t.form().lblWeightingTot.caption),
                   std::tuple(refused, weightings.size() - refused, total))

@@ -147,12 +147,12 @@ TEST(MarkRemoval, DeletingTheMiddleMarkEqualsTheTabOfTheOtherTwo) {
         const std::string before = windowState(t.form());
         for (const char* stale : {"-1", "", "abc", "3", "40000", "1.5", " 1"}) {
             t.form().selectedMark = stale;
-            deleteSelectedMark(t);
+            t.run(&FrmGradeHelp::menDelSelRes_Click);
             EXPECT_EQ(windowState(t.form()), before) << "selectedMark=" << stale;
         }
         EXPECT_FALSE(t.exists("temp.tmp")) << "nothing stored";
         selectMark(t, list, 1);
-        deleteSelectedMark(t);
+        t.run(&FrmGradeHelp::menDelSelRes_Click);
         EXPECT_EQ(windowState(t.form()), windowState(two.form())) << list;
     }
 }

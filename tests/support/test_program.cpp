@@ -157,10 +157,6 @@ void selectMark(TestProgram& t, int list, int row) {
     });
 }
 
-void deleteSelectedMark(TestProgram& t) {
-    t.run(&FrmGradeHelp::menDelSelRes_Click);
-}
-
 void enterWhatIf(TestProgram& t, const std::string& score, const std::string& outOf,
                  const std::string& weighting) {
     t.typeMark(score, outOf, weighting);

@@ -131,7 +131,6 @@ void scrollTo(TestProgram& t, int value); // drags the scroll bar's box, the foc
 // Clicks entry `row` (-1: beside the entries) of list 0 to 3: lstScore, lstTotal, lstWeighting,
 // lstPercentage.
 void selectMark(TestProgram& t, int list, int row);
-void deleteSelectedMark(TestProgram& t);
 void enterWhatIf(TestProgram& t, const std::string& score, const std::string& outOf,
                  const std::string& weighting);
 void undo(TestProgram& t);

@@ -135,12 +135,7 @@ class WindowsTest : public QObject {
         return rows;
     }
     // Both windows with the prefix of their procedures and the controls the core has for them.
-    struct Shown {
-        QWidget* window;
-        QString prefix;
-        std::vector<Control*> controls;
-    };
-    std::vector<Shown> bothWindows() const {
+    std::vector<std::tuple<QWidget*, QString, std::vector<Control*>>> bothWindows() const {
         return {{gui->window.get(), "", gui->form().allControls()},
                 {&gui->window->terWindow(), "frmTER.", gui->program->frmTER.allControls()}};
     }
@@ -151,15 +146,10 @@ class WindowsTest : public QObject {
         Control* control =
             ter ? gui->program->frmTER.findControl(name) : form.findControl(name, index);
         if (!control) return false;
-        control->visible = true;
-        control->enabled = true;
         gui->program->frmTER.frmTER.visible |= ter;
-        for (Control* menu = form.findControl(control->container);
-             !ter && menu && menu->kind == ControlKind::Menu;
-             menu = form.findControl(menu->container)) {
-            menu->visible = true;
-            menu->enabled = true;
-        }
+        for (Control* c = control; c && (c == control || c->kind == ControlKind::Menu);
+             c = ter ? nullptr : form.findControl(c->container))
+            c->visible = c->enabled = true;
         gui->window->events().syncWindows();
         return true;
     }
@@ -512,9 +502,8 @@ private slots:
         for (QTextBlock block = guide.text().document()->begin(); block.isValid();
              block = block.next())
             for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
-                const QTextCharFormat format = fragment.fragment().charFormat();
-                if (!format.isImageFormat()) continue;
-                const QString name = format.toImageFormat().name();
+                const QString name = fragment.fragment().charFormat().toImageFormat().name();
+                if (name.isEmpty()) continue;
                 ++pictures;
                 QVERIFY2(
                     !guide.text().loadResource(QTextDocument::ImageResource, QUrl(name)).isNull(),

@@ -499,14 +499,9 @@ private slots:
         QVERIFY(guide.isVisible());
     }
 
-    // The place restored is the place recorded, whatever frame the window is given.
-    void theWindowOpensWhereItWasOrElseOnAScreen() {
-        gui.reset();
-        gui = std::make_unique<GuiProgram>("[Settings]\r\nLeft=1500\r\nTop=2250\r\n");
-        QCOMPARE(gui->window->geometry().topLeft(), QPoint(100, 150));
-        QCOMPARE(QPoint(gui->form().frmGradeHelp.left, gui->form().frmGradeHelp.top),
-                 QPoint(1500, 2250));
-        // A place on a screen that is no longer there would leave the window out of reach.
+    // A place on a screen that is no longer there would leave the window out of reach. (That a
+    // place on a screen is kept, to the pixel, e2e.window_place shows under a window manager.)
+    void aWindowPlacedOffEveryScreenOpensOnOne() {
         gui.reset();
         gui = std::make_unique<GuiProgram>("[Settings]\r\nLeft=900000\r\nTop=-900000\r\n");
         const QRect frame = gui->window->frameGeometry();

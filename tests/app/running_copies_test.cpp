@@ -330,39 +330,5 @@ TEST(RunningCopies, LeftoversGoSilentlyAndEachCopysWorkIsOfferedInTurn) {
     EXPECT_EQ(t.form().lstScore.list, std::vector<std::string>{"2"});
 }
 
-// Two copies that exit at the same moment write settings.ini whole, one after the other.
-TEST(RunningCopies, SettingsStayWholeWhenCopiesExitTogether) {
-    TestProgram t;
-    const auto settings = [](int left) {
-        return crlf({"[Settings]", "Left=" + std::to_string(left), "Top=1200", "gradesys=0"});
-    };
-    for (int round = 0; round < 300; ++round) {
-        int gate[2];
-        ASSERT_EQ(::pipe(gate), 0);
-        pid_t copies[2];
-        for (int k = 0; k < 2; ++k) {
-            copies[k] = ::fork();
-            if (copies[k] != 0) continue;
-            ::close(gate[1]);
-            Copy copy(t.facts);
-            const bool started = copy.program.start();
-            copy.program.frmGradeHelp.frmGradeHelp.left = 100 + k;
-            char ignored;
-            (void)!::read(gate[0], &ignored, 1); // both go when the gate closes
-            copy.give("exit_Click");
-            ::_exit(started && copy.program.ended() ? 0 : 1);
-        }
-        ::close(gate[0]);
-        ::close(gate[1]);
-        for (const pid_t copy : copies) {
-            int status = 0;
-            ::waitpid(copy, &status, 0);
-            ASSERT_EQ(status, 0) << "round " << round;
-        }
-        ASSERT_THAT(t.read("settings.ini"), AnyOf(settings(100), settings(101)))
-            << "round " << round;
-    }
-}
-
 } // namespace
 } // namespace tallisto::testing

@@ -50,13 +50,22 @@ void addPaths(QByteArray& state, FcStrList* list) {
     FcStrListDone(list);
 }
 
-// Qt, FreeType, HarfBuzz and the program itself: an update of any of them may measure otherwise.
+// The program itself and the libraries that measure text: Qt with its platform plugins,
+// FreeType, HarfBuzz and fontconfig. An update of any of them may measure otherwise.
+bool measuresText(std::string_view library) {
+    static constexpr std::string_view parts[] = {"/libQt6",      "/platforms/",  "/platformthemes/",
+                                                 "/libfreetype", "/libharfbuzz", "/libfontconfig"};
+    return std::any_of(std::begin(parts), std::end(parts),
+                       [library](std::string_view p) { return library.find(p) != library.npos; });
+}
+
 void addLoadedLibraries(QByteArray& state) {
-    addPathState(state, "/proc/self/exe");
+    // By name: under a tool such as valgrind /proc/self/exe is the tool.
+    addPathState(state, QFile::encodeName(QCoreApplication::applicationFilePath()).constData());
     std::vector<std::string> names;
     dl_iterate_phdr(
         [](dl_phdr_info* info, size_t, void* data) {
-            if (info->dlpi_name && info->dlpi_name[0] == '/')
+            if (info->dlpi_name && measuresText(info->dlpi_name))
                 static_cast<std::vector<std::string>*>(data)->push_back(info->dlpi_name);
             return 0;
         },

@@ -112,7 +112,8 @@ QFont chooseFont(const QFont& base, const std::vector<CaptionBox>& captions) {
 
 QByteArray fontChoiceKey(const QFont& base, const std::vector<CaptionBox>& captions,
                          const QByteArray& systemState) {
-    QByteArray key = "base " + base.toString().toUtf8() + "\ncandidates";
+    QByteArray key = "base " + base.toString().toUtf8() + ' ' + base.families().join(',').toUtf8() +
+                     ' ' + QByteArray::number(int(base.hintingPreference())) + "\ncandidates";
     for (const Candidate& c : candidates)
         key += ' ' + QByteArray::number(c.size) + '/' + QByteArray::number(int(c.stretch));
     key += '\n';

@@ -28,7 +28,7 @@ struct GuiProgram : TestProgram {
         watchdog.start(200);
         if (!settings.empty()) write("settings.ini", settings);
         start();
-        applyProgramLook(*qApp, *program);
+        applyProgramLook(*qApp, *program, dir.path() / "cache" / "font-choice");
         window = std::make_unique<MainWindow>(*program);
         window->show();
         window->activateWindow();

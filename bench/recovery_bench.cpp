@@ -85,8 +85,13 @@ private:
     std::unique_ptr<Program> program_;
 };
 
+// The recovery data's bytes, with the part that holds the working file's.
 void setSize(benchmark::State& state, Fixture& fixture) {
-    state.counters["bytes"] = static_cast<double>(fs::file_size(fixture.recoveryFile()));
+    const RecoveryFiles files = fixture.program().copy.recoveryFiles();
+    std::uintmax_t bytes = 0;
+    for (const std::string& file : {files.data, files.parts[0], files.parts[1]})
+        if (fs::exists(file)) bytes += fs::file_size(file);
+    state.counters["bytes"] = static_cast<double>(bytes);
 }
 
 // A command changed the current tab only: the working file is as it was.
@@ -133,9 +138,25 @@ void BM_SwitchCommand(benchmark::State& state) {
     setSize(state, fixture);
 }
 
+// A switch after the tab shown was changed: the tab left is stored anew, and the working file and
+// the recovery data change with it.
+void BM_SwitchAfterChange(benchmark::State& state) {
+    Fixture fixture(static_cast<int>(state.range(0)));
+    FrmGradeHelp& f = fixture.form();
+    int renamed = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        fixture.rename("S" + std::to_string(++renamed % 1000));
+        state.ResumeTiming();
+        fixture.program().run([&f] { f.cmdTab_Click(f.currentTab == 0 ? 1 : 0); });
+    }
+    setSize(state, fixture);
+}
+
 } // namespace
 
 BENCHMARK(BM_KeepAfterChange)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_KeepAfterSwitch)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RenameCommand)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SwitchCommand)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SwitchAfterChange)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);

@@ -125,10 +125,6 @@ IniDocument IniDocument::parse(std::string text) {
         body = document.lineAfter(at);
     }
     document.addUnsplit(body, document.store_.size());
-    // The line ends are not kept in the buffer's lines: count them as spent.
-    document.garbage_ = document.store_.size();
-    for (const Line& line : document.lines_)
-        document.garbage_ -= line.size;
     return document;
 }
 
@@ -218,7 +214,6 @@ void IniDocument::split(std::uint32_t section) {
         static_cast<std::size_t>(std::count(text.begin() + piece.begin, text.end(), '\n'));
     if (lines_.size() + lineEnds > lines_.capacity())
         lines_.reserve(std::max(lines_.size() + lineEnds, lines_.capacity() * 3 / 2));
-    std::size_t kept = 0;
     std::uint32_t line = none;
     for (std::size_t at = piece.begin;;) {
         Span span = lineAt(text, at);
@@ -233,12 +228,10 @@ void IniDocument::split(std::uint32_t section) {
             line = addParsedLine(at, span.size, span.end);
             linkAfter(before, line);
         }
-        kept += span.size;
         indexKeyLine(section, line);
         if (last) break;
         at = span.next;
     }
-    garbage_ += piece.size - kept; // the line ends within it
 }
 
 void IniDocument::indexKeyLine(std::uint32_t section, std::uint32_t line) {
@@ -366,24 +359,34 @@ std::optional<std::string> IniDocument::value(std::string_view section, std::str
     return readValue(text.substr(text.find('=') + 1));
 }
 
-std::uint32_t IniDocument::storeText(std::string_view text) {
+std::string_view IniDocument::endOf(LineEnd end) {
+    return end == LineEnd::crlf ? "\r\n" : end == LineEnd::lf ? "\n" : "";
+}
+
+// Makes room for size more bytes at the buffer's end.
+void IniDocument::roomFor(std::size_t size) {
     constexpr std::size_t most = std::numeric_limits<std::uint32_t>::max();
-    if (store_.size() + text.size() >= most) compactStore();
-    if (store_.size() + text.size() >= most) throw std::length_error("an INI file of 4 GB or more");
+    if (store_.size() + size >= most) compactStore();
+    if (store_.size() + size >= most) throw std::length_error("an INI file of 4 GB or more");
+}
+
+std::uint32_t IniDocument::storeText(std::string_view text, LineEnd end) {
+    roomFor(text.size() + 2);
     const auto begin = static_cast<std::uint32_t>(store_.size());
-    store_.append(text);
+    store_.append(text).append(endOf(end));
     return begin;
 }
 
 // Rewritten lines leave their old text behind; once that is most of the buffer, the live text is
-// copied afresh, so that the buffer stays within twice the file's size.
+// copied afresh, so that the buffer stays within twice the file's size. It is the file's text
+// then, each line followed by its end.
 void IniDocument::compactStore() {
     std::string live;
-    live.reserve(store_.size() - garbage_);
+    live.reserve(store_.size() - std::min(garbage_, store_.size()));
     for (std::uint32_t line = first_; line != none; line = lines_[line].next) {
         const std::string_view text = lineText(line);
         lines_[line].begin = static_cast<std::uint32_t>(live.size());
-        live.append(text);
+        live.append(text).append(endOf(static_cast<LineEnd>(lines_[line].end)));
     }
     store_ = std::move(live);
     garbage_ = 0;
@@ -391,7 +394,7 @@ void IniDocument::compactStore() {
 
 std::uint32_t IniDocument::appendLine(std::string_view text, LineEnd end) {
     if (text.size() > longestLine) throw std::length_error("an INI line of 512 MB or more");
-    const std::uint32_t begin = storeText(text);
+    const std::uint32_t begin = storeText(text, end);
     lines_.push_back(
         {begin, static_cast<std::uint32_t>(text.size()), static_cast<std::uint32_t>(end), 0, none});
     return static_cast<std::uint32_t>(lines_.size() - 1);
@@ -431,8 +434,9 @@ bool IniDocument::setValue(std::string_view section, std::string_view key, std::
     const std::size_t size = key.size() + 1 + written.size();
     if (size > longestLine) throw std::length_error("an INI line of 512 MB or more");
     if (found != none) {
-        garbage_ += lines_[found].size;
-        lines_[found].begin = storeKeyLine(key, written);
+        const auto end = static_cast<LineEnd>(lines_[found].end);
+        garbage_ += lines_[found].size + endOf(end).size();
+        lines_[found].begin = storeKeyLine(key, written, end);
         lines_[found].size = static_cast<std::uint32_t>(size);
         lastFound_ = found;
         if (garbage_ > (1u << 20) && garbage_ > store_.size() / 2) compactStore();
@@ -442,7 +446,7 @@ bool IniDocument::setValue(std::string_view section, std::string_view key, std::
     const std::uint32_t before = sections_[target].lastKey;
     if (lines_[before].end == static_cast<std::uint32_t>(LineEnd::none))
         lines_[before].end = static_cast<std::uint32_t>(LineEnd::crlf);
-    const std::uint32_t begin = storeKeyLine(key, written);
+    const std::uint32_t begin = storeKeyLine(key, written, LineEnd::crlf);
     lines_.push_back({begin, static_cast<std::uint32_t>(size),
                       static_cast<std::uint32_t>(LineEnd::crlf), 0, none});
     const auto added = static_cast<std::uint32_t>(lines_.size() - 1);
@@ -452,14 +456,11 @@ bool IniDocument::setValue(std::string_view section, std::string_view key, std::
     return true;
 }
 
-// Appends "key=value" to the buffer without building the line first.
-std::uint32_t IniDocument::storeKeyLine(std::string_view key, std::string_view value) {
-    constexpr std::size_t most = std::numeric_limits<std::uint32_t>::max();
-    const std::size_t size = key.size() + 1 + value.size();
-    if (store_.size() + size >= most) compactStore();
-    if (store_.size() + size >= most) throw std::length_error("an INI file of 4 GB or more");
+// Appends "key=value" and its end to the buffer without building the line first.
+std::uint32_t IniDocument::storeKeyLine(std::string_view key, std::string_view value, LineEnd end) {
+    roomFor(key.size() + 1 + value.size() + 2);
     const auto begin = static_cast<std::uint32_t>(store_.size());
-    store_.append(key).append(1, '=').append(value);
+    store_.append(key).append(1, '=').append(value).append(endOf(end));
     return begin;
 }
 
@@ -490,17 +491,35 @@ std::size_t IniDocument::textSize() const {
 
 std::string IniDocument::text() const {
     // Sized once and filled through a pointer: the working file is written whole after most
-    // commands, and appending line by line checked the capacity at every line.
+    // commands. Lines that lie in the buffer one after the other, each followed by its own end,
+    // as parsed lines do and lines written in the file's order, are copied as one piece.
     std::string text(textSize(), '\0');
     char* out = text.data();
+    const char* const store = store_.data();
+    std::size_t from = 0, to = 0; // the piece of the buffer to copy next
+    const auto copy = [&](const char* bytes, std::size_t size) {
+        std::memcpy(out, bytes, size);
+        out += size;
+    };
     for (std::uint32_t line = first_; line != none; line = lines_[line].next) {
         const Line& l = lines_[line];
-        std::memcpy(out, store_.data() + l.begin, l.size);
-        out += l.size;
-        const auto end = static_cast<LineEnd>(l.end);
-        if (end == LineEnd::crlf) *out++ = '\r';
-        if (end != LineEnd::none) *out++ = '\n';
+        const std::string_view end = endOf(static_cast<LineEnd>(l.end));
+        const std::size_t after = l.begin + l.size;
+        if (after + end.size() <= store_.size() &&
+            (end.empty() || (store[after] == end[0] && store[after + end.size() - 1] == '\n'))) {
+            if (l.begin != to) {
+                copy(store + from, to - from);
+                from = l.begin;
+            }
+            to = after + end.size();
+            continue;
+        }
+        copy(store + from, to - from);
+        from = to;
+        copy(store + l.begin, l.size);
+        copy(end.data(), end.size());
     }
+    copy(store + from, to - from);
     return text;
 }
 

@@ -104,8 +104,10 @@ private:
     static std::string_view keyNameOf(std::string_view lineText);
     std::uint32_t appendLine(std::string_view text, LineEnd end);
     void linkAfter(std::uint32_t before, std::uint32_t line);
-    std::uint32_t storeText(std::string_view text);
-    std::uint32_t storeKeyLine(std::string_view key, std::string_view value);
+    static std::string_view endOf(LineEnd end);
+    void roomFor(std::size_t size);
+    std::uint32_t storeText(std::string_view text, LineEnd end);
+    std::uint32_t storeKeyLine(std::string_view key, std::string_view value, LineEnd end);
     void compactStore();
     std::uint32_t findSection(std::string_view name) const;
     std::uint32_t findKey(std::uint32_t section, std::string_view key) const;
@@ -118,7 +120,9 @@ private:
     std::uint32_t sectionForWriting(std::string_view name);
     void endLastLine();
 
-    std::string store_;          // the text of every line, and garbage of lines rewritten
+    // The text of every line, each followed by its end where it was read or written, and garbage
+    // of lines rewritten.
+    std::string store_;
     std::size_t garbage_ = 0;    // bytes of store_ that no line uses any more
     std::vector<Line> lines_;    // in the order added; `next` gives the file's order
     std::uint32_t first_ = none; // the file's first and last lines

@@ -146,6 +146,7 @@ update-desktop-database "$share/applications" || fail "update-desktop-database f
 desktop=(env -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION -u KDE_FULL_SESSION
     -u GNOME_DESKTOP_SESSION_ID -u SESSION_MANAGER -u QT_QPA_PLATFORMTHEME
     HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
+    XDG_CACHE_HOME="$work/home/.cache"
     XDG_DATA_DIRS="$share:/usr/share" XDG_RUNTIME_DIR="$work/runtime" PATH="$prefix/bin:$PATH"
     QT_QPA_PLATFORM=xcb)
 "${desktop[@]}" tallisto >"$work/program.log" 2>&1 &

@@ -87,7 +87,8 @@ ended() { ! kill -0 "$pid" 2>/dev/null; }
 
 # Starts the program and leaves its main window's id in $main.
 start() {
-    env HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
+    env HOME="$work/home" XDG_CACHE_HOME="$work/home/.cache" XDG_RUNTIME_DIR="$work/runtime" \
+        QT_QPA_PLATFORM=xcb \
         "$work/program/tallisto" >"$work/program.log" 2>&1 &
     pid=$!
     main=$(framed_window "Unsaved - Tallisto") || fail "the main window did not appear"

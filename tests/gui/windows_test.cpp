@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The windows driven as the user drives them, and the Qt dialogs as the user sees them.
 #include "gui/chart_window.h"
+#include "gui/font_memory.h"
 #include "gui/guide_window.h"
 #include "gui/look.h"
 #include "gui/main_window.h"
@@ -232,6 +233,98 @@ private slots:
         };
         for (const auto& [name, captions] : cases)
             QCOMPARE(named(name, chooseFont(base, captions)), named(name, firstFitting(captions)));
+    }
+
+    // A start takes the font from memory only when it was kept under the same captions, base
+    // font and system; any other file, or none, means measuring as before, and keeping the result.
+    void theFontChoiceIsRememberedUnderEverythingItDependsOn() {
+        const QFont base = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+        const std::vector<CaptionBox> captions = captionBoxes(*gui->program);
+        const std::optional<QByteArray> system = fontSystemState();
+        QVERIFY(system);
+        const QByteArray key = fontChoiceKey(base, captions, *system);
+        const auto named = [](const QFont& font) {
+            return QStringLiteral("%1pt, stretch %2").arg(font.pointSizeF()).arg(font.stretch());
+        };
+        const QString measured = named(chooseFont(base, captions));
+        // A choice that measuring never gives here: seen only when the memory is believed.
+        const bool largest = measured == "9pt, stretch 100";
+        const int planted = largest ? 9 : 0;
+        const QString plantedFont = largest ? "7pt, stretch 87" : "9pt, stretch 100";
+        const std::filesystem::path memory = gui->dir.path() / "cache" / "font-choice";
+        std::vector<CaptionBox> renamed = captions;
+        renamed.back().text += 'X';
+        const std::function<void()> none = [] {};
+        const std::pair<const char*, std::function<void()>> cases[] = {
+            {"nothing kept", none},
+            {"kept under the same key", [&] { rememberFontChoice(memory, key, planted); }},
+            {"kept for a grading system renamed since",
+             [&] { rememberFontChoice(memory, fontChoiceKey(base, renamed, *system), planted); }},
+            {"kept under another system",
+             [&] { rememberFontChoice(memory, fontChoiceKey(base, captions, "x"), planted); }},
+            {"a choice out of range", [&] { rememberFontChoice(memory, key, 10); }},
+            {"a file cut short",
+             [&] {
+                 rememberFontChoice(memory, key, planted);
+                 std::filesystem::resize_file(memory, std::filesystem::file_size(memory) - 1);
+             }},
+            {"another program's file", [&] { putBytes(memory, "[Settings]\r\n"); }},
+        };
+        for (const auto& [name, prepare] : cases) {
+            std::filesystem::remove_all(memory.parent_path());
+            std::filesystem::create_directories(memory.parent_path());
+            prepare();
+            const bool believed = std::string_view(name) == "kept under the same key";
+            QCOMPARE(name + (" " + named(rememberedFont(base, captions, memory))),
+                     name + (" " + (believed ? plantedFont : measured)));
+            QVERIFY2(recalledFontChoice(memory, key), name); // kept for the next start
+        }
+        // A cache folder that cannot be made: measured, and nothing else happens.
+        putBytes(gui->dir.path() / "file", "");
+        QCOMPARE(named(rememberedFont(base, captions, gui->dir.path() / "file" / "font-choice")),
+                 measured);
+    }
+
+    // The key of a choice changes with every part of every caption, with the base font and with
+    // what fontconfig and FreeType read: a user's fontconfig folder appearing, their variables.
+    void theFontChoiceKeyChangesWithEverythingTheMeasurementReads() {
+        const QFont base = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+        const std::vector<CaptionBox> captions = captionBoxes(*gui->program);
+        const QByteArray key = fontChoiceKey(base, captions, "system");
+        const auto changed = [&](const std::function<void(CaptionBox&)>& change) {
+            std::vector<CaptionBox> other = captions;
+            change(other[other.size() / 2]);
+            return fontChoiceKey(base, other, "system");
+        };
+        QFont larger = base;
+        larger.setPointSizeF(base.pointSizeF() + 1);
+        const std::pair<const char*, QByteArray> cases[] = {
+            {"text", changed([](CaptionBox& c) { c.text += ' '; })},
+            {"width", changed([](CaptionBox& c) { c.box.rwidth() += 1; })},
+            {"height", changed([](CaptionBox& c) { c.box.rheight() += 1; })},
+            {"wrapping", changed([](CaptionBox& c) { c.wraps = !c.wraps; })},
+            {"bold", changed([](CaptionBox& c) { c.bold = !c.bold; })},
+            {"base font", fontChoiceKey(larger, captions, "system")},
+            {"system", fontChoiceKey(base, captions, "system2")},
+        };
+        for (const auto& [name, other] : cases)
+            QVERIFY2(other != key, name);
+
+        const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+        const QByteArray freetype = qgetenv("FREETYPE_PROPERTIES");
+        const std::filesystem::path config = gui->dir.path() / "config";
+        qputenv("XDG_CONFIG_HOME", QByteArray(config.c_str()));
+        const std::optional<QByteArray> before = fontSystemState();
+        std::filesystem::create_directories(config / "fontconfig");
+        const std::optional<QByteArray> withFolder = fontSystemState();
+        qputenv("FREETYPE_PROPERTIES", "truetype:interpreter-version=35");
+        const std::optional<QByteArray> withVariable = fontSystemState();
+        for (const auto& [variable, value] :
+             {std::pair{"XDG_CONFIG_HOME", configHome}, {"FREETYPE_PROPERTIES", freetype}})
+            value.isNull() ? qunsetenv(variable) : qputenv(variable, value);
+        QVERIFY(before && withFolder && withVariable);
+        QVERIFY(*withFolder != *before);
+        QVERIFY(*withVariable != *withFolder);
     }
 
     // Every button, tab, mark list, menu item and the tab strip of both windows runs the

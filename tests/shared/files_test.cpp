@@ -17,41 +17,35 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(FileIo, aWriteReplacesTheFileWholeOrNotAtAll) {
+// A write through a link replaces the file it leads to whole, keeping its permissions, or fails
+// leaving nothing; temporary files that killed writes left in the folder go, while those of live
+// processes and files of other names stay.
+TEST(FileIo, aWriteReplacesTheFileWholeOrNotAtAllAndClearsWhatKilledWritesLeft) {
     TempDir dir;
     const auto file = dir.path() / "save.tly";
     putBytes(file, "old content that is longer");
     fs::permissions(file, fs::perms(0640));
-    ASSERT_TRUE(writeFileAtomically(file, "new\r\n"));
-    EXPECT_EQ(fs::status(file).permissions(), fs::perms(0640)) << "a replaced file keeps them";
-    // A size limit makes the write itself fail part way, even for root.
-    ignoreFileSizeLimitSignal();
-    const FileWriter limited = failingAfter(10, [](const fs::path&) { return true; });
-    EXPECT_EQ(limited(file, std::string(100, 'x')).reason,
-              "Cannot write " + file.string() + ": File too large");
-    EXPECT_EQ(filesIn(dir.path()), (Files{{"save.tly", "new\r\n"}})) << "nothing left beside it";
-    EXPECT_TRUE(removeFile(dir.path() / "absent")) << "an absent file counts as removed";
-    EXPECT_FALSE(fileExists(dir.path())) << "a folder is no file";
-}
-
-// A write through a link replaces the file it leads to; temporary files that killed writes left
-// in the folder go, while those of live processes and files of other names stay.
-TEST(FileIo, aWriteKeepsLinksAndClearsWhatKilledWritesLeft) {
-    TempDir dir;
-    putBytes(dir.path() / "save.tly", "old");
     fs::create_symlink("save.tly", dir.path() / "link.tly");
     const std::string live = ".save.tly." + std::to_string(::getppid()) + "-0.tmp";
     const std::string own = ".save.tly." + std::to_string(::getpid()) + "-9.tmp";
     for (const std::string name : {".save.tly.999999999-0.tmp", ".x.999999998-12.tmp", live.c_str(),
                                    own.c_str(), ".save.tly.swp", "save.999999999-0.tmp"})
         putBytes(dir.path() / name, "left");
-    ASSERT_TRUE(writeFileAtomically(dir.path() / "link.tly", "new"));
-    EXPECT_EQ(filesIn(dir.path()), (Files{{"save.tly", "new"},
+    ASSERT_TRUE(writeFileAtomically(dir.path() / "link.tly", "new\r\n"));
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms(0640)) << "a replaced file keeps them";
+    // A size limit makes the write itself fail part way, even for root.
+    ignoreFileSizeLimitSignal();
+    const FileWriter limited = failingAfter(10, [](const fs::path&) { return true; });
+    EXPECT_EQ(limited(file, std::string(100, 'x')).reason,
+              "Cannot write " + file.string() + ": File too large");
+    EXPECT_EQ(filesIn(dir.path()), (Files{{"save.tly", "new\r\n"},
                                           {"link.tly", "-> save.tly"},
                                           {live, "left"},
                                           {own, "left"},
                                           {".save.tly.swp", "left"},
                                           {"save.999999999-0.tmp", "left"}}));
+    EXPECT_TRUE(removeFile(dir.path() / "absent")) << "an absent file counts as removed";
+    EXPECT_FALSE(fileExists(dir.path())) << "a folder is no file";
 }
 
 // An install prefix in a temporary folder: the program in bin/, the packaged ranges in

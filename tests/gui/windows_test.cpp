@@ -37,7 +37,7 @@ struct GuiProgram : StartedProgram {
             }
         });
         watchdog.start(200);
-        applyProgramLook(*qApp, *program);
+        applyProgramLook(*qApp, *program, dir.path() / "cache" / "font-choice");
         window = std::make_unique<MainWindow>(*program);
         window->show();
         window->activateWindow();
@@ -46,6 +46,11 @@ struct GuiProgram : StartedProgram {
     std::unique_ptr<MainWindow> window; // goes before the program it shows
     QTimer watchdog; // rejects any real modal dialog, so that it cannot hang a test
 };
+
+// A font's size and stretch: "9pt, stretch 100".
+QString named(const QFont& font) {
+    return QStringLiteral("%1pt, stretch %2").arg(font.pointSizeF()).arg(font.stretch());
+}
 
 // Waits for the next modal dialog and lets `answer` look at it and answer it. Whatever it leaves
 // open is closed, so that a failed check cannot hang the test.
@@ -227,12 +232,9 @@ private slots:
             {"none fits", {{wide, QSize(5, 5)}}},
             {"the program's own", captionBoxes(*gui->program)},
         };
-        const auto named = [](const char* name, const QFont& font) {
-            return QString::asprintf("%s: %gpt, stretch %d", name, font.pointSizeF(),
-                                     font.stretch());
-        };
         for (const auto& [name, captions] : cases)
-            QCOMPARE(named(name, chooseFont(base, captions)), named(name, firstFitting(captions)));
+            QCOMPARE(name + (": " + named(chooseFont(base, captions))),
+                     name + (": " + named(firstFitting(captions))));
     }
 
     // A start takes the font from memory only when it was kept under the same captions, base
@@ -243,9 +245,6 @@ private slots:
         const std::optional<QByteArray> system = fontSystemState();
         QVERIFY(system);
         const QByteArray key = fontChoiceKey(base, captions, *system);
-        const auto named = [](const QFont& font) {
-            return QStringLiteral("%1pt, stretch %2").arg(font.pointSizeF()).arg(font.stretch());
-        };
         const QString measured = named(chooseFont(base, captions));
         // A choice that measuring never gives here: seen only when the memory is believed.
         const bool largest = measured == "9pt, stretch 100";
@@ -254,9 +253,8 @@ private slots:
         const std::filesystem::path memory = gui->dir.path() / "cache" / "font-choice";
         std::vector<CaptionBox> renamed = captions;
         renamed.back().text += 'X';
-        const std::function<void()> none = [] {};
         const std::pair<const char*, std::function<void()>> cases[] = {
-            {"nothing kept", none},
+            {"nothing kept", [] {}},
             {"kept under the same key", [&] { rememberFontChoice(memory, key, planted); }},
             {"kept for a grading system renamed since",
              [&] { rememberFontChoice(memory, fontChoiceKey(base, renamed, *system), planted); }},

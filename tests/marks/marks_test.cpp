@@ -72,7 +72,7 @@ TEST(MarkEntry, AnswersAreReadAsNumbersOrEndTheEntry) {
         for (const std::string& answer : answers)
             answer == "<Cancel>" ? t.dialogs.cancel() : t.dialogs.type(answer);
         if (!message.empty()) t.dialogs.press(Answer::OK);
-        t.clickEasyWork();
+        t.run(&FrmGradeHelp::cmdEasyWork_Click);
         const FrmGradeHelp& f = t.form();
         EXPECT_EQ(marksAndOverall(f), shown);
         EXPECT_EQ(f.unsaved, shown != "0%");
@@ -99,7 +99,7 @@ TEST(MarkEntry, WeightingLimitLiesAt100Point01OfTheDecimalsTyped) {
             t.enterMark("1", "1", weightings[i]);
         t.typeMark("1", "1", weightings.back());
         if (refused) t.dialogs.press(Answer::OK);
-        t.clickEasyWork();
+        t.run(&FrmGradeHelp::cmdEasyWork_Click);
         EXPECT_EQ(std::tuple(t.dialogs.last() == describe({"msgbox", "Tallisto", overLimit}),
                              t.form().lstWeighting.list.size(), t.form().lblWeightingTot.caption),
                   std::tuple(refused, weightings.size() - refused, total))
@@ -147,12 +147,12 @@ TEST(MarkRemoval, DeletingTheMiddleMarkEqualsTheTabOfTheOtherTwo) {
         const std::string before = windowState(t.form());
         for (const char* stale : {"-1", "", "abc", "3", "40000", "1.5", " 1"}) {
             t.form().selectedMark = stale;
-            deleteSelectedMark(t);
+            t.run(&FrmGradeHelp::menDelSelRes_Click);
             EXPECT_EQ(windowState(t.form()), before) << "selectedMark=" << stale;
         }
         EXPECT_FALSE(t.exists("temp.tmp")) << "nothing stored";
         selectMark(t, list, 1);
-        deleteSelectedMark(t);
+        t.run(&FrmGradeHelp::menDelSelRes_Click);
         EXPECT_EQ(windowState(t.form()), windowState(two.form())) << list;
     }
 }

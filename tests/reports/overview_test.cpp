@@ -95,7 +95,7 @@ TEST(Overview, FollowsEveryChangeWithoutCountingTheMarksOfTabsLeftAgain) {
     clickTab(t, 1);
     followed("a switch: the tab left is stored", 0);
     selectMark(t, 0, 0);
-    deleteSelectedMark(t);
+    t.run(&FrmGradeHelp::menDelSelRes_Click);
     chooseGradeSys(t, 0);
     followed("a mark deleted and a grading system chosen", 0);
     clickTab(t, 0);
@@ -141,7 +141,7 @@ TEST(Chart, ShowsThePercentageAfterEachMarkOverTheCurrentSystemsGradeBands) {
     fillSubjects(t);
     t.run(&FrmGradeHelp::menChart_Click);
     selectMark(t, 0, 0);
-    deleteSelectedMark(t);
+    t.run(&FrmGradeHelp::menDelSelRes_Click);
     FrmChart& chart = t.program->frmChart;
     EXPECT_EQ(chart.data().title, "Maths, graded Simple");
     EXPECT_EQ(chart.data().lines.at(0).points,

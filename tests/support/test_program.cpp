@@ -101,7 +101,7 @@ void TestProgram::typeMark(const std::string& score, const std::string& outOf,
 void TestProgram::enterMark(const std::string& score, const std::string& outOf,
                             const std::string& weighting) {
     typeMark(score, outOf, weighting);
-    clickEasyWork();
+    run(&FrmGradeHelp::cmdEasyWork_Click);
 }
 
 std::string describe(const ScriptDialogs::Shown& shown) {
@@ -157,10 +157,6 @@ void selectMark(TestProgram& t, int list, int row) {
     });
 }
 
-void deleteSelectedMark(TestProgram& t) {
-    t.run(&FrmGradeHelp::menDelSelRes_Click);
-}
-
 void enterWhatIf(TestProgram& t, const std::string& score, const std::string& outOf,
                  const std::string& weighting) {
     t.typeMark(score, outOf, weighting);
@@ -199,24 +195,6 @@ std::vector<int> pressedTabs(const FrmGradeHelp& f) {
     return pressed;
 }
 
-TabView viewOf(const FrmGradeHelp& f) {
-    return {f.lstScore.list,
-            f.lstTotal.list,
-            f.lstWeighting.list,
-            f.lstPercentage.list,
-            f.lblScoreTot.caption,
-            f.lblTotalTest.caption,
-            f.lblWeightingTot.caption,
-            f.lblShit.caption,
-            f.lblGrade.caption,
-            f.lblGradePer.caption,
-            f.lblGradeSys.caption,
-            f.frmGradeHelp.caption,
-            f.gradeSys,
-            f.cmdTER.visible,
-            f.cmdReset.visible};
-}
-
 namespace {
 
 std::string joined(const std::vector<std::string>& items) {
@@ -228,18 +206,20 @@ std::string joined(const std::vector<std::string>& items) {
 
 } // namespace
 
-void PrintTo(const TabView& v, std::ostream* os) {
-    *os << "{" << joined(v.score) << " | " << joined(v.total) << " | " << joined(v.weighting)
-        << " | " << joined(v.percentage) << " | " << v.scoreTotal << " " << v.outOfTotal << " "
-        << v.weightingTotal << " " << v.overall << " " << v.grade << " " << v.gradeRange << " "
-        << v.gradeSysText << " [" << v.caption << "] sys" << v.gradeSys
-        << (v.terButton ? " /20" : "") << (v.resetShown ? " reset" : "") << "}";
+std::string viewOf(const FrmGradeHelp& f) {
+    std::string text = "{";
+    for (const Control* list : {&f.lstScore, &f.lstTotal, &f.lstWeighting, &f.lstPercentage})
+        text += joined(list->list) + " | ";
+    for (const Control* label : {&f.lblScoreTot, &f.lblTotalTest, &f.lblWeightingTot, &f.lblShit,
+                                 &f.lblGrade, &f.lblGradePer, &f.lblGradeSys})
+        text += label->caption + " ";
+    return text + "[" + f.frmGradeHelp.caption + "] sys" + std::to_string(f.gradeSys) +
+           (f.cmdTER.visible ? " /20" : "") + (f.cmdReset.visible ? " reset" : "") + "}";
 }
 
 std::string windowState(const FrmGradeHelp& f) {
     std::ostringstream out;
-    PrintTo(viewOf(f), &out);
-    out << "\ntabs";
+    out << viewOf(f) << "\ntabs";
     for (const Control& tab : f.cmdTab)
         out << " [" << tab.caption << " left " << tab.left << (tab.visible ? "" : " hidden")
             << (tab.checked ? " pressed" : "") << "]";

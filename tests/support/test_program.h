@@ -89,9 +89,6 @@ public:
     void enterMark(const std::string& score, const std::string& outOf,
                    const std::string& weighting);
     void typeMark(const std::string& score, const std::string& outOf, const std::string& weighting);
-    void clickEasyWork() {
-        run([](FrmGradeHelp& f) { f.cmdEasyWork_Click(); });
-    }
 
     std::string file(const std::string& name) const { return dir.file(name); }
     std::string read(const std::string& name) const { return bytesOf(dir.path() / name); }
@@ -134,7 +131,6 @@ void scrollTo(TestProgram& t, int value); // drags the scroll bar's box, the foc
 // Clicks entry `row` (-1: beside the entries) of list 0 to 3: lstScore, lstTotal, lstWeighting,
 // lstPercentage.
 void selectMark(TestProgram& t, int list, int row);
-void deleteSelectedMark(TestProgram& t);
 void enterWhatIf(TestProgram& t, const std::string& score, const std::string& outOf,
                  const std::string& weighting);
 void undo(TestProgram& t);
@@ -151,17 +147,9 @@ void fillTab(TestProgram& t, const std::string& name, const std::vector<Mark>& m
 // The indexes of the tab buttons that are pressed.
 std::vector<int> pressedTabs(const FrmGradeHelp& f);
 
-// Everything the window shows of the current tab.
-struct TabView {
-    std::vector<std::string> score, total, weighting, percentage;
-    std::string scoreTotal, outOfTotal, weightingTotal, overall, grade, gradeRange, gradeSysText;
-    std::string caption;
-    int gradeSys = 0;
-    bool terButton = false, resetShown = false;
-    bool operator==(const TabView&) const = default;
-};
-TabView viewOf(const FrmGradeHelp& f);
-void PrintTo(const TabView& v, std::ostream* os);
+// Everything the window shows of the current tab as one text: the four lists, the labels, the
+// caption in brackets, the grading system, and whether the /20 and Reset Tab buttons show.
+std::string viewOf(const FrmGradeHelp& f);
 
 // The whole window as one text, for comparing with a freshly started program: the current tab's
 // view, the tab strip (not its width: 855 at start, a tab's 854 once laid out), which commands

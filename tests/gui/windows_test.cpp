@@ -12,10 +12,29 @@
 #include "gui/twips.h"
 #include "support/test_program.h"
 
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
 #include <QChart>
+#include <QCheckBox>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QWindow>
 #include <QXYSeries>
-#include <QtTest>
-#include <QtWidgets>
 #include <algorithm>
 #include <functional>
 

@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Keeping the work on disk for crash recovery, at the end of each command that changes it, with
 // 43 tabs of 100 and of 1000 marks: alone, and inside the commands that pay for it.
-#include "app/program.h"
+#include "bench_support.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
-#include <fstream>
-#include <random>
 #include <stdexcept>
 #include <string>
 
@@ -14,75 +12,23 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace tallisto;
-
-// The open dialog chooses the save file; a rename gets the name given; nothing else is asked.
-class BenchDialogs : public Dialogs {
-public:
-    std::string path, name;
-    Answer messageBox(const std::string& prompt, Buttons, const std::string&) override {
-        throw std::logic_error("unexpected message box: " + prompt);
-    }
-    InputAnswer inputBox(const std::string&, const std::string&, const std::string&) override {
-        return {false, name};
-    }
-    FileChoice fileDialog(FileDialogKind, const std::string&, const std::string&) override {
-        return {false, path, fs::path(path).filename().string()};
-    }
-    bool showInEditor(const std::string&) override { return true; }
-};
-
-std::string saveFile(int tabs, int marks) {
-    std::string text = "[TabInfo]\r\nNumTabs=" + std::to_string(tabs) + "\r\n";
-    for (int i = 0; i < tabs; ++i) {
-        text += "[Tab " + std::to_string(i) + "]\r\nName=Subject" + std::to_string(i) +
-                "\r\ncount=" + std::to_string(marks) + "\r\n";
-        for (int j = 0; j < marks; ++j) {
-            const std::string n = std::to_string(j);
-            text += "yougot" + n + "=" + std::to_string(j % 47) + ".5\r\noutof" + n +
-                    "=50\r\nweighting" + n + "=0.05\r\n";
-        }
-        text += "gradesys=" + std::to_string(i % 4) + "\r\n";
-    }
-    return text;
-}
+using namespace tallisto::bench;
 
 // A running program holding 43 tabs of `marks` marks, opened from a save file and then changed,
 // so that its work is unsaved and kept.
-class Fixture {
+class Fixture : public OpenedWork {
 public:
-    explicit Fixture(int marks) {
-        dir_ = fs::temp_directory_path() /
-               ("tallisto-bench-" + std::to_string(std::random_device{}()));
-        fs::create_directories(dir_);
-        fs::copy_file(TALLISTO_RANGES_FILE, dir_ / "graderanges.txt");
-        dialogs_.path = (dir_ / "work.tly").string();
-        std::ofstream(dialogs_.path, std::ios::binary) << saveFile(43, marks);
-        PlatformFacts facts;
-        facts.programDir = dir_.string();
-        program_ = std::make_unique<Program>(dialogs_, facts);
-        program_->start();
-        program_->run([this] { form().cmdOpen_Click(); });
+    explicit Fixture(int marks) : OpenedWork(marks) {
         rename("Changed");
-        if (form().tabCount != 43 || !fs::exists(recoveryFile()))
+        if (!fs::exists(program().copy.recoveryFile()))
             throw std::runtime_error("the work was not kept");
     }
-    ~Fixture() {
-        program_.reset();
-        fs::remove_all(dir_);
-    }
 
-    FrmGradeHelp& form() { return program_->frmGradeHelp; }
-    Program& program() { return *program_; }
-    std::string recoveryFile() const { return program_->copy.recoveryFile(); }
+    // The rename command, which asks for the name only.
     void rename(const std::string& name) {
-        dialogs_.name = name;
-        program_->run([this] { form().menRename_Click(); });
+        dialogs.name = name;
+        run([](FrmGradeHelp& f) { f.menRename_Click(); });
     }
-
-private:
-    fs::path dir_;
-    BenchDialogs dialogs_;
-    std::unique_ptr<Program> program_;
 };
 
 // The recovery data's bytes, with the part that holds the working file's.

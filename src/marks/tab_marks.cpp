@@ -21,8 +21,13 @@ std::string MarkTotals::add(const MarkRow& mark) {
     if (o == 0) return "0";
     const double s = scoreOutOfWeighting(y, o, f);
     weightedScore_.add(s);
-    overall_ = overallPercentageOf(weightedScore_.value(), weighting_.value());
+    scoredWeighting_ = weighting_;
+    scored_ = true;
     return numberText(roundTo2Places(s));
+}
+
+double MarkTotals::overall() const {
+    return scored_ ? overallPercentageOf(weightedScore_.value(), scoredWeighting_.value()) : 0;
 }
 
 // What-if marks stand after the real marks: in the current tab's lists the last whatIfMarks

@@ -37,7 +37,7 @@ public:
 
     // The overall percentage that the totals show: 2 places, not yet rounded for the grade. A
     // mark out of 0 leaves it as the mark before left it.
-    double overall() const { return overall_; }
+    double overall() const;
     // The weighting entered, in percent, as the totals show it.
     DecimalSum weightingEntered() const { return weighting_.timesPowerOfTen(2); }
     const DecimalSum& weightedScore() const { return weightedScore_; }
@@ -45,7 +45,10 @@ public:
 
 private:
     DecimalSum weighting_, weightedScore_;
-    double overall_ = 0;
+    // The weighting as the last mark with a score counted left it: the overall is worked out
+    // only when asked for, which the export of every mark never does.
+    DecimalSum scoredWeighting_;
+    bool scored_ = false;
 };
 
 } // namespace tallisto

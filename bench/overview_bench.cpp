@@ -2,7 +2,8 @@
 // The overview of all subjects and the chart of all subjects at the largest size, 43 tabs: the
 // Qt view works both out again after every command while they are shown, so each must fit in a
 // frame. Measured with nothing changed, after a tab switch (the tab left is worked out again),
-// and cold (every tab worked out, as after opening a file); then the CSV export of all marks.
+// after an undo across a switch, and cold (every tab worked out, as after opening a file); then
+// the CSV export of all marks.
 #include "bench_support.h"
 
 #include <benchmark/benchmark.h>
@@ -89,6 +90,23 @@ void overviewCold(benchmark::State& state) {
     }
 }
 
+// Undo of a what-if mark entered before a tab switch, then the overview, as the window shows it
+// after the command: the undo takes the whole working file back, most of it as it was.
+void undoAcrossSwitchThenOverview(benchmark::State& state) {
+    Fixture fixture(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        fixture.dialogs.typed = {"30", "40", "0"};
+        fixture.run([](FrmGradeHelp& f) { f.menWhatIf_Click(); });
+        fixture.run([](FrmGradeHelp& f) { f.cmdTab_Click(1); });
+        checkRows(state, fixture.program().frmOverview.rows());
+        state.ResumeTiming();
+        fixture.run([](FrmGradeHelp& f) { f.menUndo_Click(); });
+        checkRows(state, fixture.program().frmOverview.rows());
+        if (fixture.form().currentTab != 0) state.SkipWithError("not undone");
+    }
+}
+
 // Every subject's line, as the chart window draws them with "All subjects" ticked.
 void chartAllSubjects(benchmark::State& state) {
     Fixture fixture(static_cast<int>(state.range(0)));
@@ -111,5 +129,6 @@ void exportCsv(benchmark::State& state) {
 BENCHMARK(overviewUnchanged)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(overviewAfterSwitch)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(overviewCold)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(undoAcrossSwitchThenOverview)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(chartAllSubjects)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(exportCsv)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);

@@ -558,4 +558,43 @@ std::size_t IniDocument::countKeys(std::string_view section,
     return count;
 }
 
+// The section's text as one view of the buffer while its lines lie there one after the other, each
+// followed by its own end, as they do until it is written to; else built line by line.
+std::string_view IniDocument::sectionText(std::uint32_t section, std::string& built) const {
+    const std::uint32_t stop =
+        section + 1 < sections_.size() ? sections_[section + 1].header : none;
+    std::size_t from = 0, to = 0; // the view so far, empty at first
+    bool inPlace = true;
+    for (std::uint32_t line = lines_[sections_[section].header].next; line != stop;
+         line = lines_[line].next) {
+        const Line& l = lines_[line];
+        const std::string_view end = endOf(static_cast<LineEnd>(l.end));
+        const std::size_t after = l.begin + l.size;
+        const bool endStored = std::string_view(store_).substr(after, end.size()) == end;
+        if (inPlace && endStored && (from == to || l.begin == to)) {
+            if (from == to) from = l.begin;
+            to = after + end.size();
+            continue;
+        }
+        if (inPlace) built.assign(store_, from, to - from);
+        inPlace = false;
+        built.append(lineText(line)).append(end);
+    }
+    return inPlace ? std::string_view(store_).substr(from, to - from) : std::string_view(built);
+}
+
+std::vector<std::string_view> IniDocument::sectionsAsIn(const IniDocument& before) const {
+    std::vector<std::string_view> same;
+    std::string built, builtBefore;
+    for (std::size_t s = 1; s < sections_.size(); ++s) {
+        const auto section = static_cast<std::uint32_t>(s);
+        const std::string_view name = sectionNameOf(sections_[s]);
+        if (findSection(name) != section) continue; // a later section of a name: never read
+        const std::uint32_t old = before.findSection(name);
+        if (old != none && sectionText(section, built) == before.sectionText(old, builtBefore))
+            same.push_back(name);
+    }
+    return same;
+}
+
 } // namespace tallisto

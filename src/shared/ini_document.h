@@ -49,6 +49,11 @@ public:
     // accepts; names are passed as written in the file.
     std::size_t countKeys(std::string_view section, bool (*counted)(std::string_view name));
 
+    // The names of the sections whose text is here what it was in `before`: the first section of
+    // each name in both, letter case aside, its lines after its section line up to the next one,
+    // compared byte for byte with their ends. Names as written here.
+    std::vector<std::string_view> sectionsAsIn(const IniDocument& before) const;
+
 private:
     static constexpr std::uint32_t none = 0xFFFFFFFF;
     static constexpr std::size_t longestLine = (std::size_t{1} << 29) - 1;
@@ -101,6 +106,7 @@ private:
     void indexKeyLine(std::uint32_t section, std::uint32_t line);
     std::string_view lineText(std::uint32_t line) const;
     std::string_view sectionNameOf(const Section& section) const;
+    std::string_view sectionText(std::uint32_t section, std::string& built) const;
     static std::string_view keyNameOf(std::string_view lineText);
     std::uint32_t appendLine(std::string_view text, LineEnd end);
     void linkAfter(std::uint32_t before, std::uint32_t line);

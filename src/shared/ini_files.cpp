@@ -88,27 +88,38 @@ struct IniFiles::Entry {
     std::uint64_t revision = 0;
     std::unordered_map<std::string, std::uint64_t> sectionRevisions;
 
-    void renew(std::uint64_t newRevision) {
+    // Gives the whole document a new revision. A section whose text the document held before
+    // byte for byte keeps its own: a working file taken back by undo mostly differs in one
+    // section, and what was worked out from the others stays valid.
+    void renew(std::uint64_t newRevision, const IniDocument* before = nullptr) {
+        std::unordered_map<std::string, std::uint64_t> kept;
+        if (before && document) {
+            for (const std::string_view name : document->sectionsAsIn(*before)) {
+                std::string key = lowerCase(std::string(name));
+                const auto found = sectionRevisions.find(key);
+                kept.emplace(std::move(key),
+                             found != sectionRevisions.end() ? found->second : revision);
+            }
+        }
         revision = newRevision;
-        sectionRevisions.clear();
+        sectionRevisions = std::move(kept);
     }
 
-    // True when the document was read afresh.
-    bool refresh() {
+    // Reads the document afresh, with new revisions, when the file on disk is no longer the one
+    // parsed.
+    void refresh(std::uint64_t& lastRevision) {
         auto now = stampOf(path);
-        if (known && now == stamp) return false;
+        if (known && now == stamp) return;
         // Stamped before reading: a change made while reading shows at the next read.
         stamp = now;
         known = true;
         encoded = {};
+        const std::unique_ptr<IniDocument> before = std::move(document);
         std::string bytes;
-        if (!now || now->size > largestReadable || !readWholeFile(path, bytes)) {
-            document.reset();
-            return true;
-        }
-        document =
-            std::make_unique<IniDocument>(IniDocument::parse(decodeFileText(std::move(bytes))));
-        return true;
+        if (now && now->size <= largestReadable && readWholeFile(path, bytes))
+            document =
+                std::make_unique<IniDocument>(IniDocument::parse(decodeFileText(std::move(bytes))));
+        renew(++lastRevision, before.get());
     }
 };
 
@@ -140,7 +151,7 @@ IniFiles::Entry& IniFiles::entryFor(const std::string& file, bool forWriting) {
     // Pending writes make the document newer than the disk, so it is not read again.
     const bool checked = holding_ && entry.known && entry.checkedInHold == hold_;
     if (!entry.pending && !checked) {
-        if (entry.refresh()) entry.renew(++lastRevision_);
+        entry.refresh(lastRevision_);
         entry.checkedInHold = hold_;
     }
     if (forWriting && !entry.document) entry.document = std::make_unique<IniDocument>();
@@ -273,14 +284,16 @@ void IniFiles::adopt(const std::string& file, SharedBytes bytes) {
     Entry fresh(entry.path);
     fresh.diskBytes = std::move(entry.diskBytes);
     fresh.diskStamp = entry.diskStamp;
-    entry = std::move(fresh);
+    fresh.revision = entry.revision;
+    fresh.sectionRevisions = std::move(entry.sectionRevisions);
     const bool ascii = isAscii(*bytes);
-    entry.document = std::make_unique<IniDocument>(
+    fresh.document = std::make_unique<IniDocument>(
         IniDocument::parse(ascii ? std::string(*bytes) : decodeFileText(std::string(*bytes))));
     // Other bytes may be written otherwise than they came: encoding the text decides.
-    if (ascii) entry.encoded = std::move(bytes);
-    entry.pending = entry.changed = true;
-    entry.renew(++lastRevision_);
+    if (ascii) fresh.encoded = std::move(bytes);
+    fresh.pending = fresh.changed = true;
+    fresh.renew(++lastRevision_, entry.document.get());
+    entry = std::move(fresh);
 }
 
 SharedBytes IniFiles::bytesOnDisk(const std::string& file) {

@@ -101,7 +101,8 @@ public:
 
     // Takes bytes as the whole content of file, written by the next flush: until it is, file
     // reads as they say. Pending changes and failures of file are forgotten. Bytes in ASCII are
-    // written as they are, in the same buffer, unless a write changes them first.
+    // written as they are, in the same buffer, unless a write changes them first. Sections whose
+    // text stays byte for byte as it was keep their revisions.
     void adopt(const std::string& file, SharedBytes bytes);
 
     // The bytes of file as they stand on disk; none when it is absent. Once asked for, the bytes
@@ -121,9 +122,10 @@ public:
     void release(const std::string& file);
 
     // A number that changes whenever a read of section in file may give something new: a write
-    // to that section, the file read afresh from disk or started afresh, or the file forgotten
-    // (removed, its changes discarded or dropped). What is worked out from a section can be
-    // kept for as long as its revision stays the same.
+    // to that section, the file read afresh from disk or adopted with other text in that
+    // section, the file started afresh, or the file forgotten (removed, its changes discarded or
+    // dropped). What is worked out from a section can be kept for as long as its revision stays
+    // the same.
     std::uint64_t sectionRevision(const std::string& file, const std::string& section);
 
     // Marks file as a scratch file, written without waiting for the disk: its content does not

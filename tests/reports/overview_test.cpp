@@ -100,11 +100,24 @@ TEST(Overview, FollowsEveryChangeWithoutCountingTheMarksOfTabsLeftAgain) {
     followed("a mark deleted and a grading system chosen", 0);
     clickTab(t, 0);
     followed("back to Maths: Bio stored without the mark", 0);
+    // Each undo takes the whole working file back: the second leaves Empty, current after the
+    // first, stored without the mark it had when last left.
+    clickTab(t, 5);
+    t.enterMark("10", "20", "10");
+    clickTab(t, 2);
+    t.enterMark("5", "10", "10");
+    clickTab(t, 0);
+    followed("marks entered on two tabs", 0);
+    t.run(&FrmGradeHelp::menUndo_Click);
+    followed("one undone across a switch", 1);
+    t.run(&FrmGradeHelp::menUndo_Click);
+    followed("the other undone across a switch", 2);
+    clickTab(t, 0);
     std::string stored = t.read("temp.tmp");
     const std::string top = "Name=Top\r\ncount=1\r\nyougot0=19";
     stored.replace(stored.find(top), top.size(), "Name=Top\r\ncount=1\r\nyougot0=9.5");
     t.write("temp.tmp", stored);
-    followed("the working file edited on disk", 4);
+    followed("the working file edited on disk, unchanged sections kept", 2);
     EXPECT_EQ(rows(t).back().percent, "47.5");
     std::string edited = sampleRanges(); // by the user: the lowest bound of Simple moves
     edited.replace(edited.find("range0=50"), 9, "range0=45.5");

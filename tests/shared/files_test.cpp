@@ -9,6 +9,7 @@
 #include "support/test_program.h"
 
 #include <gtest/gtest.h>
+#include <map>
 #include <tuple>
 #include <unistd.h>
 
@@ -251,6 +252,53 @@ TEST_F(IniFilesTest, aSectionsRevisionChangesWheneverItsKeysMayReadDifferently) 
     changed("changes discarded");
     ASSERT_TRUE(ini.remove(file));
     changed("removed");
+}
+
+// A working file taken back whole, by undo or from the disk, keeps the revision of every section
+// whose text is as it was, so that what was worked out from it is not worked out again; every
+// section whose text changed, letter for letter, gets a new one.
+TEST_F(IniFilesTest, aFileTakenBackWholeRenewsTheRevisionsOfExactlyTheSectionsThatChanged) {
+    const std::string held = "; tabs\r\n[A]\r\nx=1\r\n[B]\r\ny=2\r\n[C]\r\nz=3\r\nw=4\r\n";
+    // name, the file taken back, the sections of A, B and C whose revision must change
+    const std::tuple<const char*, std::string, std::string> cases[] = {
+        {"nothing changed", held, ""},
+        {"a key of a section read before", "[A]\r\nx=9\r\n[B]\r\ny=2\r\n[C]\r\nz=3\r\nw=4\r\n",
+         "A"},
+        {"a key of a section written before", "[A]\r\nx=1\r\n[B]\r\ny=2\r\n[C]\r\nz=3\r\nw=5\r\n",
+         "C"},
+        {"a key of a section never read", "[A]\r\nx=1\r\n[B]\r\ny=3\r\n[C]\r\nz=3\r\nw=4\r\n", "B"},
+        {"a line end alone", "[A]\r\nx=1\n[B]\r\ny=2\r\n[C]\r\nz=3\r\nw=4", "AC"},
+        {"a section added between two",
+         "[A]\r\nx=1\r\n[D]\r\nv=1\r\n[B]\r\ny=2\r\n[C]\r\nz=3\r\nw=4\r\n", ""},
+        {"a section removed", "[A]\r\nx=1\r\n[C]\r\nz=3\r\nw=4\r\n", "B"},
+        {"a section renamed", "[A]\r\nx=1\r\n[E]\r\ny=2\r\n[C]\r\nz=3\r\nw=4\r\n", "B"},
+        {"a section repeated after it", held + "[B]\r\ny=7\r\n", ""},
+        {"a section repeated before it",
+         "[A]\r\nx=1\r\n[b]\r\ny=7\r\n[B]\r\ny=2\r\n[C]\r\nz=3\r\nw=4\r\n", "B"},
+        {"a name in other letters", "[a]\r\nx=1\r\n[ B ]\r\ny=2\r\n[C]\r\nz=3\r\nw=4\r\n", ""},
+    };
+    for (const bool fromDisk : {false, true}) {
+        for (const auto& [name, after, changed] : cases) {
+            SCOPED_TRACE(std::string(name) + (fromDisk ? ", from the disk" : ", by adopt"));
+            putBytes(file, "; tabs\r\n[A]\r\nx=1\r\n[B]\r\ny=2\r\n[C]\r\nz=3");
+            IniFiles ini;
+            ini.ReadIniValue(file, "A", "x", ""); // split into lines
+            ini.WriteIniValue(file, "C", "w", "4");
+            ASSERT_TRUE(ini.flush(file));
+            ASSERT_EQ(bytesOf(file), held);
+            std::map<std::string, std::uint64_t> before;
+            for (const char* section : {"A", "B", "C"})
+                before[section] = ini.sectionRevision(file, section);
+            if (fromDisk)
+                putBytes(file, after);
+            else
+                ini.adopt(file, SharedBytes(std::string(after)));
+            std::string renewed;
+            for (const auto& [section, revision] : before)
+                if (ini.sectionRevision(file, section) != revision) renewed += section;
+            EXPECT_EQ(renewed, changed);
+        }
+    }
 }
 
 // Text whose every letter has a place in Windows-1252 is stored in it, so that the Windows

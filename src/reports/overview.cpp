@@ -96,10 +96,10 @@ std::vector<OverviewRow> FrmOverview::rows(SubjectDigests& digests) {
         OverviewRow row;
         row.tab = tab;
         row.name = f.cmdTab[static_cast<std::size_t>(tab)].caption;
-        row.whatIf = f.whatIfCount(tab);
         if (tab == f.currentTab) {
             // The current tab as its window shows it.
             row.current = true;
+            row.whatIf = f.whatIfCount(tab);
             row.percent = withoutPercent(f.lblShit.caption);
             row.grade = f.lblGrade.caption;
             row.weighting = withoutPercent(f.lblWeightingTot.caption);
@@ -112,7 +112,10 @@ std::vector<OverviewRow> FrmOverview::rows(SubjectDigests& digests) {
                 row.need = next.need;
             }
         } else {
+            // A tab in the working file as its digest keeps it: reading its section again would
+            // split every section that an undo has just brought back.
             const SubjectDigest& d = digests.of(tab);
+            row.whatIf = d.whatIf;
             row.percent = d.percent;
             row.weighting = d.weighting;
             const int gradeSys = d.gradeSys.value_or(f.gradeSys);

@@ -4,6 +4,8 @@
 #include "app/program.h"
 #include "shared/number_text.h"
 
+#include <algorithm>
+
 namespace tallisto {
 
 namespace {
@@ -29,6 +31,9 @@ SubjectDigest digestOf(const SubjectMarks& subject) {
     digest.name = subject.name;
     digest.gradeSys = subject.gradeSys;
     digest.hasMarks = !subject.marks.empty();
+    digest.whatIf = static_cast<int>(
+        std::count_if(subject.marks.begin(), subject.marks.end(),
+                      [](const MarkRow& mark) { return mark.kind == MarkKind::WhatIf; }));
     digest.overall = totals.overall();
     digest.percent = numberText(digest.overall);
     digest.weighting = numberText(totals.weightingEntered().value());

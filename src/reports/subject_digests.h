@@ -20,6 +20,7 @@ struct SubjectDigest {
     std::string name;
     std::optional<int> gradeSys; // none: the system in use
     bool hasMarks = false;
+    int whatIf = 0;        // its what-if marks
     std::string percent;   // the overall percentage as the totals show it, without "%"
     double overall = 0;    // its value
     std::string weighting; // the weighting entered as the totals show it, without "%"

@@ -39,6 +39,8 @@ void fillSubjects(TestProgram& t) {
 TEST(Overview, EachRowShowsWhatTheWindowShowsOnceThatTabIsChosen) {
     StartedProgram t(sampleRanges());
     fillSubjects(t);
+    clickTab(t, 1);
+    enterWhatIf(t, "2", "4", "0.01");
     clickTab(t, 5);
     t.program->subjects.clear(); // every other tab counted from the working file
     const std::string before = workState(t);
@@ -69,7 +71,8 @@ TEST(Overview, EachRowShowsWhatTheWindowShowsOnceThatTabIsChosen) {
         EXPECT_EQ(std::tuple(row.percent, row.grade, row.weighting, row.outOf20, row.whatIf,
                              row.nextGrade, row.need),
                   std::tuple(number(f.lblShit.caption), f.lblGrade.caption,
-                             number(f.lblWeightingTot.caption), outOf20, 0, next, need));
+                             number(f.lblWeightingTot.caption), outOf20, f.whatIfMarks, next,
+                             need));
     }
 }
 

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The overview of all subjects and the chart of all subjects at the largest size, 43 tabs: the
 // Qt view works both out again after every command while they are shown, so each must fit in a
-// frame. Measured with nothing changed, after a tab switch (the tab left is worked out again),
-// after an undo across a switch, and cold (every tab worked out, as after opening a file); then
-// the CSV export of all marks.
+// frame. Measured with nothing changed, after a tab switch (the tab left is taken from the
+// window), after an undo across a switch, and cold (every tab worked out from the working file,
+// as at the first look after a crashed copy's work was restored: opening a file and switching
+// keep each tab as it is left); then the CSV export of all marks.
 #include "bench_support.h"
 
 #include <benchmark/benchmark.h>

@@ -489,6 +489,15 @@ std::size_t IniDocument::textSize() const {
     return size;
 }
 
+// Whether the line's end follows its text in the buffer, as it does for every line read or
+// written, but not for a last line that was given an end when a key was added after it.
+bool IniDocument::endFollows(const Line& line) const {
+    const std::string_view end = endOf(static_cast<LineEnd>(line.end));
+    const std::size_t after = line.begin + line.size;
+    return after + end.size() <= store_.size() &&
+           (end.empty() || (store_[after] == end[0] && store_[after + end.size() - 1] == '\n'));
+}
+
 std::string IniDocument::text() const {
     // Sized once and filled through a pointer: the working file is written whole after most
     // commands. Lines that lie in the buffer one after the other, each followed by its own end,
@@ -504,14 +513,12 @@ std::string IniDocument::text() const {
     for (std::uint32_t line = first_; line != none; line = lines_[line].next) {
         const Line& l = lines_[line];
         const std::string_view end = endOf(static_cast<LineEnd>(l.end));
-        const std::size_t after = l.begin + l.size;
-        if (after + end.size() <= store_.size() &&
-            (end.empty() || (store[after] == end[0] && store[after + end.size() - 1] == '\n'))) {
+        if (endFollows(l)) {
             if (l.begin != to) {
                 copy(store + from, to - from);
                 from = l.begin;
             }
-            to = after + end.size();
+            to = l.begin + l.size + end.size();
             continue;
         }
         copy(store + from, to - from);
@@ -569,11 +576,9 @@ std::string_view IniDocument::sectionText(std::uint32_t section, std::string& bu
          line = lines_[line].next) {
         const Line& l = lines_[line];
         const std::string_view end = endOf(static_cast<LineEnd>(l.end));
-        const std::size_t after = l.begin + l.size;
-        const bool endStored = std::string_view(store_).substr(after, end.size()) == end;
-        if (inPlace && endStored && (from == to || l.begin == to)) {
+        if (inPlace && endFollows(l) && (from == to || l.begin == to)) {
             if (from == to) from = l.begin;
-            to = after + end.size();
+            to = l.begin + l.size + end.size();
             continue;
         }
         if (inPlace) built.assign(store_, from, to - from);

@@ -111,6 +111,7 @@ private:
     std::uint32_t appendLine(std::string_view text, LineEnd end);
     void linkAfter(std::uint32_t before, std::uint32_t line);
     static std::string_view endOf(LineEnd end);
+    bool endFollows(const Line& line) const;
     void roomFor(std::size_t size);
     std::uint32_t storeText(std::string_view text, LineEnd end);
     std::uint32_t storeKeyLine(std::string_view key, std::string_view value, LineEnd end);

@@ -3,6 +3,7 @@
 // file. Compared with the same visit checked on disk at every switch, which the report set avoids
 // by writing the working file once.
 #include "bench_support.h"
+#include "shared/number_text.h"
 
 #include <benchmark/benchmark.h>
 #include <stdexcept>
@@ -13,7 +14,8 @@ namespace {
 using namespace tallisto;
 using namespace tallisto::bench;
 
-// A save file of `tabs` tabs of `marksPerTab` marks of 8 out of 10 each, opened. The report goes
+// A save file of `tabs` tabs of `marksPerTab` marks of 8 out of 10 each, as the program writes
+// them, opened. The report goes
 // to one file, replaced without a second thought and not opened.
 class Fixture : public BenchProgram {
 public:
@@ -22,7 +24,7 @@ public:
                    "[Gradesys0]\r\nname=A to E\r\nactive=1\r\nrange0=40\r\nrange1=55\r\n"
                    "range2=70\r\nrange3=85\r\nrangename0=E\r\nrangename1=D\r\nrangename2=C\r\n"
                    "rangename3=B\r\nrangename4=A\r\n");
-        const StoredMark mark{"8", "10", std::to_string(100.0 / marksPerTab)};
+        const StoredMark mark{"8", "10", numberText(100.0 / marksPerTab)};
         folder.put("work.tly", saveFileOf(tabs, [&](int t) {
                        return tabSection(
                            t, "Tab " + std::to_string(t + 1), marksPerTab,

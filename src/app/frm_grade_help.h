@@ -13,6 +13,7 @@
 #include "shared/file_io.h"
 
 #include <array>
+#include <cstdint>
 #include <limits>
 #include <optional>
 #include <string>
@@ -330,6 +331,19 @@ private:
     std::vector<StoredMark> readStoredMarks(const std::string& file, int tab,
                                             int most = std::numeric_limits<int>::max());
     void replayMarks(const std::vector<StoredMark>& marks); // through the mark entry
+    // What the last store of each tab wrote to the working file. A tab left with the lists,
+    // caption and grading system it was stored with, to a section no write has touched since,
+    // would write every key as it stands: it is not formatted and compared key by key again.
+    struct TabAsStored {
+        std::uint64_t revision = 0; // of its section once written; 0 when nothing is kept
+        std::string file, caption;
+        int gradeSys = 0;
+        std::size_t realMarks = 0;
+        std::string lists; // every entry of the three mark lists, each after its size
+    };
+    std::vector<TabAsStored> tabsAsStored;
+    TabAsStored tabAsItStands() const;
+    void writeTabSection(const std::string& section);
     std::size_t realMarkCount() const; // the marks listed before the what-if marks
     // The number of what-if marks stored for a tab, no more than the section holds.
     int storedWhatIfs(const std::string& file, const std::string& section);

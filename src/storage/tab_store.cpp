@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -77,6 +78,49 @@ void FrmGradeHelp::SaveRun() {
     if (saveTab < 0 || saveTab >= static_cast<int>(cmdTab.size())) return;
     const std::string section = tabSection(saveTab);
     writeIni(saveFile, "TabInfo", "NumTabs", numberText(tabCount));
+    // Only switches store a tab again and again, always to the working file.
+    if (saveFile != workingFile()) return writeTabSection(section);
+    tabsAsStored.resize(cmdTab.size());
+    TabAsStored& kept = tabsAsStored[static_cast<std::size_t>(saveTab)];
+    TabAsStored now = tabAsItStands();
+    now.file = saveFile;
+    // Asked after the write above, which has compared the file with the disk already: a file
+    // changed there was read afresh, and its changed sections have new revisions.
+    const std::uint64_t revision = program_.ini.sectionRevision(saveFile, section);
+    if (kept.revision == revision && kept.file == now.file && kept.caption == now.caption &&
+        kept.gradeSys == now.gradeSys && kept.realMarks == now.realMarks && kept.lists == now.lists)
+        return;
+    kept = {}; // until the section is written whole
+    writeTabSection(section);
+    now.revision = program_.ini.sectionRevision(saveFile, section);
+    kept = std::move(now);
+}
+
+FrmGradeHelp::TabAsStored FrmGradeHelp::tabAsItStands() const {
+    TabAsStored tab;
+    tab.caption = cmdTab[saveTab].caption;
+    tab.gradeSys = gradeSys;
+    tab.realMarks = realMarkCount();
+    const auto putSize = [&tab](std::size_t size) {
+        const auto size32 = static_cast<std::uint32_t>(size);
+        tab.lists.append(reinterpret_cast<const char*>(&size32), sizeof size32);
+    };
+    std::size_t bytes = 0;
+    for (const Control* list : {&lstScore, &lstTotal, &lstWeighting})
+        for (const std::string& entry : list->list)
+            bytes += sizeof(std::uint32_t) + entry.size();
+    tab.lists.reserve(bytes + 3 * sizeof(std::uint32_t));
+    for (const Control* list : {&lstScore, &lstTotal, &lstWeighting}) {
+        putSize(list->list.size());
+        for (const std::string& entry : list->list) {
+            putSize(entry.size());
+            tab.lists += entry;
+        }
+    }
+    return tab;
+}
+
+void FrmGradeHelp::writeTabSection(const std::string& section) {
     writeIni(saveFile, section, "Name", cmdTab[saveTab].caption);
     const std::size_t count = realMarkCount();
     MarkKeys keys;

@@ -336,7 +336,7 @@ private:
     // would write every key as it stands: it is not formatted and compared key by key again.
     struct TabAsStored {
         std::uint64_t revision = 0; // of its section once written; 0 when nothing is kept
-        std::string file, caption;
+        std::string caption;
         int gradeSys = 0;
         std::size_t realMarks = 0;
         std::string lists; // every entry of the three mark lists, each after its size

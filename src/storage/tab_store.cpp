@@ -83,12 +83,12 @@ void FrmGradeHelp::SaveRun() {
     tabsAsStored.resize(cmdTab.size());
     TabAsStored& kept = tabsAsStored[static_cast<std::size_t>(saveTab)];
     TabAsStored now = tabAsItStands();
-    now.file = saveFile;
     // Asked after the write above, which has compared the file with the disk already: a file
-    // changed there was read afresh, and its changed sections have new revisions.
+    // changed there was read afresh, and its changed sections have new revisions. No two
+    // sections of any files share a revision.
     const std::uint64_t revision = program_.ini.sectionRevision(saveFile, section);
-    if (kept.revision == revision && kept.file == now.file && kept.caption == now.caption &&
-        kept.gradeSys == now.gradeSys && kept.realMarks == now.realMarks && kept.lists == now.lists)
+    if (kept.revision == revision && kept.caption == now.caption && kept.gradeSys == now.gradeSys &&
+        kept.realMarks == now.realMarks && kept.lists == now.lists)
         return;
     kept = {}; // until the section is written whole
     writeTabSection(section);

@@ -78,6 +78,15 @@ TEST(WhatIfMarks, SurviveASwitchASaveAndAnOpenUnderKeysOfTheirOwn) {
     clickTab(opened, 1);
     EXPECT_EQ(marksOf(opened.form()), std::vector<std::string>{});
     EXPECT_FALSE(opened.form().lblWhatIf.visible);
+    // Made real where it stands, a what-if mark changes the count alone: leaving stores that.
+    clickTab(opened, 0);
+    selectMark(opened, 0, 1);
+    opened.run(&FrmGradeHelp::menMakeReal_Click);
+    clickTab(opened, 1);
+    clickTab(opened, 0);
+    EXPECT_EQ(
+        marksOf(opened.form()),
+        (std::vector<std::string>{"8|10|50|40|real", "15|20|25|18.75|real", "2|4|5|2.5|whatif"}));
 }
 
 // An edit asks the three questions with the mark's own texts; the weighting limit counts the

@@ -55,8 +55,9 @@ std::optional<MarkKey> markKeyOf(std::string_view name) {
         return true;
     };
     const MarkKind kind = startsWith("whatif") ? MarkKind::WhatIf : MarkKind::Real;
+    static constexpr std::string_view partNames[] = {"yougot", "outof", "weighting"};
     std::size_t part = 0;
-    for (const std::string_view partName : {"yougot", "outof", "weighting"}) {
+    for (const std::string_view partName : partNames) {
         if (startsWith(partName)) break;
         ++part;
     }

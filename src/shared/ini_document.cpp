@@ -568,7 +568,8 @@ void IniDocument::forEachKey(std::string_view section, const KeyVisitor& each) {
         // The first line of each key is marked as the one its section's table finds.
         if (!lines_[line].indexed) continue;
         const std::string_view text = lineText(line);
-        each(keyNameOf(text), readValue(text.substr(text.find('=') + 1)));
+        const std::size_t equals = text.find('=');
+        each(trim(text.substr(0, equals)), readValue(text.substr(equals + 1)));
     }
 }
 

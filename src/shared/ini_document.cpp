@@ -73,10 +73,9 @@ bool isKeyLine(std::string_view line) {
            line.find('=') != std::string_view::npos;
 }
 
-std::string readValue(std::string_view written) {
+std::string_view readValue(std::string_view written) {
     written = trim(written);
-    if (isQuoted(written)) written = written.substr(1, written.size() - 2);
-    return std::string(written);
+    return isQuoted(written) ? written.substr(1, written.size() - 2) : written;
 }
 
 std::string writtenValue(std::string_view value) {
@@ -356,7 +355,7 @@ std::optional<std::string> IniDocument::value(std::string_view section, std::str
     const std::uint32_t line = findKey(found, key);
     if (line == none) return std::nullopt;
     const std::string_view text = lineText(line);
-    return readValue(text.substr(text.find('=') + 1));
+    return std::string(readValue(text.substr(text.find('=') + 1)));
 }
 
 std::string_view IniDocument::endOf(LineEnd end) {
@@ -552,17 +551,26 @@ int IniDocument::highestNumberedSection(std::string_view prefix) const {
 
 std::size_t IniDocument::countKeys(std::string_view section,
                                    bool (*counted)(std::string_view name)) {
+    std::size_t count = 0;
+    forEachKey(section, [&](std::string_view name, std::string_view) {
+        if (counted(name)) ++count;
+    });
+    return count;
+}
+
+void IniDocument::forEachKey(std::string_view section, const KeyVisitor& each) {
     const std::uint32_t found = findSection(section);
-    if (found == none) return 0;
+    if (found == none) return;
     split(found);
     const std::uint32_t stop = found + 1 < sections_.size() ? sections_[found + 1].header : none;
-    std::size_t count = 0;
     for (std::uint32_t line = lines_[sections_[found].header].next; line != stop;
          line = lines_[line].next) {
         // The first line of each key is marked as the one its section's table finds.
-        if (lines_[line].indexed && counted(keyNameOf(lineText(line)))) ++count;
+        if (!lines_[line].indexed) continue;
+        const std::string_view text = lineText(line);
+        const std::size_t equals = text.find('=');
+        each(trim(text.substr(0, equals)), readValue(text.substr(equals + 1)));
     }
-    return count;
 }
 
 // The section's text as one view of the buffer while its lines lie there one after the other, each

@@ -13,6 +13,7 @@
 // split into lines.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,6 +49,13 @@ public:
     // How many different keys the first section of that name holds whose names `counted`
     // accepts; names are passed as written in the file.
     std::size_t countKeys(std::string_view section, bool (*counted)(std::string_view name));
+
+    // Gives each key of the first section of that name once, in the file's order, as value()
+    // reads it: the key's first line, its name as written there without the blanks around it.
+    // One pass over the section, for a reader of all its keys; the views last until the
+    // document next changes.
+    using KeyVisitor = std::function<void(std::string_view name, std::string_view value)>;
+    void forEachKey(std::string_view section, const KeyVisitor& each);
 
     // The names of the sections whose text is here what it was in `before`: the first section of
     // each name in both, letter case aside, its lines after its section line up to the next one,

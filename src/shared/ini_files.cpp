@@ -56,6 +56,13 @@ std::string valueAsRead(std::string value) {
     return value.size() <= longestValue ? value : leftCharacters(value, longestValue);
 }
 
+// The same cut, of a value left where it lies.
+std::string_view viewAsRead(std::string_view value) {
+    return value.size() <= longestValue
+               ? value
+               : value.substr(0, leftCharacters(value, longestValue).size());
+}
+
 std::string lowerCase(std::string text) {
     for (char& c : text)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -242,6 +249,15 @@ SharedBytes IniFiles::unwrittenBytes(const std::string& file) {
 std::size_t IniFiles::textSize(const std::string& file) {
     const Entry& entry = entryFor(file, false);
     return entry.document ? entry.document->textSize() : 0;
+}
+
+void IniFiles::forEachKey(const std::string& file, const std::string& section,
+                          const KeyVisitor& each) {
+    const Entry& entry = entryFor(file, false);
+    if (!entry.document) return;
+    entry.document->forEachKey(section, [&each](std::string_view name, std::string_view value) {
+        each(name, viewAsRead(value));
+    });
 }
 
 std::size_t IniFiles::countKeys(const std::string& file, const std::string& section,

@@ -12,6 +12,7 @@
 #include "shared/shared_bytes.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -63,6 +64,12 @@ public:
     // The bytes flush() would write for file while its changes could not be written: then they,
     // and not the disk, hold the file. None once they are on disk.
     SharedBytes unwrittenBytes(const std::string& file);
+
+    // Each key of section in file once, in the file's order, as ReadIniValue reads it: a
+    // section of thousands of keys read in one pass, the file compared with the disk once. The
+    // name is as written at the key's first line; the views last until the next call.
+    using KeyVisitor = std::function<void(std::string_view name, std::string_view value)>;
+    void forEachKey(const std::string& file, const std::string& section, const KeyVisitor& each);
 
     // How many different keys of a section of file have names that `counted` accepts.
     std::size_t countKeys(const std::string& file, const std::string& section,

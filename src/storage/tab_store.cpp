@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,9 +39,15 @@ int storedCount(const std::string& text) {
     return count >= 0 && count <= std::numeric_limits<int>::max() ? static_cast<int>(count) : 0;
 }
 
-// Whether a key holds part of a what-if mark: "whatif", then "yougot", "outof" or "weighting" and
-// a mark's number, letter case aside.
-bool isWhatIfMarkKey(std::string_view name) {
+// The key of one part of a mark: "yougot", "outof" or "weighting", "whatif" before it for a
+// what-if mark, then the mark's number in decimal without leading zeros; letter case aside.
+struct MarkKey {
+    MarkKind kind;
+    std::size_t part;   // 0: you got, 1: out of, 2: weighting
+    std::size_t number; // the largest size_t for a number beyond it, which no tab holds
+};
+
+std::optional<MarkKey> markKeyOf(std::string_view name) {
     const auto startsWith = [&name](std::string_view prefix) {
         if (name.size() <= prefix.size()) return false;
         for (std::size_t i = 0; i < prefix.size(); ++i)
@@ -48,10 +55,27 @@ bool isWhatIfMarkKey(std::string_view name) {
         name.remove_prefix(prefix.size());
         return true;
     };
-    if (!startsWith("whatif")) return false;
-    if (!startsWith("yougot") && !startsWith("outof") && !startsWith("weighting")) return false;
-    if (name.size() > 1 && name.front() == '0') return false;
-    return std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const MarkKind kind = startsWith("whatif") ? MarkKind::WhatIf : MarkKind::Real;
+    static constexpr std::string_view partNames[] = {"yougot", "outof", "weighting"};
+    std::size_t part = 0;
+    for (const std::string_view partName : partNames) {
+        if (startsWith(partName)) break;
+        ++part;
+    }
+    if (part == 3 || (name.size() > 1 && name.front() == '0')) return std::nullopt;
+    constexpr std::size_t beyond = std::numeric_limits<std::size_t>::max();
+    std::size_t number = 0;
+    for (const char c : name) {
+        if (c < '0' || c > '9') return std::nullopt;
+        number =
+            number > (beyond - 9) / 10 ? beyond : number * 10 + static_cast<std::size_t>(c - '0');
+    }
+    return MarkKey{kind, part, number};
+}
+
+bool isWhatIfMarkKey(std::string_view name) {
+    const auto key = markKeyOf(name);
+    return key && key->kind == MarkKind::WhatIf;
 }
 
 // The three key names of one mark after another, built in one buffer: a tab of a thousand marks
@@ -156,26 +180,26 @@ void FrmGradeHelp::LoadRun() {
     replayMarks(readStoredMarks(loadFile, loadTab));
 }
 
+// The section is read in one pass: each key comes once, at its first line, and a key's name
+// names one part of one mark, so that each part is set by one key at most and reads "0" without.
 std::vector<FrmGradeHelp::StoredMark> FrmGradeHelp::readStoredMarks(const std::string& file,
                                                                     int tab, int most) {
     const std::string section = tabSection(tab);
-    const int count = std::min(storedCount(readIni(file, section, "count")), most);
-    const int whatIfs = storedWhatIfs(file, section);
-    std::vector<StoredMark> marks;
-    marks.reserve(static_cast<std::size_t>(std::max(count, 0) + std::max(whatIfs, 0)));
-    MarkKeys keys;
-    const auto readMarks = [&](const char* const(&names)[3], int marksOfKind, MarkKind kind) {
-        for (int j = 0; j < marksOfKind; ++j) {
-            keys.number(static_cast<std::size_t>(j));
-            StoredMark& mark = marks.emplace_back();
-            mark.youGot = readIni(file, section, keys.of(names[0]));
-            mark.outOf = readIni(file, section, keys.of(names[1]));
-            mark.weighting = readIni(file, section, keys.of(names[2]));
-            mark.kind = kind;
-        }
-    };
-    readMarks(markKeys, count, MarkKind::Real);
-    readMarks(whatIfMarkKeys, whatIfs, MarkKind::WhatIf);
+    const auto count = static_cast<std::size_t>(
+        std::max(std::min(storedCount(readIni(file, section, "count")), most), 0));
+    const auto whatIfs = static_cast<std::size_t>(std::max(storedWhatIfs(file, section), 0));
+    std::vector<StoredMark> marks(count + whatIfs, StoredMark{"0", "0", "0", MarkKind::Real});
+    for (std::size_t j = count; j < marks.size(); ++j)
+        marks[j].kind = MarkKind::WhatIf;
+    constexpr std::string StoredMark::*parts[] = {&StoredMark::youGot, &StoredMark::outOf,
+                                                  &StoredMark::weighting};
+    program_.ini.forEachKey(file, section, [&](std::string_view name, std::string_view value) {
+        const auto key = markKeyOf(name);
+        if (!key) return;
+        const bool real = key->kind == MarkKind::Real;
+        if (key->number >= (real ? count : whatIfs)) return;
+        (marks[(real ? 0 : count) + key->number].*parts[key->part]).assign(value);
+    });
     return marks;
 }
 

@@ -13,17 +13,22 @@ namespace tallisto {
 
 // The same steps as the mark entry and TotalsUpdate take for a mark read back from a file.
 std::string MarkTotals::add(const MarkRow& mark) {
+    const std::optional<double> score = scoreOf(mark);
+    return score ? numberText(roundTo2Places(*score)) : "0";
+}
+
+std::optional<double> MarkTotals::scoreOf(const MarkRow& mark) {
     const double y = numberValue(mark.score);
     const double o = numberValue(mark.outOf);
     const double f = numberValue(weightingFractionText(numberValue(mark.weighting)));
     weighting_.add(f);
     // A mark out of 0 counts its weighting but no score.
-    if (o == 0) return "0";
+    if (o == 0) return std::nullopt;
     const double s = scoreOutOfWeighting(y, o, f);
     weightedScore_.add(s);
     scoredWeighting_ = weighting_;
     scored_ = true;
-    return numberText(roundTo2Places(s));
+    return s;
 }
 
 double MarkTotals::overall() const {

@@ -34,6 +34,8 @@ class MarkTotals {
 public:
     // Counts one more mark; returns what "Score (Out of Weighting)" lists for it.
     std::string add(const MarkRow& mark);
+    // Counts one more mark, for totals alone: its listed text costs more than counting it.
+    void count(const MarkRow& mark) { scoreOf(mark); }
 
     // The overall percentage that the totals show: 2 places, not yet rounded for the grade. A
     // mark out of 0 leaves it as the mark before left it.
@@ -44,6 +46,8 @@ public:
     const DecimalSum& weighting() const { return weighting_; } // as fractions, 1 = 100 %
 
 private:
+    // Counts the mark; its score out of its weighting, unrounded, or none for a mark out of 0.
+    std::optional<double> scoreOf(const MarkRow& mark);
     DecimalSum weighting_, weightedScore_;
     // The weighting as the last mark with a score counted left it: the overall is worked out
     // only when asked for, which the export of every mark never does.

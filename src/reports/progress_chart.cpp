@@ -12,7 +12,7 @@ std::vector<ChartPoint> progressOf(const std::vector<MarkRow>& marks) {
     points.reserve(marks.size());
     MarkTotals totals;
     for (const MarkRow& mark : marks) {
-        totals.add(mark);
+        totals.count(mark);
         points.push_back({static_cast<int>(points.size()) + 1, totals.overall(), mark.kind});
     }
     return points;

@@ -26,7 +26,7 @@ std::string withoutPercent(std::string caption) {
 SubjectDigest digestOf(const SubjectMarks& subject) {
     MarkTotals totals;
     for (const MarkRow& mark : subject.marks)
-        totals.add(mark);
+        totals.count(mark);
     SubjectDigest digest;
     digest.name = subject.name;
     digest.gradeSys = subject.gradeSys;

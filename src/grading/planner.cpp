@@ -44,7 +44,7 @@ std::vector<PlannedGrade> planGrades(const std::vector<GradeLevel>& levels,
 Plan makePlan(const PlanTotals& totals, const PercentSystem& system,
               const std::optional<OutOf20System>& outOf20) {
     // The rest as one more mark, out of 100, carrying all the weighting left.
-    const double fraction = numberValue(weightingFractionText(totals.left));
+    const double fraction = weightingFraction(totals.left);
     const auto finalPercentage = [&](int average) {
         DecimalSum weightedScore = totals.weightedScore, weighting = totals.weighting;
         weightedScore.add(scoreOutOfWeighting(average / 100.0, 100, fraction));

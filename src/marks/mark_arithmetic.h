@@ -10,6 +10,9 @@ namespace tallisto {
 
 // A weighting in percent as the totals hold it: the text of weighting ÷ 100 (1 means 100 %).
 std::string weightingFractionText(double percent);
+// That text's value, as reading it back gives it, without writing it: marks are counted by the
+// thousand.
+double weightingFraction(double percent);
 
 // The part of the weighting that the mark earned: weighting × score ÷ out of, for an out of that
 // is not 0 and a weighting as a fraction.

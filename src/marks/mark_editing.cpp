@@ -20,7 +20,7 @@ void FrmGradeHelp::menEditMark_Click() {
         return;
     // The limit counts the other marks, not the weighting this mark had.
     DecimalSum others = weightingSum;
-    others.subtract(numberValue(weightingFractionText(numberValue(lstWeighting.list[i]))));
+    others.subtract(weightingFraction(numberValue(lstWeighting.list[i])));
     if (!weightingFits(numberValue(weight), others.timesPowerOfTen(2))) {
         MsgBox("Weighting must not be > 100%");
         return;

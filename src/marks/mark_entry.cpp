@@ -70,7 +70,7 @@ bool FrmGradeHelp::markCounts(const std::string& score, const std::string& outOf
                               const std::string& weightingText) const {
     const double scoreValue = numberValue(score);
     const double outOfValue = numberValue(outOfText);
-    const double fraction = numberValue(weightingFractionText(numberValue(weightingText)));
+    const double fraction = weightingFraction(numberValue(weightingText));
     DecimalSum outOfs = outOfSum;
     outOfs.add(outOfValue);
     if (!std::isfinite(outOfs.value())) return false;

@@ -20,7 +20,7 @@ std::string MarkTotals::add(const MarkRow& mark) {
 std::optional<double> MarkTotals::scoreOf(const MarkRow& mark) {
     const double y = numberValue(mark.score);
     const double o = numberValue(mark.outOf);
-    const double f = numberValue(weightingFractionText(numberValue(mark.weighting)));
+    const double f = weightingFraction(numberValue(mark.weighting));
     weighting_.add(f);
     // A mark out of 0 counts its weighting but no score.
     if (o == 0) return std::nullopt;

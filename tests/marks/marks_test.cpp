@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Entering marks through the three questions and the totals they give; deleting one selected
 // mark, all of a tab's, or everything at once with Reset All.
+#include "marks/mark_arithmetic.h"
 #include "shared/number_text.h"
 #include "support/sample_ranges.h"
 #include "support/test_program.h"
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <random>
 #include <tuple>
 
 namespace tallisto::testing {
@@ -123,6 +129,35 @@ TEST(MarkEntry, LongRunsOfMarksAddUpToTheirDecimalSums) {
         t.run([&](FrmGradeHelp& f) { f.SubReport(report); });
         const std::string totals = "\r\n       " + std::string(sum) + "            " + sum;
         EXPECT_NE(report.find(totals + "                100%\r\n"), std::string::npos);
+    }
+}
+
+// A weighting counts as the value of its fraction's text: worked out without the text, it must be
+// that value to the last bit, sign of zero included, at every size a double can take.
+TEST(MarkEntry, AWeightingsFractionIsItsTextsValue) {
+    std::vector<double> percents = {0,
+                                    -0.0,
+                                    100,
+                                    33.33,
+                                    0.1,
+                                    1e-298,
+                                    1e-302,
+                                    5e-324,
+                                    1e302,
+                                    1e298,
+                                    -1e-310,
+                                    std::numeric_limits<double>::max(),
+                                    std::numeric_limits<double>::infinity()};
+    for (int hundredths = 0; hundredths <= 10000; ++hundredths)
+        percents.push_back(hundredths / 100.0);
+    std::mt19937_64 random(5);
+    for (int i = 0; i < 20000; ++i)
+        percents.push_back(std::bit_cast<double>(random()));
+    for (const double percent : percents) {
+        const double fromText = numberValue(weightingFractionText(percent));
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(weightingFraction(percent)),
+                  std::bit_cast<std::uint64_t>(fromText))
+            << percent;
     }
 }
 

@@ -13,14 +13,11 @@ std::string weightingFractionText(double percent) {
 }
 
 double weightingFraction(double percent) {
-    const double fraction = percent / 100;
     // The text reads as the general format's value, except that 0 and what is not a number are
-    // written "0", and that a text beyond the range of normal doubles reads otherwise: such
-    // fractions are read from their text.
-    if (fraction == 0 || !std::isfinite(fraction)) return 0;
-    if (const double size = std::fabs(fraction); size < 1e-300 || size > 1e300)
-        return numberValue(weightingFractionText(percent));
-    return generalValue(fraction);
+    // written "0". A fraction of a double is at most a hundredth of the largest, so its text
+    // never reads as out of range.
+    const double fraction = percent / 100;
+    return fraction == 0 || !std::isfinite(fraction) ? 0 : generalValue(fraction);
 }
 
 double scoreOutOfWeighting(double score, double outOf, double weightingFraction) {

@@ -36,17 +36,50 @@ bool sameName(std::string_view a, std::string_view b) {
     return true;
 }
 
-// FNV-1a over the name with its letters in lower case, then mixed so that names differing in
-// their last digit spread over the whole table.
-std::uint64_t nameHash(std::string_view name) {
-    std::uint64_t h = 14695981039346656037ull;
-    for (char c : name) {
-        h ^= static_cast<unsigned char>(lower(c));
-        h *= 1099511628211ull;
+// The bytes of a number whose letters are upper case ASCII letters, changed to lower case.
+std::uint64_t lowerBytes(std::uint64_t bytes) {
+    constexpr std::uint64_t ones = 0x0101010101010101ull;
+    const std::uint64_t seven = bytes & (ones * 0x7F);
+    // The top bit of each byte: set where it is ASCII, where it is 'A' or above, where above 'Z'.
+    const std::uint64_t ascii = ~bytes & (ones * 0x80);
+    const std::uint64_t fromA = seven + ones * (0x80 - 'A');
+    const std::uint64_t aboveZ = seven + ones * (0x80 - 'Z' - 1);
+    return bytes | ((ascii & fromA & ~aboveZ) >> 2);
+}
+
+// One to eight bytes of a name as one number, its letters in lower case. Fewer than eight are read
+// as pieces that together hold each byte, so that the number depends on the bytes alone whatever
+// the machine's byte order.
+std::uint64_t nameBytes(const char* at, std::size_t size) {
+    std::uint64_t bytes = 0;
+    if (size == 8) {
+        std::memcpy(&bytes, at, 8);
+    } else if (size >= 4) {
+        std::uint32_t first, last;
+        std::memcpy(&first, at, 4);
+        std::memcpy(&last, at + size - 4, 4);
+        bytes = first | std::uint64_t{last} << 32;
+    } else {
+        bytes = static_cast<unsigned char>(at[0]) |
+                static_cast<std::uint64_t>(static_cast<unsigned char>(at[size / 2])) << 8 |
+                static_cast<std::uint64_t>(static_cast<unsigned char>(at[size - 1])) << 16;
     }
+    return lowerBytes(bytes);
+}
+
+// The name read eight bytes at a time with its letters in lower case, then mixed so that names
+// differing in their last digit spread over the whole table.
+std::uint32_t nameHash(std::string_view name) {
+    constexpr std::uint64_t odd = 0x9E3779B97F4A7C15ull;
+    std::uint64_t h = 14695981039346656037ull ^ name.size();
+    const char* at = name.data();
+    std::size_t left = name.size();
+    for (; left > 8; left -= 8, at += 8)
+        h = (h ^ nameBytes(at, 8)) * odd;
+    if (left > 0) h = (h ^ nameBytes(at, left)) * odd;
     h ^= h >> 31;
     h *= 0xBF58476D1CE4E5B9ull;
-    return h ^ (h >> 29);
+    return static_cast<std::uint32_t>(h ^ (h >> 29));
 }
 
 bool isQuote(char c) {
@@ -66,11 +99,36 @@ std::optional<std::pair<std::size_t, std::size_t>> sectionNameAt(std::string_vie
     return std::pair{static_cast<std::size_t>(name.data() - line.data()), name.size()};
 }
 
-// Comment lines, section lines and lines without "=" hold no key.
-bool isKeyLine(std::string_view line) {
-    const std::string_view trimmed = trim(line);
-    return !trimmed.starts_with(';') && !trimmed.starts_with('[') &&
-           line.find('=') != std::string_view::npos;
+// The key of a line and its name's hash: the name is what comes before the line's first '=',
+// without the blanks around it. Comment lines, section lines and lines without '=' hold none.
+struct LineKey {
+    std::string_view name;
+    std::uint32_t hash = 0;
+    bool found = false;
+};
+
+LineKey keyOfLine(std::string_view line) {
+    std::size_t begin = 0;
+    while (begin < line.size() && isBlank(line[begin]))
+        ++begin;
+    if (begin == line.size() || line[begin] == ';' || line[begin] == '[') return {};
+    const auto* equals =
+        static_cast<const char*>(std::memchr(line.data() + begin, '=', line.size() - begin));
+    if (equals == nullptr) return {};
+    std::size_t end = static_cast<std::size_t>(equals - line.data());
+    while (end > begin && isBlank(line[end - 1]))
+        --end;
+    const std::string_view name = line.substr(begin, end - begin);
+    return {name, nameHash(name), true};
+}
+
+// The size of a key table that has held `keys` keys since it was empty: the smallest that keeps
+// it at most three quarters full as it grows by doubling.
+std::size_t keyTableFor(std::size_t keys) {
+    std::size_t size = 8;
+    while (keys * 4 > size * 3)
+        size *= 2;
+    return size;
 }
 
 std::string_view readValue(std::string_view written) {
@@ -196,12 +254,12 @@ void IniDocument::addSectionLine(std::size_t begin) {
                          none});
     const auto section = static_cast<std::uint32_t>(sections_.size() - 1);
     const std::string_view sectionName = sectionNameOf(sections_.back());
-    if (findSection(sectionName) == none)
-        indexSection(section, static_cast<std::uint32_t>(nameHash(sectionName)));
+    if (findSection(sectionName) == none) indexSection(section, nameHash(sectionName));
 }
 
 // The section's unsplit line becomes its lines, each key indexed as reading the file line by line
-// indexes it: the first line of each key, and the last key line as the one new keys follow.
+// indexes it: the first line of each key, and the last key line as the one new keys follow. The
+// lines are made in the file's order, each the one after the line made before it.
 void IniDocument::split(std::uint32_t section) {
     const std::uint32_t whole = sections_[section].unsplit;
     if (whole == none) return;
@@ -209,38 +267,54 @@ void IniDocument::split(std::uint32_t section) {
     const Line piece = lines_[whole];
     // Its last line's end lies beyond it: the lines are looked for up to the end of that line.
     const std::string_view text(store_.data(), piece.begin + piece.size);
-    const auto lineEnds =
-        static_cast<std::size_t>(std::count(text.begin() + piece.begin, text.end(), '\n'));
+    // Counted as a sum, which the compiler makes a vector loop: std::count went byte by byte at
+    // twice the cost.
+    std::size_t lineEnds = 0;
+    for (std::size_t at = piece.begin; at < text.size(); ++at)
+        lineEnds += text[at] == '\n';
     if (lines_.size() + lineEnds > lines_.capacity())
         lines_.reserve(std::max(lines_.size() + lineEnds, lines_.capacity() * 3 / 2));
-    std::uint32_t line = none;
-    for (std::size_t at = piece.begin;;) {
+    std::size_t linesLeft = lineEnds + 1;
+    std::uint32_t line = whole;
+    for (std::size_t at = piece.begin;; --linesLeft) {
         Span span = lineAt(text, at);
         const bool last = span.end == LineEnd::none;
         if (last) span.end = static_cast<LineEnd>(piece.end);
-        if (line == none) {
-            line = whole;
-            lines_[line] = {static_cast<std::uint32_t>(at), static_cast<std::uint32_t>(span.size),
-                            static_cast<std::uint32_t>(span.end), 0, piece.next};
-        } else {
-            const std::uint32_t before = line;
-            line = addParsedLine(at, span.size, span.end);
-            linkAfter(before, line);
-        }
-        indexKeyLine(section, line);
+        const Line made{static_cast<std::uint32_t>(at), static_cast<std::uint32_t>(span.size),
+                        static_cast<std::uint32_t>(span.end), 0, none};
+        if (line == whole)
+            lines_[line] = made;
+        else
+            lines_.push_back(made);
+        // Keys before any section are never read.
+        if (section != 0) indexKeyLine(section, line, linesLeft);
         if (last) break;
         at = span.next;
+        lines_[line].next = static_cast<std::uint32_t>(lines_.size());
+        line = lines_[line].next;
     }
+    lines_[line].next = piece.next;
+    if (last_ == whole) last_ = line;
 }
 
-void IniDocument::indexKeyLine(std::uint32_t section, std::uint32_t line) {
-    const std::string_view text = lineText(line);
-    if (section == 0 || !isKeyLine(text)) return; // keys before any section: never read
-    const std::string_view key = keyNameOf(text);
-    const auto hash = static_cast<std::uint32_t>(nameHash(key));
-    if (KeySlot& slot = keySlot(section, key, hash); slot.line == none)
-        fill(slot, section, line, hash);
-    sections_[section].lastKey = line;
+// The table is sized at the section's first key line for every line from there on, so that it
+// is not grown while the section is split.
+void IniDocument::indexKeyLine(std::uint32_t section, std::uint32_t line, std::size_t linesLeft) {
+    const LineKey key = keyOfLine(lineText(line));
+    if (!key.found) return;
+    Section& owner = sections_[section];
+    if ((owner.keysIndexed + 1) * 4 > owner.keys.size() * 3)
+        growKeyTable(owner, keyTableFor(owner.keysIndexed + linesLeft));
+    const std::size_t mask = owner.keys.size() - 1;
+    for (std::size_t slot = key.hash & mask;; slot = (slot + 1) & mask) {
+        KeySlot& entry = owner.keys[slot];
+        if (entry.line == none) {
+            fill(entry, section, line, key.hash);
+            break;
+        }
+        if (entry.hash == key.hash && sameName(keyNameOf(lineText(entry.line)), key.name)) break;
+    }
+    owner.lastKey = line;
 }
 
 std::string_view IniDocument::lineText(std::uint32_t line) const {
@@ -261,7 +335,7 @@ std::uint32_t IniDocument::findSection(std::string_view name) const {
         return lastSection_;
     if (sectionTable_.empty()) return none;
     const std::size_t mask = sectionTable_.size() - 1;
-    const auto hash = static_cast<std::uint32_t>(nameHash(name));
+    const auto hash = nameHash(name);
     for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
         const SectionSlot& entry = sectionTable_[slot];
         if (entry.section == none) return none;
@@ -284,7 +358,7 @@ std::uint32_t IniDocument::findKey(std::uint32_t section, std::string_view key) 
     const std::vector<KeySlot>& table = sections_[section].keys;
     if (table.empty()) return none;
     const std::size_t mask = table.size() - 1;
-    const auto hash = static_cast<std::uint32_t>(nameHash(key));
+    const auto hash = nameHash(key);
     for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
         const KeySlot& entry = table[slot];
         if (entry.line == none) return none;
@@ -309,7 +383,8 @@ void IniDocument::indexSection(std::uint32_t section, std::uint32_t hash) {
 IniDocument::KeySlot& IniDocument::keySlot(std::uint32_t section, std::string_view key,
                                            std::uint32_t hash) {
     Section& owner = sections_[section];
-    if ((owner.keysIndexed + 1) * 4 > owner.keys.size() * 3) growKeyTable(owner);
+    if ((owner.keysIndexed + 1) * 4 > owner.keys.size() * 3)
+        growKeyTable(owner, keyTableFor(owner.keysIndexed + 1));
     const std::size_t mask = owner.keys.size() - 1;
     for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
         KeySlot& entry = owner.keys[slot];
@@ -334,10 +409,9 @@ void IniDocument::growSectionTable() {
         if (entry.section != none) indexSection(entry.section, entry.hash);
 }
 
-void IniDocument::growKeyTable(Section& section) {
-    constexpr std::size_t smallestKeyTable = 8;
+void IniDocument::growKeyTable(Section& section, std::size_t size) {
     std::vector<KeySlot> old = std::move(section.keys);
-    section.keys.assign(std::max(smallestKeyTable, old.size() * 2), KeySlot{});
+    section.keys.assign(size, KeySlot{});
     const std::size_t mask = section.keys.size() - 1;
     for (const KeySlot& entry : old) {
         if (entry.line == none) continue;
@@ -417,7 +491,7 @@ bool IniDocument::setValue(std::string_view section, std::string_view key, std::
     KeySlot* slot = nullptr;
     std::uint32_t hash = 0;
     if (found == none) {
-        hash = static_cast<std::uint32_t>(nameHash(key));
+        hash = nameHash(key);
         slot = &keySlot(target, key, hash);
         found = slot->line;
     }
@@ -470,7 +544,7 @@ std::uint32_t IniDocument::sectionForWriting(std::string_view name) {
     linkAfter(last_, header);
     sections_.push_back({header, header, 1, static_cast<std::uint32_t>(name.size()), 0, {}});
     const auto section = static_cast<std::uint32_t>(sections_.size() - 1);
-    indexSection(section, static_cast<std::uint32_t>(nameHash(name)));
+    indexSection(section, nameHash(name));
     return section;
 }
 

@@ -111,7 +111,7 @@ private:
     void addUnsplit(std::size_t begin, std::size_t end);
     void addSectionLine(std::size_t begin);
     void split(std::uint32_t section);
-    void indexKeyLine(std::uint32_t section, std::uint32_t line);
+    void indexKeyLine(std::uint32_t section, std::uint32_t line, std::size_t linesLeft);
     std::string_view lineText(std::uint32_t line) const;
     std::string_view sectionNameOf(const Section& section) const;
     std::string_view sectionText(std::uint32_t section, std::string& built) const;
@@ -130,7 +130,7 @@ private:
     std::uint32_t hintedKey(std::uint32_t section, std::string_view key) const;
     KeySlot& keySlot(std::uint32_t section, std::string_view key, std::uint32_t hash);
     void fill(KeySlot& slot, std::uint32_t section, std::uint32_t line, std::uint32_t hash);
-    static void growKeyTable(Section& section);
+    static void growKeyTable(Section& section, std::size_t size);
     void growSectionTable();
     std::uint32_t sectionForWriting(std::string_view name);
     void endLastLine();

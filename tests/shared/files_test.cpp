@@ -125,19 +125,21 @@ protected:
 TEST_F(IniFilesTest, linesAreReadAsWindowsReadsThem) {
     EXPECT_EQ(read("x"), "0");
     EXPECT_FALSE(fileExists(file)) << "a read creates nothing";
-    // Lines may end in LF alone; keys before any section and in a repeated one are not read.
+    // Lines may end in LF alone; keys before any section and in a repeated one are not read, nor
+    // a line that opens a bracket it does not close.
     putBytes(file, "x=before\n[ A ]\n; x=comment\n  name  =  spaced out  \r\n"
                    "quoted=\"  kept  \"\r\nsingle=' q '\ntwice=first\ntwice=second\n"
-                   "w1252=Caf\xE9 \x80\n[A]\nlater=hidden\n");
+                   "w1252=Caf\xE9 \x80\nZZ_top=z\n[open=1\n[A]\nlater=hidden\n");
     const std::pair<const char*, const char*> cases[] = {
+        {"zz_TOP", "z"}, // first: found through its table, not as the line after a key read
         {"x", "0"},        {"NAME", "spaced out"}, {"quoted", "  kept  "},
         {"single", " q "}, {"twice", "first"},     {"w1252", "Caf\xC3\xA9 \xE2\x82\xAC"},
-        {"later", "0"},
+        {"[open", "0"},    {"later", "0"},
     };
     for (const auto& [key, value] : cases)
         EXPECT_EQ(read(key, "a"), value) << key;
     EXPECT_EQ(read("name", "B"), "0");
-    EXPECT_EQ(ini.countKeys(file, "A", [](std::string_view) { return true; }), 5u)
+    EXPECT_EQ(ini.countKeys(file, "A", [](std::string_view) { return true; }), 6u)
         << "each key of the first section once";
 }
 

@@ -79,7 +79,7 @@ bool isWhatIfMarkKey(std::string_view name) {
 }
 
 // The three key names of one mark after another, built in one buffer: a tab of a thousand marks
-// would otherwise build six thousand strings each time it is stored or read.
+// would otherwise build six thousand strings each time it is stored.
 class MarkKeys {
 public:
     void number(std::size_t j) { number_ = std::to_string(j); }

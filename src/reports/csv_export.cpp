@@ -12,7 +12,7 @@ namespace {
 
 // A number as the tab store writes it: the number the entry begins with, 0 for none.
 std::string number(const std::string& entry) {
-    return numberText(numberValue(entry));
+    return numberAsWritten(entry);
 }
 
 const char* kindText(MarkKind kind) {

@@ -268,4 +268,39 @@ double numberValue(std::string_view text) {
     return readLeadingNumber(text).value;
 }
 
+namespace {
+
+// Whether text is a plain decimal as numberText writes the value it reads as: a "-" for a value
+// below 0, a whole part without leading zeros, a fraction without trailing zeros, from 1E-4 to
+// below 1E15, at most 15 significant digits. A decimal of at most 15 significant digits comes
+// back digit for digit from its nearest double at 15 digits, so numberText gives text itself.
+bool writtenAsNumberText(std::string_view text) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    const bool negative = p != end && *p == '-';
+    p += negative;
+    const char* const whole = p;
+    while (p != end && isDigit(*p))
+        ++p;
+    const auto wholeDigits = static_cast<std::size_t>(p - whole);
+    if (wholeDigits == 0 || (wholeDigits > 1 && *whole == '0')) return false;
+    if (p == end) return wholeDigits <= 15 && (*whole != '0' || !negative); // "0", never "-0"
+    if (*p != '.') return false;
+    const char* const fraction = ++p;
+    while (p != end && isDigit(*p))
+        ++p;
+    if (p != end || p == fraction || end[-1] == '0') return false;
+    if (*whole != '0') return wholeDigits + static_cast<std::size_t>(end - fraction) <= 15;
+    const char* first = fraction; // the first significant digit; the fraction ends in one
+    while (*first == '0')
+        ++first;
+    return first - fraction < 4 && end - first <= 15; // 0.0001 at the least
+}
+
+} // namespace
+
+std::string numberAsWritten(std::string_view text) {
+    return writtenAsNumberText(text) ? std::string(text) : numberText(numberValue(text));
+}
+
 } // namespace tallisto

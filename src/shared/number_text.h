@@ -44,4 +44,9 @@ LeadingNumber readLeadingNumber(std::string_view text);
 // The leading number's value, 0 for text without one and for a number out of range.
 double numberValue(std::string_view text);
 
+// The number text begins with, as the general number format writes it:
+// numberText(numberValue(text)). Text written so already, as nearly every mark is, is taken as
+// it is, without reading and writing it again.
+std::string numberAsWritten(std::string_view text);
+
 } // namespace tallisto

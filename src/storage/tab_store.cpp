@@ -28,7 +28,7 @@ std::string tabSection(int index) {
 // A mark is stored as the number its list entry begins with, so that a stored file holds numbers
 // only; an entry a list is missing counts as 0.
 std::string storedNumber(const std::vector<std::string>& list, std::size_t j) {
-    return numberText(j < list.size() ? numberValue(list[j]) : 0);
+    return j < list.size() ? numberAsWritten(list[j]) : "0";
 }
 
 // Opening checks a save file's count before its marks are read, so a count here is either

@@ -140,5 +140,52 @@ TEST(NumberText, numbersAreWrittenAndReadAsTheGeneralFormatterAndParserDo) {
     }
 }
 
+// Marks are mostly written as the general format writes them already: such text is taken as it
+// is, and any other is read and written again. Either way the result is what reading and writing
+// give, for every sign, size, number of digits and stray zero.
+TEST(NumberText, numbersWrittenSoAlreadyAreTakenAsTheyAre) {
+    std::vector<std::string> texts = {"0",
+                                      "-0",
+                                      "8",
+                                      "12.5",
+                                      "0.0001",
+                                      "0.00009",
+                                      "-0.0001",
+                                      "0.10",
+                                      "5.",
+                                      ".5",
+                                      "05",
+                                      "+5",
+                                      "1 2",
+                                      "8abc",
+                                      "",
+                                      "-",
+                                      "-.5",
+                                      "1E+15",
+                                      "0.0000",
+                                      "-12.50",
+                                      "999999999999999",
+                                      "1000000000000000",
+                                      "99999999999999.9",
+                                      "0.000123456789012345",
+                                      "0.0001234567890123456"};
+    std::mt19937_64 random(3);
+    for (int i = 0; i < 20000; ++i) {
+        const double sign = random() % 2 ? 1 : -1;
+        const auto digits = static_cast<double>(random() % 10'000'000'000'000'000);
+        const std::string written =
+            numberText(sign * digits / std::pow(10.0, static_cast<double>(random() % 24)));
+        for (const std::string& text : {written, written + "0", "0" + written})
+            texts.push_back(text);
+        std::string drawn(1 + random() % 18, '0');
+        for (char& c : drawn)
+            c = static_cast<char>('0' + random() % 10);
+        if (random() % 2) drawn.insert(random() % (drawn.size() + 1), ".");
+        texts.push_back(random() % 3 ? drawn : "-" + drawn);
+    }
+    for (const std::string& text : texts)
+        ASSERT_EQ(numberAsWritten(text), numberText(numberValue(text))) << text;
+}
+
 } // namespace
 } // namespace tallisto

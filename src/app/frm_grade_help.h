@@ -340,6 +340,7 @@ private:
         int gradeSys = 0;
         std::size_t realMarks = 0;
         std::string lists; // every entry of the three mark lists, each after its size
+        bool operator==(const TabAsStored&) const = default;
     };
     std::vector<TabAsStored> tabsAsStored;
     TabAsStored tabAsItStands() const;

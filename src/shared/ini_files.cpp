@@ -52,15 +52,15 @@ constexpr std::size_t longestValue = 254;
 constexpr off_t largestReadable = off_t{1} << 28;
 
 // The first 254 characters of a value; nearly every value is shorter and needs no counting.
-std::string valueAsRead(std::string value) {
-    return value.size() <= longestValue ? value : leftCharacters(value, longestValue);
-}
-
-// The same cut, of a value left where it lies.
 std::string_view viewAsRead(std::string_view value) {
     return value.size() <= longestValue
                ? value
                : value.substr(0, leftCharacters(value, longestValue).size());
+}
+
+std::string valueAsRead(std::string value) {
+    if (value.size() > longestValue) value.resize(viewAsRead(value).size());
+    return value;
 }
 
 std::string lowerCase(std::string text) {

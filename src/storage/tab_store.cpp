@@ -110,10 +110,8 @@ void FrmGradeHelp::SaveRun() {
     // Asked after the write above, which has compared the file with the disk already: a file
     // changed there was read afresh, and its changed sections have new revisions. No two
     // sections of any files share a revision.
-    const std::uint64_t revision = program_.ini.sectionRevision(saveFile, section);
-    if (kept.revision == revision && kept.caption == now.caption && kept.gradeSys == now.gradeSys &&
-        kept.realMarks == now.realMarks && kept.lists == now.lists)
-        return;
+    now.revision = program_.ini.sectionRevision(saveFile, section);
+    if (kept == now) return;
     kept = {}; // until the section is written whole
     writeTabSection(section);
     now.revision = program_.ini.sectionRevision(saveFile, section);

@@ -132,6 +132,7 @@ public:
     void doweightingcheck();
     void inboxweightingcheck();
     void TotalsUpdate();
+    void updateTotals(double y, double o, double f); // TotalsUpdate with the values read already
     void lstScore_MouseUp();
     void lstTotal_MouseUp();
     void lstWeighting_MouseUp();
@@ -348,8 +349,8 @@ private:
     std::size_t realMarkCount() const; // the marks listed before the what-if marks
     // The number of what-if marks stored for a tab, no more than the section holds.
     int storedWhatIfs(const std::string& file, const std::string& section);
-    // While marks are replayed, the totals' labels and the overall percentage show only what the
-    // last mark left: they are worked out once, from what it left.
+    // While marks are replayed, the totals' labels, the overall percentage and the weighting show
+    // only what the last mark left: they are worked out once, from what it left.
     struct ReplayedTotals {
         bool replaying = false;
         bool marked = false, scored = false; // a mark, and one out of more than 0, went through

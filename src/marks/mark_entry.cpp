@@ -135,8 +135,10 @@ void FrmGradeHelp::doweightingcheck() {
 }
 
 void FrmGradeHelp::inboxweightingcheck() {
+    // Each of the mark's numbers is read once, here: a replay enters marks by the thousand.
+    const double score = numberValue(youGot);
     lstScore.list.push_back(youGot);
-    youGotSum.add(numberValue(youGot));
+    youGotSum.add(score);
     youGotTotal = youGotSum.value();
     lstTotal.list.push_back(outOf);
 
@@ -150,8 +152,11 @@ void FrmGradeHelp::inboxweightingcheck() {
     reset.enabled = true;
 
     lstWeighting.list.push_back(weighting);
-    weighting = weightingFractionText(numberValue(weighting));
-    weightingSum.add(numberValue(weighting));
+    const double percent = numberValue(weighting);
+    const double fraction = weightingFraction(percent);
+    // A replay leaves the weighting as the last mark left it, once at its end.
+    if (!replayedTotals.replaying) weighting = weightingFractionText(percent);
+    weightingSum.add(fraction);
     weightingTotal = weightingSum.value();
     if (!replayedTotals.replaying)
         lblWeightingTot.caption = numberText(weightingEntered().value()) + "%";
@@ -160,7 +165,7 @@ void FrmGradeHelp::inboxweightingcheck() {
         whatIfLabelUpdate();
     }
     giveFocusToEasyWork();
-    TotalsUpdate();
+    updateTotals(score, numberValue(outOf), fraction);
 }
 
 } // namespace tallisto

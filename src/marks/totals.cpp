@@ -9,10 +9,11 @@
 namespace tallisto {
 
 void FrmGradeHelp::TotalsUpdate() {
-    const double o = numberValue(outOf);
-    const double y = numberValue(youGot);
-    const double f = numberValue(weighting);
+    updateTotals(numberValue(youGot), numberValue(outOf), numberValue(weighting));
+}
 
+// y, o and f are the values of youGot, outOf and weighting (the weighting as a fraction).
+void FrmGradeHelp::updateTotals(double y, double o, double f) {
     outOfSum.add(o);
     outOfTotal = outOfSum.value();
     ReplayedTotals& replayed = replayedTotals;
@@ -54,10 +55,12 @@ void FrmGradeHelp::TotalsUpdate() {
     }
 }
 
-// What the labels would show had each replayed mark set them, as the mark entry does.
+// What the labels and the weighting would show had each replayed mark set them, as the mark entry
+// does.
 void FrmGradeHelp::showReplayedTotals() {
     const ReplayedTotals& replayed = replayedTotals;
     if (!replayed.marked) return;
+    weighting = weightingFractionText(numberValue(weighting)); // the last mark's, as a fraction
     lblWeightingTot.caption = numberText(weightingEntered().value()) + "%";
     lblTotalTest.caption = numberText(outOfTotal);
     if (!replayed.scored) return;

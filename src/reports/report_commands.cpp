@@ -8,6 +8,7 @@
 #include "shared/text_encoding.h"
 
 #include <string>
+#include <utility>
 
 namespace tallisto {
 
@@ -45,7 +46,7 @@ bool FrmGradeHelp::chooseReportFile(std::string& path) {
 // destroys the file that was to be replaced.
 IoResult FrmGradeHelp::writeReport(const std::string& path, std::string text) {
     text += closingLine(program_.facts);
-    return program_.writeFile(path, encodeFileText(text));
+    return program_.writeFile(path, encodeFileText(std::move(text)));
 }
 
 void FrmGradeHelp::finishReport(const std::string& path, const IoResult& written) {

@@ -25,7 +25,10 @@ std::string blanks(std::size_t count) {
 // It is appended after `blanks` blanks in place: a report set writes 43 000 such lines.
 void putEntry(std::string& out, std::size_t blanks, const Control& list, std::size_t i) {
     out.append(blanks, ' ');
-    out += i < list.list.size() ? numberAsWritten(list.list[i]) : "0";
+    if (i < list.list.size())
+        appendNumberAsWritten(out, list.list[i]);
+    else
+        out += '0';
 }
 
 } // namespace

@@ -303,4 +303,11 @@ std::string numberAsWritten(std::string_view text) {
     return writtenAsNumberText(text) ? std::string(text) : numberText(numberValue(text));
 }
 
+void appendNumberAsWritten(std::string& out, std::string_view text) {
+    if (writtenAsNumberText(text))
+        out += text;
+    else
+        out += numberText(numberValue(text));
+}
+
 } // namespace tallisto

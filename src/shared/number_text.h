@@ -48,5 +48,7 @@ double numberValue(std::string_view text);
 // numberText(numberValue(text)). Text written so already, as nearly every mark is, is taken as
 // it is, without reading and writing it again.
 std::string numberAsWritten(std::string_view text);
+// The same, appended to out: reports write such numbers by the ten thousand.
+void appendNumberAsWritten(std::string& out, std::string_view text);
 
 } // namespace tallisto

@@ -35,6 +35,9 @@ TEST(TabSwitching, ATabLeftIsStoredInKeyOrderAndComesBackAsItWasShown) {
     for (int round = 0; round < 2; ++round) {
         clickTab(t, 0);
         EXPECT_EQ(viewOf(f), first);
+        EXPECT_EQ((std::vector<std::string>{f.youGot, f.outOf, f.weighting}),
+                  (std::vector<std::string>{"17.5", "20", "0.25"}))
+            << "the last mark's numbers, as entering it left them";
         EXPECT_EQ(std::pair(f.menGradesys[1].checked, f.menGradesys[3].checked),
                   std::pair(true, false));
         clickTab(t, 1);

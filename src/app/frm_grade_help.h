@@ -341,10 +341,10 @@ private:
         int gradeSys = 0;
         std::size_t realMarks = 0;
         std::string lists; // every entry of the three mark lists, each after its size
-        bool operator==(const TabAsStored&) const = default;
     };
     std::vector<TabAsStored> tabsAsStored;
     TabAsStored tabAsItStands() const;
+    bool standsAsStored(const TabAsStored& kept) const;
     void writeTabSection(const std::string& section);
     std::size_t realMarkCount() const; // the marks listed before the what-if marks
     // The number of what-if marks stored for a tab, no more than the section holds.

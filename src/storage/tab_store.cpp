@@ -96,6 +96,23 @@ private:
 constexpr const char* markKeys[] = {"yougot", "outof", "weighting"};
 constexpr const char* whatIfMarkKeys[] = {"whatifyougot", "whatifoutof", "whatifweighting"};
 
+// Each entry of the three mark lists after its size, piece by piece: the lists as a store keeps
+// them (TabAsStored::lists).
+template <class Put>
+void packMarkLists(const Control& score, const Control& outOf, const Control& weighting, Put put) {
+    const auto putSize = [&put](std::size_t size) {
+        const auto size32 = static_cast<std::uint32_t>(size);
+        put(std::string_view(reinterpret_cast<const char*>(&size32), sizeof size32));
+    };
+    for (const Control* list : {&score, &outOf, &weighting}) {
+        putSize(list->list.size());
+        for (const std::string& entry : list->list) {
+            putSize(entry.size());
+            put(entry);
+        }
+    }
+}
+
 } // namespace
 
 void FrmGradeHelp::SaveRun() {
@@ -106,16 +123,15 @@ void FrmGradeHelp::SaveRun() {
     if (saveFile != workingFile()) return writeTabSection(section);
     tabsAsStored.resize(cmdTab.size());
     TabAsStored& kept = tabsAsStored[static_cast<std::size_t>(saveTab)];
-    TabAsStored now = tabAsItStands();
     // Asked after the write above, which has compared the file with the disk already: a file
     // changed there was read afresh, and its changed sections have new revisions. No two
     // sections of any files share a revision.
-    now.revision = program_.ini.sectionRevision(saveFile, section);
-    if (kept == now) return;
+    if (kept.revision == program_.ini.sectionRevision(saveFile, section) && standsAsStored(kept))
+        return;
     kept = {}; // until the section is written whole
     writeTabSection(section);
-    now.revision = program_.ini.sectionRevision(saveFile, section);
-    kept = std::move(now);
+    kept = tabAsItStands();
+    kept.revision = program_.ini.sectionRevision(saveFile, section);
 }
 
 FrmGradeHelp::TabAsStored FrmGradeHelp::tabAsItStands() const {
@@ -123,23 +139,28 @@ FrmGradeHelp::TabAsStored FrmGradeHelp::tabAsItStands() const {
     tab.caption = cmdTab[saveTab].caption;
     tab.gradeSys = gradeSys;
     tab.realMarks = realMarkCount();
-    const auto putSize = [&tab](std::size_t size) {
-        const auto size32 = static_cast<std::uint32_t>(size);
-        tab.lists.append(reinterpret_cast<const char*>(&size32), sizeof size32);
-    };
     std::size_t bytes = 0;
-    for (const Control* list : {&lstScore, &lstTotal, &lstWeighting})
-        for (const std::string& entry : list->list)
-            bytes += sizeof(std::uint32_t) + entry.size();
-    tab.lists.reserve(bytes + 3 * sizeof(std::uint32_t));
-    for (const Control* list : {&lstScore, &lstTotal, &lstWeighting}) {
-        putSize(list->list.size());
-        for (const std::string& entry : list->list) {
-            putSize(entry.size());
-            tab.lists += entry;
-        }
-    }
+    packMarkLists(lstScore, lstTotal, lstWeighting,
+                  [&bytes](std::string_view piece) { bytes += piece.size(); });
+    tab.lists.reserve(bytes);
+    packMarkLists(lstScore, lstTotal, lstWeighting,
+                  [&tab](std::string_view piece) { tab.lists += piece; });
     return tab;
+}
+
+// Whether the tab is as kept, its revision aside, compared where it stands: nearly every tab left
+// is, and a copy of its lists would cost more than the comparison.
+bool FrmGradeHelp::standsAsStored(const TabAsStored& kept) const {
+    if (kept.caption != cmdTab[saveTab].caption || kept.gradeSys != gradeSys ||
+        kept.realMarks != realMarkCount())
+        return false;
+    std::string_view rest = kept.lists;
+    bool same = true;
+    packMarkLists(lstScore, lstTotal, lstWeighting, [&](std::string_view piece) {
+        same = same && rest.starts_with(piece);
+        if (same) rest.remove_prefix(piece.size());
+    });
+    return same && rest.empty();
 }
 
 void FrmGradeHelp::writeTabSection(const std::string& section) {

@@ -117,11 +117,17 @@ TEST(EditingAMark, AsksWithTheMarksTextsAndWeighsItAgainstTheOtherMarks) {
     t.run(&FrmGradeHelp::menEditMark_Click);
     EXPECT_EQ(workState(t), before) << "cancelled";
 
-    // A double click on a row edits that row; a what-if mark is asked about as one.
+    // A double click on a row edits that row; a what-if mark is asked about as one. The tab
+    // was stored before: an edit that keeps every text's length is stored again when it is left.
+    addTabs(t);
+    clickTab(t, 1);
+    clickTab(t, 0);
     t.typeMark("2", "2", "5");
     ASSERT_EQ(t.program->run(*findProcedure("lstTotal_DblClick"), {2}), Program::Outcome::Ran);
     EXPECT_EQ(t.dialogs.shown.back().title, "What-If: Weighting of this peice...");
     EXPECT_EQ(t.dialogs.inputDefaults.back(), "5");
+    clickTab(t, 1);
+    clickTab(t, 0);
     EXPECT_EQ(marksOf(t.form())[2], "2|2|5|5|whatif");
 }
 

@@ -11,17 +11,10 @@ namespace tallisto {
 
 namespace {
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view trim(std::string_view text) {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
+using ini_text::isBlank;
+using ini_text::isQuoted;
+using ini_text::readValue;
+using ini_text::trim;
 
 char lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
@@ -82,14 +75,6 @@ std::uint32_t nameHash(std::string_view name) {
     return static_cast<std::uint32_t>(h ^ (h >> 29));
 }
 
-bool isQuote(char c) {
-    return c == '"' || c == '\'';
-}
-
-bool isQuoted(std::string_view value) {
-    return value.size() >= 2 && isQuote(value.front()) && value.front() == value.back();
-}
-
 // Where the name of a section line lies within the line.
 std::optional<std::pair<std::size_t, std::size_t>> sectionNameAt(std::string_view line) {
     const std::string_view trimmed = trim(line);
@@ -129,11 +114,6 @@ std::size_t keyTableFor(std::size_t keys) {
     while (keys * 4 > size * 3)
         size *= 2;
     return size;
-}
-
-std::string_view readValue(std::string_view written) {
-    written = trim(written);
-    return isQuoted(written) ? written.substr(1, written.size() - 2) : written;
 }
 
 std::string writtenValue(std::string_view value) {
@@ -315,10 +295,6 @@ void IniDocument::indexKeyLine(std::uint32_t section, std::uint32_t line, std::s
         if (entry.hash == key.hash && sameName(keyNameOf(lineText(entry.line)), key.name)) break;
     }
     owner.lastKey = line;
-}
-
-std::string_view IniDocument::lineText(std::uint32_t line) const {
-    return std::string_view(store_).substr(lines_[line].begin, lines_[line].size);
 }
 
 std::string_view IniDocument::sectionNameOf(const Section& section) const {
@@ -632,19 +608,12 @@ std::size_t IniDocument::countKeys(std::string_view section,
     return count;
 }
 
-void IniDocument::forEachKey(std::string_view section, const KeyVisitor& each) {
+std::pair<std::uint32_t, std::uint32_t> IniDocument::keyLines(std::string_view section) {
     const std::uint32_t found = findSection(section);
-    if (found == none) return;
+    if (found == none) return {none, none};
     split(found);
     const std::uint32_t stop = found + 1 < sections_.size() ? sections_[found + 1].header : none;
-    for (std::uint32_t line = lines_[sections_[found].header].next; line != stop;
-         line = lines_[line].next) {
-        // The first line of each key is marked as the one its section's table finds.
-        if (!lines_[line].indexed) continue;
-        const std::string_view text = lineText(line);
-        const std::size_t equals = text.find('=');
-        each(trim(text.substr(0, equals)), readValue(text.substr(equals + 1)));
-    }
+    return {lines_[sections_[found].header].next, stop};
 }
 
 // The section's text as one view of the buffer while its lines lie there one after the other, each

@@ -13,13 +13,46 @@
 // split into lines.
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tallisto {
+
+// How a key line's text reads, shared by the document and the readers of all a section's keys.
+namespace ini_text {
+
+// Asked at both ends of every name and value: nearly every character is past ' ' and is told so
+// by one comparison.
+inline bool isBlank(char c) {
+    return static_cast<unsigned char>(c) <= ' ' && (c == ' ' || c == '\t');
+}
+
+inline std::string_view trim(std::string_view text) {
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+inline bool isQuote(char c) {
+    return c == '"' || c == '\'';
+}
+
+inline bool isQuoted(std::string_view value) {
+    return value.size() >= 2 && isQuote(value.front()) && value.front() == value.back();
+}
+
+// A value as written after the '=': blanks around it and one pair of quotes around it removed.
+inline std::string_view readValue(std::string_view written) {
+    written = trim(written);
+    return isQuoted(written) ? written.substr(1, written.size() - 2) : written;
+}
+
+} // namespace ini_text
 
 class IniDocument {
 public:
@@ -53,9 +86,19 @@ public:
     // Gives each key of the first section of that name once, in the file's order, as value()
     // reads it: the key's first line, its name as written there without the blanks around it.
     // One pass over the section, for a reader of all its keys; the views last until the
-    // document next changes.
-    using KeyVisitor = std::function<void(std::string_view name, std::string_view value)>;
-    void forEachKey(std::string_view section, const KeyVisitor& each);
+    // document next changes. A template, so that a section of thousands of keys is read without
+    // a call for each.
+    template <class Visit> void forEachKey(std::string_view section, Visit&& each) {
+        const auto [first, stop] = keyLines(section);
+        for (std::uint32_t line = first; line != stop; line = lines_[line].next) {
+            // The first line of each key is marked as the one its section's table finds.
+            if (!lines_[line].indexed) continue;
+            const std::string_view text = lineText(line);
+            const std::size_t equals = text.find('=');
+            each(ini_text::trim(text.substr(0, equals)),
+                 ini_text::readValue(text.substr(equals + 1)));
+        }
+    }
 
     // The names of the sections whose text is here what it was in `before`: the first section of
     // each name in both, letter case aside, its lines after its section line up to the next one,
@@ -112,7 +155,12 @@ private:
     void addSectionLine(std::size_t begin);
     void split(std::uint32_t section);
     void indexKeyLine(std::uint32_t section, std::uint32_t line, std::size_t linesLeft);
-    std::string_view lineText(std::uint32_t line) const;
+    std::string_view lineText(std::uint32_t line) const {
+        return std::string_view(store_).substr(lines_[line].begin, lines_[line].size);
+    }
+    // The lines from the first after a section's line up to the one that ends them (none at the
+    // file's end), the section split into lines; none to none when there is no such section.
+    std::pair<std::uint32_t, std::uint32_t> keyLines(std::string_view section);
     std::string_view sectionNameOf(const Section& section) const;
     std::string_view sectionText(std::uint32_t section, std::string& built) const;
     static std::string_view keyNameOf(std::string_view lineText);

@@ -46,20 +46,13 @@ std::string cacheKey(const std::string& file) {
     return std::filesystem::path(file).lexically_normal().string();
 }
 
-constexpr std::size_t longestValue = 254;
 // Far beyond any file the program writes; a larger file reads as absent rather than filling
 // the memory.
 constexpr off_t largestReadable = off_t{1} << 28;
 
-// The first 254 characters of a value; nearly every value is shorter and needs no counting.
-std::string_view viewAsRead(std::string_view value) {
-    return value.size() <= longestValue
-               ? value
-               : value.substr(0, leftCharacters(value, longestValue).size());
-}
-
 std::string valueAsRead(std::string value) {
-    if (value.size() > longestValue) value.resize(viewAsRead(value).size());
+    if (value.size() > IniFiles::longestValue)
+        value.resize(leftCharacters(value, IniFiles::longestValue).size());
     return value;
 }
 
@@ -251,13 +244,13 @@ std::size_t IniFiles::textSize(const std::string& file) {
     return entry.document ? entry.document->textSize() : 0;
 }
 
-void IniFiles::forEachKey(const std::string& file, const std::string& section,
-                          const KeyVisitor& each) {
-    const Entry& entry = entryFor(file, false);
-    if (!entry.document) return;
-    entry.document->forEachKey(section, [&each](std::string_view name, std::string_view value) {
-        each(name, viewAsRead(value));
-    });
+IniDocument* IniFiles::documentFor(const std::string& file) {
+    return entryFor(file, false).document.get();
+}
+
+// The first 254 characters of a value; nearly every value is shorter and needs no counting.
+std::string_view IniFiles::cutToLongest(std::string_view value) {
+    return value.substr(0, leftCharacters(value, longestValue).size());
 }
 
 std::size_t IniFiles::countKeys(const std::string& file, const std::string& section,

@@ -9,10 +9,10 @@
 // command and before every dialog, so that between commands each file on disk holds exactly what
 // writing key by key would have left. n reads or writes of one file thus cost O(n).
 #include "shared/file_io.h"
+#include "shared/ini_document.h"
 #include "shared/shared_bytes.h"
 
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -22,8 +22,6 @@
 #include <vector>
 
 namespace tallisto {
-
-class IniDocument;
 
 class IniFiles {
 public:
@@ -67,9 +65,16 @@ public:
 
     // Each key of section in file once, in the file's order, as ReadIniValue reads it: a
     // section of thousands of keys read in one pass, the file compared with the disk once. The
-    // name is as written at the key's first line; the views last until the next call.
-    using KeyVisitor = std::function<void(std::string_view name, std::string_view value)>;
-    void forEachKey(const std::string& file, const std::string& section, const KeyVisitor& each);
+    // name is as written at the key's first line; the views last until the next call. A template,
+    // as the document's, so that a section of thousands of keys is read without a call for each.
+    template <class Visit>
+    void forEachKey(const std::string& file, const std::string& section, Visit&& each) {
+        IniDocument* document = documentFor(file);
+        if (document == nullptr) return;
+        document->forEachKey(section, [&each](std::string_view name, std::string_view value) {
+            each(name, value.size() <= longestValue ? value : cutToLongest(value));
+        });
+    }
 
     // How many different keys of a section of file have names that `counted` accepts.
     std::size_t countKeys(const std::string& file, const std::string& section,
@@ -139,9 +144,14 @@ public:
     // outlive the program, and waiting would cost more than a frame on every change.
     void treatAsScratch(const std::string& file);
 
+    // The most characters a value reads as.
+    static constexpr std::size_t longestValue = 254;
+
 private:
     struct Entry;
     Entry& entryFor(const std::string& file, bool forWriting);
+    IniDocument* documentFor(const std::string& file); // for reading; none for an absent file
+    static std::string_view cutToLongest(std::string_view value);
     Entry& slotFor(const std::string& file);
     void forgetLastEntry() { lastEntry_ = nullptr; }
     FileWriter writer_;

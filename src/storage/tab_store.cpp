@@ -11,10 +11,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace tallisto {
@@ -47,28 +49,66 @@ struct MarkKey {
     std::size_t number; // the largest size_t for a number beyond it, which no tab holds
 };
 
-std::optional<MarkKey> markKeyOf(std::string_view name) {
-    const auto startsWith = [&name](std::string_view prefix) {
-        if (name.size() <= prefix.size()) return false;
-        for (std::size_t i = 0; i < prefix.size(); ++i)
-            if ((name[i] | 0x20) != prefix[i]) return false;
-        name.remove_prefix(prefix.size());
-        return true;
+// Whether name begins with word, letter case aside, and goes on after it: then it is cut off.
+// word is in lower case and compared as two overlapping pieces of four or eight bytes: only 'A' to
+// 'Z' turn into its letters when 0x20 is set in each byte.
+template <std::size_t N> bool cutWord(std::string_view& name, const char (&word)[N]) {
+    constexpr std::size_t size = N - 1;
+    static_assert(size >= 4 && size <= 16);
+    using Piece = std::conditional_t<(size <= 8), std::uint32_t, std::uint64_t>;
+    constexpr std::size_t last = size - sizeof(Piece);
+    if (name.size() <= size) return false;
+    const auto piece = [](const char* at) {
+        Piece bytes;
+        std::memcpy(&bytes, at, sizeof bytes);
+        return bytes;
     };
-    const MarkKind kind = startsWith("whatif") ? MarkKind::WhatIf : MarkKind::Real;
-    static constexpr std::string_view partNames[] = {"yougot", "outof", "weighting"};
-    std::size_t part = 0;
-    for (const std::string_view partName : partNames) {
-        if (startsWith(partName)) break;
-        ++part;
+    constexpr auto lower = static_cast<Piece>(0x2020202020202020ull);
+    if ((piece(name.data()) | lower) != piece(word) ||
+        (piece(name.data() + last) | lower) != piece(word + last))
+        return false;
+    name.remove_prefix(size);
+    return true;
+}
+
+// Decided on the first letters: a tab holds three keys a mark, and a thousand marks.
+std::optional<MarkKey> markKeyOf(std::string_view name) {
+    if (name.size() < 2) return std::nullopt;
+    MarkKind kind = MarkKind::Real;
+    if ((name[0] | 0x20) == 'w' && (name[1] | 0x20) == 'h') {
+        if (!cutWord(name, "whatif")) return std::nullopt;
+        kind = MarkKind::WhatIf;
     }
-    if (part == 3 || (name.size() > 1 && name.front() == '0')) return std::nullopt;
+    std::size_t part = 0;
+    switch (name[0] | 0x20) {
+    case 'y':
+        if (!cutWord(name, "yougot")) return std::nullopt;
+        break;
+    case 'o':
+        if (!cutWord(name, "outof")) return std::nullopt;
+        part = 1;
+        break;
+    case 'w':
+        if (!cutWord(name, "weighting")) return std::nullopt;
+        part = 2;
+        break;
+    default:
+        return std::nullopt;
+    }
+    if (name.size() > 1 && name.front() == '0') return std::nullopt;
+    // Nineteen digits always fit in a size_t: only those after them are checked.
     constexpr std::size_t beyond = std::numeric_limits<std::size_t>::max();
-    std::size_t number = 0;
-    for (const char c : name) {
-        if (c < '0' || c > '9') return std::nullopt;
-        number =
-            number > (beyond - 9) / 10 ? beyond : number * 10 + static_cast<std::size_t>(c - '0');
+    constexpr std::size_t sure = std::numeric_limits<std::size_t>::digits10;
+    std::size_t number = 0, i = 0;
+    for (; i < name.size() && i < sure; ++i) {
+        const auto digit = static_cast<unsigned char>(name[i] - '0');
+        if (digit > 9) return std::nullopt;
+        number = number * 10 + digit;
+    }
+    for (; i < name.size(); ++i) {
+        const auto digit = static_cast<unsigned char>(name[i] - '0');
+        if (digit > 9) return std::nullopt;
+        number = number > (beyond - 9) / 10 ? beyond : number * 10 + digit;
     }
     return MarkKey{kind, part, number};
 }

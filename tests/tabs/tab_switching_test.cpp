@@ -97,7 +97,8 @@ TEST(TabSwitching, AStoredTabReadsAsItsKeysReadOneByOne) {
          0},
         {"names that are no mark's",
          "count=2\r\nyougot05=9\r\nyougot00=9\r\nyougot0x=9\r\nyougot=9\r\nyougot+1=9\r\n"
-         "you got1=9\r\nyougot99999999999999999999999=9\r\nyougot2=9\r\nyougot1=7\r\n",
+         "you got1=9\r\nyougot99999999999999999999999=9\r\nyougot2=9\r\nyougot1=7\r\n"
+         "yougot18446744073709551617=9\r\nweightinq1=9\r\noutog0=9\r\n",
          2, 0},
         {"quoted values", "count=1\r\nyougot0= \" 8 \" \r\noutof0='10'\r\nweighting0=\"5'\r\n", 1,
          0},

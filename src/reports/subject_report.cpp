@@ -3,7 +3,10 @@
 #include "app/frm_grade_help.h"
 #include "shared/number_text.h"
 
+#include <algorithm>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace tallisto {
 
@@ -20,15 +23,22 @@ std::string blanks(std::size_t count) {
     return std::string(count, ' ');
 }
 
-// An entry is reported as the number it begins with, so "12.50" reads 12.5 and text without a
-// number reads 0. A list shorter than the score list reports 0 rather than reading past its end.
-// It is appended after `blanks` blanks in place: a report set writes 43 000 such lines.
-void putEntry(std::string& out, std::size_t blanks, const Control& list, std::size_t i) {
-    out.append(blanks, ' ');
-    if (i < list.list.size())
-        appendNumberAsWritten(out, list.list[i]);
-    else
-        out += '0';
+// One row of the marks: each entry after its run of blanks, reported as the number it begins
+// with, so that "12.50" reads 12.5 and text without a number reads 0. A list shorter than the
+// score list reports 0 rather than reading past its end. The row is put together in place and
+// added at once: a report set writes 43 000 rows.
+void putRow(std::string& out, const Control* const (&lists)[4], std::size_t i) {
+    static constexpr std::size_t blankRuns[4] = {5, 9, 9, 13};
+    char row[5 + 9 + 9 + 13 + 4 * longestNumberText + 2];
+    char* at = row;
+    for (std::size_t l = 0; l < 4; ++l) {
+        const std::vector<std::string>& list = lists[l]->list;
+        at = std::fill_n(at, blankRuns[l], ' ');
+        at += writeNumberAsWritten(at, i < list.size() ? std::string_view(list[i]) : "0");
+    }
+    *at++ = '\r';
+    *at++ = '\n';
+    out.append(row, at);
 }
 
 } // namespace
@@ -39,13 +49,9 @@ void FrmGradeHelp::SubReport(std::string& out) {
     line(out, rule);
     line(out, "  You Got  |  Out Of  |  Weighting  |  Percentage  ");
     // The blank runs are fixed, not padding: a long value pushes the rest of its line right.
-    for (std::size_t i = 0; i < lstScore.list.size(); ++i) {
-        putEntry(out, 5, lstScore, i);
-        putEntry(out, 9, lstTotal, i);
-        putEntry(out, 9, lstWeighting, i);
-        putEntry(out, 13, lstPercentage, i);
-        out += "\r\n";
-    }
+    const Control* const lists[4] = {&lstScore, &lstTotal, &lstWeighting, &lstPercentage};
+    for (std::size_t i = 0; i < lstScore.list.size(); ++i)
+        putRow(out, lists, i);
     line(out, rule);
     line(out, "");
     line(out, rule);

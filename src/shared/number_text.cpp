@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <iterator>
 #include <optional>
 
@@ -301,6 +302,16 @@ bool writtenAsNumberText(std::string_view text) {
 
 std::string numberAsWritten(std::string_view text) {
     return writtenAsNumberText(text) ? std::string(text) : numberText(numberValue(text));
+}
+
+std::size_t writeNumberAsWritten(char* at, std::string_view text) {
+    if (writtenAsNumberText(text)) { // 17 characters at most
+        std::memcpy(at, text.data(), text.size());
+        return text.size();
+    }
+    const std::string written = numberText(numberValue(text));
+    std::memcpy(at, written.data(), written.size());
+    return written.size();
 }
 
 void appendNumberAsWritten(std::string& out, std::string_view text) {

@@ -51,4 +51,11 @@ std::string numberAsWritten(std::string_view text);
 // The same, appended to out: reports write such numbers by the ten thousand.
 void appendNumberAsWritten(std::string& out, std::string_view text);
 
+// The longest text of a number as the general format writes it: a sign, 15 digits, a point and
+// an exponent of three digits ("-1.23456789012345E-308").
+constexpr std::size_t longestNumberText = 22;
+// numberAsWritten(text) written at `at`, where longestNumberText characters fit; returns how many
+// it wrote. A report puts each of its rows together so, before it is added to the report.
+std::size_t writeNumberAsWritten(char* at, std::string_view text);
+
 } // namespace tallisto

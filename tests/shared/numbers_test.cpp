@@ -130,6 +130,7 @@ TEST(NumberText, numbersAreWrittenAndReadAsTheGeneralFormatterAndParserDo) {
         for (const double sign : {1, -1}) {
             const std::string text = general(sign * value);
             ASSERT_EQ(numberText(sign * value), text) << sign * value;
+            ASSERT_LE(text.size(), longestNumberText) << text;
             ASSERT_EQ(numberValue(text), std::strtod(text.c_str(), nullptr)) << text;
         }
     }

@@ -300,10 +300,6 @@ bool writtenAsNumberText(std::string_view text) {
 
 } // namespace
 
-std::string numberAsWritten(std::string_view text) {
-    return writtenAsNumberText(text) ? std::string(text) : numberText(numberValue(text));
-}
-
 std::size_t writeNumberAsWritten(char* at, std::string_view text) {
     if (writtenAsNumberText(text)) { // 17 characters at most
         std::memcpy(at, text.data(), text.size());
@@ -314,11 +310,14 @@ std::size_t writeNumberAsWritten(char* at, std::string_view text) {
     return written.size();
 }
 
+std::string numberAsWritten(std::string_view text) {
+    char written[longestNumberText];
+    return std::string(written, writeNumberAsWritten(written, text));
+}
+
 void appendNumberAsWritten(std::string& out, std::string_view text) {
-    if (writtenAsNumberText(text))
-        out += text;
-    else
-        out += numberText(numberValue(text));
+    char written[longestNumberText];
+    out.append(written, writeNumberAsWritten(written, text));
 }
 
 } // namespace tallisto

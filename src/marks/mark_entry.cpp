@@ -154,7 +154,7 @@ void FrmGradeHelp::inboxweightingcheck() {
     lstWeighting.list.push_back(weighting);
     const double percent = numberValue(weighting);
     const double fraction = weightingFraction(percent);
-    // A replay leaves the weighting as the last mark left it, once at its end.
+    // A replay writes the fraction once, for its last mark (showReplayedTotals).
     if (!replayedTotals.replaying) weighting = weightingFractionText(percent);
     weightingSum.add(fraction);
     weightingTotal = weightingSum.value();

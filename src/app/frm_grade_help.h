@@ -349,12 +349,13 @@ private:
     std::size_t realMarkCount() const; // the marks listed before the what-if marks
     // The number of what-if marks stored for a tab, no more than the section holds.
     int storedWhatIfs(const std::string& file, const std::string& section);
-    // While marks are replayed, the totals' labels, the overall percentage and the weighting show
-    // only what the last mark left: they are worked out once, from what it left.
+    // While marks are replayed, the totals, their labels, the overall percentage and the weighting
+    // show only what the last mark left: they are worked out once, from what it left.
     struct ReplayedTotals {
         bool replaying = false;
         bool marked = false, scored = false; // a mark, and one out of more than 0, went through
-        double youGotTotal = 0, weightedScoreTotal = 0, weightingTotal = 0; // at the last scored
+        DecimalSum youGot, weightedScore,
+            weighting; // as the last mark out of more than 0 left them
     };
     ReplayedTotals replayedTotals;
     void showReplayedTotals();

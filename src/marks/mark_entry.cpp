@@ -139,7 +139,7 @@ void FrmGradeHelp::inboxweightingcheck() {
     const double score = numberValue(youGot);
     lstScore.list.push_back(youGot);
     youGotSum.add(score);
-    youGotTotal = youGotSum.value();
+    if (!replayedTotals.replaying) youGotTotal = youGotSum.value();
     lstTotal.list.push_back(outOf);
 
     cmdReset.visible = true;
@@ -154,10 +154,11 @@ void FrmGradeHelp::inboxweightingcheck() {
     lstWeighting.list.push_back(weighting);
     const double percent = numberValue(weighting);
     const double fraction = weightingFraction(percent);
-    // A replay writes the fraction once, for its last mark (showReplayedTotals).
+    // A replay writes the fraction and works the totals' values out once, for its last mark
+    // (showReplayedTotals).
     if (!replayedTotals.replaying) weighting = weightingFractionText(percent);
     weightingSum.add(fraction);
-    weightingTotal = weightingSum.value();
+    if (!replayedTotals.replaying) weightingTotal = weightingSum.value();
     if (!replayedTotals.replaying)
         lblWeightingTot.caption = numberText(weightingEntered().value()) + "%";
     if (enteringWhatIf) {

@@ -131,6 +131,10 @@ public:
     void tallisto_Click();
     void doweightingcheck();
     void inboxweightingcheck();
+    // inboxweightingcheck for a mark of these texts: youGot, outOf and weighting, or a replayed
+    // mark's own.
+    void enterMark(const std::string& score, const std::string& outOfText,
+                   const std::string& weightingText);
     void TotalsUpdate();
     void updateTotals(double y, double o, double f); // TotalsUpdate with the values read already
     void lstScore_MouseUp();

@@ -3,7 +3,7 @@
 #include "app/frm_grade_help.h"
 #include "shared/number_text.h"
 
-#include <algorithm>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,19 +23,23 @@ std::string blanks(std::size_t count) {
     return std::string(count, ' ');
 }
 
-// One row of the marks: each entry after its run of blanks, reported as the number it begins
-// with, so that "12.50" reads 12.5 and text without a number reads 0. A list shorter than the
-// score list reports 0 rather than reading past its end. The row is put together in place and
-// added at once: a report set writes 43 000 rows.
+// One entry of a row after its run of blanks, reported as the number it begins with, so that
+// "12.50" reads 12.5 and text without a number reads 0. A list shorter than the score list reports
+// 0 rather than reading past its end. Each run's size is known here: it is written without a call.
+template <std::size_t Blanks> char* putEntry(char* at, const Control& list, std::size_t i) {
+    std::memset(at, ' ', Blanks);
+    at += Blanks;
+    return at +
+           writeNumberAsWritten(at, i < list.list.size() ? std::string_view(list.list[i]) : "0");
+}
+
+// One row of the marks, put together in place and added at once: a report set writes 43 000 rows.
 void putRow(std::string& out, const Control* const (&lists)[4], std::size_t i) {
-    static constexpr std::size_t blankRuns[4] = {5, 9, 9, 13};
     char row[5 + 9 + 9 + 13 + 4 * longestNumberText + 2];
-    char* at = row;
-    for (std::size_t l = 0; l < 4; ++l) {
-        const std::vector<std::string>& list = lists[l]->list;
-        at = std::fill_n(at, blankRuns[l], ' ');
-        at += writeNumberAsWritten(at, i < list.size() ? std::string_view(list[i]) : "0");
-    }
+    char* at = putEntry<5>(row, *lists[0], i);
+    at = putEntry<9>(at, *lists[1], i);
+    at = putEntry<9>(at, *lists[2], i);
+    at = putEntry<13>(at, *lists[3], i);
     *at++ = '\r';
     *at++ = '\n';
     out.append(row, at);

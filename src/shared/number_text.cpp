@@ -298,16 +298,33 @@ bool writtenAsNumberText(std::string_view text) {
     return first - fraction < 4 && end - first <= 15; // 0.0001 at the least
 }
 
+// The first and the last N bytes of from: the whole of it when N <= size <= 2N.
+template <std::size_t N> void copyEnds(char* at, const char* from, std::size_t size) {
+    std::memcpy(at, from, N);
+    std::memcpy(at + size - N, from + size - N, N);
+}
+
+// Copies a number's text in pieces of a size known here, which need no call: a report copies
+// four a row.
+std::size_t copyNumberText(char* at, std::string_view text) {
+    const std::size_t size = text.size();
+    if (size > 16)
+        std::memcpy(at, text.data(), size);
+    else if (size >= 8)
+        copyEnds<8>(at, text.data(), size);
+    else if (size >= 4)
+        copyEnds<4>(at, text.data(), size);
+    else
+        for (std::size_t i = 0; i < size; ++i)
+            at[i] = text[i];
+    return size;
+}
+
 } // namespace
 
 std::size_t writeNumberAsWritten(char* at, std::string_view text) {
-    if (writtenAsNumberText(text)) { // 17 characters at most
-        std::memcpy(at, text.data(), text.size());
-        return text.size();
-    }
-    const std::string written = numberText(numberValue(text));
-    std::memcpy(at, written.data(), written.size());
-    return written.size();
+    if (writtenAsNumberText(text)) return copyNumberText(at, text); // 17 characters at most
+    return copyNumberText(at, numberText(numberValue(text)));
 }
 
 std::string numberAsWritten(std::string_view text) {

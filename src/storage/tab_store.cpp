@@ -271,7 +271,11 @@ void FrmGradeHelp::replayMarks(const std::vector<StoredMark>& marks) {
     {
         replayedTotals = {};
         const FlagHold replaying(replayedTotals.replaying);
-        const auto replay = [this](const StoredMark& mark) {
+        // The entry's texts (storedYouGot, youGot, ...) keep only the last mark's, so the marks
+        // before it are entered from where they stand, without three copies of each text.
+        const StoredMark* const last = marks.empty() ? nullptr : &marks.back();
+        const auto replay = [this, last](const StoredMark& mark) {
+            if (&mark != last) return enterMark(mark.youGot, mark.outOf, mark.weighting);
             storedYouGot = mark.youGot;
             storedOutOf = mark.outOf;
             storedWeighting = mark.weighting;

@@ -320,11 +320,17 @@ std::size_t copyNumberText(char* at, std::string_view text) {
     return size;
 }
 
+// Text not written as the general format writes it: read and written again. Kept apart from the
+// copy of text written so, which is nearly every mark and need not make room for a string.
+[[gnu::noinline]] std::size_t writeNumberAgain(char* at, std::string_view text) {
+    return copyNumberText(at, numberText(numberValue(text)));
+}
+
 } // namespace
 
 std::size_t writeNumberAsWritten(char* at, std::string_view text) {
     if (writtenAsNumberText(text)) return copyNumberText(at, text); // 17 characters at most
-    return copyNumberText(at, numberText(numberValue(text)));
+    return writeNumberAgain(at, text);
 }
 
 std::string numberAsWritten(std::string_view text) {

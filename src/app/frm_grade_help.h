@@ -401,6 +401,9 @@ private:
     void whatIfLabelUpdate();
     // The report block of the current tab as it stands without its what-if marks.
     void realMarksReport(std::string& out);
+    // Room enough for the report blocks of all shown tabs, up to a bound: their marks counted
+    // from the lists and the working file, not yet replayed.
+    std::size_t reportSetRoom();
     // Marks and resets (marks/).
     // The running totals as exact decimal sums: youGotTotal, outOfTotal, weightingTotal and
     // weightedScoreTotal hold their values, so that a long run of marks shows no binary noise.

@@ -138,7 +138,8 @@ void DecimalSum::addAtOtherPower(Wide coefficient, int exponent) {
     if (magnitude(coefficient_) >= powerOfTen(maxDigits)) dropLastDigit();
 }
 
-void DecimalSum::dropLastDigit() {
+// Rare, and kept out of line so that the addition in place saves no registers for it.
+[[gnu::noinline]] void DecimalSum::dropLastDigit() {
     coefficient_ = rescaled(coefficient_, exponent_, exponent_ + 1);
     ++exponent_;
 }

@@ -131,6 +131,10 @@ public:
     void tallisto_Click();
     void doweightingcheck();
     void inboxweightingcheck();
+    // inboxweightingcheck for a mark of these texts: youGot, outOf and weighting, or a replayed
+    // mark's own.
+    void enterMark(const std::string& score, const std::string& outOfText,
+                   const std::string& weightingText);
     void TotalsUpdate();
     void updateTotals(double y, double o, double f); // TotalsUpdate with the values read already
     void lstScore_MouseUp();
@@ -349,12 +353,13 @@ private:
     std::size_t realMarkCount() const; // the marks listed before the what-if marks
     // The number of what-if marks stored for a tab, no more than the section holds.
     int storedWhatIfs(const std::string& file, const std::string& section);
-    // While marks are replayed, the totals' labels, the overall percentage and the weighting show
-    // only what the last mark left: they are worked out once, from what it left.
+    // While marks are replayed, the totals, their labels, the overall percentage and the weighting
+    // show only what the last mark left: they are worked out once, from what it left.
     struct ReplayedTotals {
         bool replaying = false;
         bool marked = false, scored = false; // a mark, and one out of more than 0, went through
-        double youGotTotal = 0, weightedScoreTotal = 0, weightingTotal = 0; // at the last scored
+        DecimalSum youGot, weightedScore,
+            weighting; // as the last mark out of more than 0 left them
     };
     ReplayedTotals replayedTotals;
     void showReplayedTotals();
@@ -396,6 +401,9 @@ private:
     void whatIfLabelUpdate();
     // The report block of the current tab as it stands without its what-if marks.
     void realMarksReport(std::string& out);
+    // Room enough for the report blocks of all shown tabs, up to a bound: their marks counted
+    // from the lists and the working file, not yet replayed.
+    std::size_t reportSetRoom();
     // Marks and resets (marks/).
     // The running totals as exact decimal sums: youGotTotal, outOfTotal, weightingTotal and
     // weightedScoreTotal hold their values, so that a long run of marks shows no binary noise.

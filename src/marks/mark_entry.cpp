@@ -135,12 +135,20 @@ void FrmGradeHelp::doweightingcheck() {
 }
 
 void FrmGradeHelp::inboxweightingcheck() {
+    enterMark(youGot, outOf, weighting);
+}
+
+// The texts may be youGot, outOf and weighting themselves: each is read before weighting changes.
+void FrmGradeHelp::enterMark(const std::string& score, const std::string& outOfText,
+                             const std::string& weightingText) {
     // Each of the mark's numbers is read once, here: a replay enters marks by the thousand.
-    const double score = numberValue(youGot);
-    lstScore.list.push_back(youGot);
-    youGotSum.add(score);
-    youGotTotal = youGotSum.value();
-    lstTotal.list.push_back(outOf);
+    const double scoreValue = numberValue(score);
+    const double outOfValue = numberValue(outOfText);
+    const double percent = numberValue(weightingText);
+    lstScore.list.push_back(score);
+    youGotSum.add(scoreValue);
+    if (!replayedTotals.replaying) youGotTotal = youGotSum.value();
+    lstTotal.list.push_back(outOfText);
 
     cmdReset.visible = true;
     cmdResetAll.visible = true;
@@ -151,13 +159,13 @@ void FrmGradeHelp::inboxweightingcheck() {
     if (tabCount > 1) menReportSet.enabled = true;
     reset.enabled = true;
 
-    lstWeighting.list.push_back(weighting);
-    const double percent = numberValue(weighting);
+    lstWeighting.list.push_back(weightingText);
     const double fraction = weightingFraction(percent);
-    // A replay writes the fraction once, for its last mark (showReplayedTotals).
+    // A replay writes the fraction and works the totals' values out once, for its last mark
+    // (showReplayedTotals).
     if (!replayedTotals.replaying) weighting = weightingFractionText(percent);
     weightingSum.add(fraction);
-    weightingTotal = weightingSum.value();
+    if (!replayedTotals.replaying) weightingTotal = weightingSum.value();
     if (!replayedTotals.replaying)
         lblWeightingTot.caption = numberText(weightingEntered().value()) + "%";
     if (enteringWhatIf) {
@@ -165,7 +173,7 @@ void FrmGradeHelp::inboxweightingcheck() {
         whatIfLabelUpdate();
     }
     giveFocusToEasyWork();
-    updateTotals(score, numberValue(outOf), fraction);
+    updateTotals(scoreValue, outOfValue, fraction);
 }
 
 } // namespace tallisto

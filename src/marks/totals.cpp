@@ -14,34 +14,36 @@ void FrmGradeHelp::TotalsUpdate() {
 
 // y, o and f are the values of youGot, outOf and weighting (the weighting as a fraction).
 void FrmGradeHelp::updateTotals(double y, double o, double f) {
-    outOfSum.add(o);
-    outOfTotal = outOfSum.value();
     ReplayedTotals& replayed = replayedTotals;
     replayed.marked = true;
-    if (!replayed.replaying) lblTotalTest.caption = numberText(outOfTotal);
+    outOfSum.add(o);
+    if (!replayed.replaying) {
+        outOfTotal = outOfSum.value();
+        lblTotalTest.caption = numberText(outOfTotal);
+    }
 
     // A mark out of 0 counts its weighting but no score: it adds nothing to be divided.
     if (o == 0) {
         lstPercentage.list.push_back("0");
         youGotSum.subtract(y);
-        youGotTotal = youGotSum.value();
+        if (!replayed.replaying) youGotTotal = youGotSum.value();
         return;
     }
     if (!replayed.replaying) lblScoreTot.caption = numberText(youGotTotal);
 
     const double s = scoreOutOfWeighting(y, o, f);
     weightedScoreSum.add(s);
-    weightedScoreTotal = weightedScoreSum.value();
     weightedScore = roundTo2Places(s);
     lstPercentage.list.push_back(numberText(weightedScore));
 
     if (replayed.replaying) {
         replayed.scored = true;
-        replayed.youGotTotal = youGotTotal;
-        replayed.weightedScoreTotal = weightedScoreTotal;
-        replayed.weightingTotal = weightingTotal;
+        replayed.youGot = youGotSum;
+        replayed.weightedScore = weightedScoreSum;
+        replayed.weighting = weightingSum;
         return;
     }
+    weightedScoreTotal = weightedScoreSum.value();
     double& overall = overallPercentage();
     overall = overallPercentageOf(weightedScoreTotal, weightingTotal);
 
@@ -60,13 +62,17 @@ void FrmGradeHelp::updateTotals(double y, double o, double f) {
 void FrmGradeHelp::showReplayedTotals() {
     const ReplayedTotals& replayed = replayedTotals;
     if (!replayed.marked) return;
+    youGotTotal = youGotSum.value();
+    outOfTotal = outOfSum.value();
+    weightingTotal = weightingSum.value();
     weighting = weightingFractionText(numberValue(weighting)); // the last mark's, as a fraction
     lblWeightingTot.caption = numberText(weightingEntered().value()) + "%";
     lblTotalTest.caption = numberText(outOfTotal);
     if (!replayed.scored) return;
-    lblScoreTot.caption = numberText(replayed.youGotTotal);
+    weightedScoreTotal = weightedScoreSum.value();
+    lblScoreTot.caption = numberText(replayed.youGot.value());
     double& overall = overallPercentage();
-    overall = overallPercentageOf(replayed.weightedScoreTotal, replayed.weightingTotal);
+    overall = overallPercentageOf(weightedScoreTotal, replayed.weighting.value());
     lblShit.toolTipText = numberText(overall);
     lblShit.caption = lblShit.toolTipText + "%";
 }

@@ -97,6 +97,7 @@ void FrmGradeHelp::menReportSet_Click() {
     if (!chooseReportFile(path)) return;
     GradeSysUsed();
     std::string text;
+    text.reserve(reportSetRoom());
     // The working file is written once after the visit instead of at every switch; the visit
     // ends on the tab it started from, so that nothing rests on the pending changes alone.
     {

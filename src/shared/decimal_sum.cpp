@@ -112,8 +112,8 @@ void DecimalSum::subtract(const DecimalSum& other) {
     addScaled(-other.coefficient_, other.exponent_);
 }
 
-// Both terms are brought to the finest power of ten at which both fit; a term finer than that is
-// rounded to it.
+// Nearly every addend of a run of marks comes at the sum's own power of ten: that addition is
+// kept short enough to be made in place, and the rest is left to addAtOtherPower.
 void DecimalSum::addScaled(Wide coefficient, int exponent) {
     if (coefficient == 0) return;
     if (coefficient_ == 0) {
@@ -121,20 +121,27 @@ void DecimalSum::addScaled(Wide coefficient, int exponent) {
         exponent_ = exponent;
         return;
     }
-    if (exponent == exponent_) {
-        coefficient_ += coefficient;
-    } else {
-        const int finest = std::max({std::min(exponent, exponent_),
-                                     exponent - (maxDigits - digitCount(coefficient)),
-                                     exponent_ - (maxDigits - digitCount(coefficient_))});
-        coefficient_ =
-            rescaled(coefficient_, exponent_, finest) + rescaled(coefficient, exponent, finest);
-        exponent_ = finest;
-    }
-    if (magnitude(coefficient_) >= powerOfTen(maxDigits)) {
-        coefficient_ = rescaled(coefficient_, exponent_, exponent_ + 1);
-        ++exponent_;
-    }
+    if (exponent != exponent_) return addAtOtherPower(coefficient, exponent);
+    coefficient_ += coefficient;
+    if (magnitude(coefficient_) >= powerOfTen(maxDigits)) dropLastDigit();
+}
+
+// Both terms are brought to the finest power of ten at which both fit; a term finer than that is
+// rounded to it.
+void DecimalSum::addAtOtherPower(Wide coefficient, int exponent) {
+    const int finest =
+        std::max({std::min(exponent, exponent_), exponent - (maxDigits - digitCount(coefficient)),
+                  exponent_ - (maxDigits - digitCount(coefficient_))});
+    coefficient_ =
+        rescaled(coefficient_, exponent_, finest) + rescaled(coefficient, exponent, finest);
+    exponent_ = finest;
+    if (magnitude(coefficient_) >= powerOfTen(maxDigits)) dropLastDigit();
+}
+
+// Rare, and kept out of line so that the addition in place saves no registers for it.
+[[gnu::noinline]] void DecimalSum::dropLastDigit() {
+    coefficient_ = rescaled(coefficient_, exponent_, exponent_ + 1);
+    ++exponent_;
 }
 
 double DecimalSum::value() const {

@@ -35,6 +35,8 @@ public:
 private:
     __extension__ typedef __int128 Wide;
     void addScaled(Wide coefficient, int exponent);
+    void addAtOtherPower(Wide coefficient, int exponent);
+    void dropLastDigit(); // rounded, when the coefficient has grown past its digits
 
     Wide coefficient_ = 0; // the sum is coefficient_ × 10^exponent_
     int exponent_ = 0;

@@ -15,6 +15,30 @@ namespace {
 constexpr double powersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
 constexpr double below1E15 = 1e15;
 
+// Marks, totals and percentages hold few decimals: such a value is a whole number of at most 15
+// digits once multiplied by a small power of ten, and the product's error lies far below the 15th
+// digit. That number and the power, or none for a value that is not such. The value is finite.
+struct ScaledWhole {
+    std::int64_t digits;
+    int places;
+};
+std::optional<ScaledWhole> scaledToWhole(double value) {
+    // Below 1E7 every power tried keeps the value below 1E15: nearly every mark's number.
+    if (std::fabs(value) < 1e7) {
+        for (int k = 0; k < static_cast<int>(std::size(powersOfTen)); ++k) {
+            const double scaled = value * powersOfTen[k];
+            if (isWholeBelow1E15(scaled)) return ScaledWhole{static_cast<std::int64_t>(scaled), k};
+        }
+        return std::nullopt;
+    }
+    for (int k = 0; k < static_cast<int>(std::size(powersOfTen)); ++k) {
+        const double scaled = value * powersOfTen[k];
+        if (std::fabs(scaled) >= below1E15) break;
+        if (isWholeBelow1E15(scaled)) return ScaledWhole{static_cast<std::int64_t>(scaled), k};
+    }
+    return std::nullopt;
+}
+
 // Writes `digits` (below 1E15) divided by 10^places in the fixed form: no exponent, no trailing
 // zeros after the point.
 std::string fixedText(std::int64_t digits, int places) {
@@ -41,17 +65,10 @@ std::string fixedText(std::int64_t digits, int places) {
 std::string numberText(double value) {
     // Negative zero and values that are not finite would otherwise show as "-0", "inf" or "nan".
     if (!std::isfinite(value) || value == 0) return "0";
-    // Marks, totals and percentages hold few decimals: such a value is a whole number of at most
-    // 15 digits once scaled by a small power of ten (the product's error lies far below the 15th
-    // digit), and it is written without the general formatter, which costs twenty times more.
-    // Values below 1E-4 take the exponent form and are left to it.
+    // A value of few decimals is written without the general formatter, which costs twenty times
+    // more. Values below 1E-4 take the exponent form and are left to it.
     if (std::fabs(value) >= 1e-4) {
-        for (int k = 0; k < static_cast<int>(std::size(powersOfTen)); ++k) {
-            const double scaled = value * powersOfTen[k];
-            if (std::fabs(scaled) >= below1E15) break;
-            if (scaled == std::trunc(scaled))
-                return fixedText(static_cast<std::int64_t>(scaled), k);
-        }
+        if (const auto whole = scaledToWhole(value)) return fixedText(whole->digits, whole->places);
     }
     char buffer[40];
     auto [end, ec] =
@@ -61,14 +78,8 @@ std::string numberText(double value) {
     return text;
 }
 
-// Marks hold few decimals: a value that becomes a whole number of at most 15 digits when scaled
-// by a small power of ten is that number, as the product's error lies far below the 15th digit.
 GeneralDecimal generalDecimal(double finiteValue) {
-    for (int k = 0; k < static_cast<int>(std::size(powersOfTen)); ++k) {
-        const double scaled = finiteValue * powersOfTen[k];
-        if (std::fabs(scaled) >= below1E15) break;
-        if (scaled == std::trunc(scaled)) return {static_cast<std::int64_t>(scaled), -k};
-    }
+    if (const auto whole = scaledToWhole(finiteValue)) return {whole->digits, -whole->places};
     char buffer[40];
     auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, finiteValue,
                                    std::chars_format::scientific, 14);
@@ -96,13 +107,10 @@ GeneralDecimal generalDecimal(double finiteValue) {
 
 double generalValue(double value) {
     if (!std::isfinite(value) || value == 0) return value;
-    for (int k = 0; k < static_cast<int>(std::size(powersOfTen)); ++k) {
-        const double scaled = value * powersOfTen[k];
-        if (std::fabs(scaled) >= below1E15) break;
-        // A whole number below 2^53 and a power of ten up to 1E22 are exact: one rounding
-        // gives the nearest double.
-        if (scaled == std::trunc(scaled)) return scaled / powersOfTen[k];
-    }
+    // A whole number below 2^53 and a power of ten up to 1E22 are exact: one rounding gives the
+    // nearest double.
+    if (const auto whole = scaledToWhole(value))
+        return static_cast<double>(whole->digits) / powersOfTen[whole->places];
     char buffer[40];
     auto [end, ec] =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
@@ -235,8 +243,8 @@ std::optional<double> plainDecimal(std::string_view text) {
         }
     }
     if (count == 0 || count > 15) return std::nullopt;
-    constexpr double exact[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    static constexpr double exact[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     const double value = static_cast<double>(digits) / exact[places];
     return negative ? -value : value;
 }
@@ -298,16 +306,39 @@ bool writtenAsNumberText(std::string_view text) {
     return first - fraction < 4 && end - first <= 15; // 0.0001 at the least
 }
 
+// The first and the last N bytes of from: the whole of it when N <= size <= 2N.
+template <std::size_t N> void copyEnds(char* at, const char* from, std::size_t size) {
+    std::memcpy(at, from, N);
+    std::memcpy(at + size - N, from + size - N, N);
+}
+
+// Copies a number's text in pieces of a size known here, which need no call: a report copies
+// four a row.
+std::size_t copyNumberText(char* at, std::string_view text) {
+    const std::size_t size = text.size();
+    if (size > 16)
+        std::memcpy(at, text.data(), size);
+    else if (size >= 8)
+        copyEnds<8>(at, text.data(), size);
+    else if (size >= 4)
+        copyEnds<4>(at, text.data(), size);
+    else
+        for (std::size_t i = 0; i < size; ++i)
+            at[i] = text[i];
+    return size;
+}
+
+// Text not written as the general format writes it: read and written again. Kept apart from the
+// copy of text written so, which is nearly every mark and need not make room for a string.
+[[gnu::noinline]] std::size_t writeNumberAgain(char* at, std::string_view text) {
+    return copyNumberText(at, numberText(numberValue(text)));
+}
+
 } // namespace
 
 std::size_t writeNumberAsWritten(char* at, std::string_view text) {
-    if (writtenAsNumberText(text)) { // 17 characters at most
-        std::memcpy(at, text.data(), text.size());
-        return text.size();
-    }
-    const std::string written = numberText(numberValue(text));
-    std::memcpy(at, written.data(), written.size());
-    return written.size();
+    if (writtenAsNumberText(text)) return copyNumberText(at, text); // 17 characters at most
+    return writeNumberAgain(at, text);
 }
 
 std::string numberAsWritten(std::string_view text) {

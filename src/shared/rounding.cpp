@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shared/rounding.h"
 
+#include "shared/number_text.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -57,9 +59,8 @@ double roundTo2Places(double value) {
     if (!std::isfinite(value) || value == 0) return value;
     // A value that is the nearest double to a number of hundredths has a shortest form of at
     // most two decimals, which is kept as it is: most marks and percentages are such values.
-    if (const double hundredths = value * 100; std::fabs(hundredths) < 1e15 &&
-                                               hundredths == std::trunc(hundredths) &&
-                                               hundredths / 100 == value)
+    if (const double hundredths = value * 100;
+        std::fabs(hundredths) < 1e15 && isWholeBelow1E15(hundredths) && hundredths / 100 == value)
         return value;
     DecimalDigits decimal = shortestDigits(std::fabs(value));
     int keep = decimal.exponent + 3; // the digits down to the hundredths

@@ -153,6 +153,29 @@ void packMarkLists(const Control& score, const Control& outOf, const Control& we
     }
 }
 
+// The first and the last sizeof(Piece) bytes of a and b alike: all of them when the size is up to
+// twice that.
+template <class Piece> bool sameEnds(const char* a, const char* b, std::size_t size) {
+    Piece a1, b1, a2, b2;
+    std::memcpy(&a1, a, sizeof a1);
+    std::memcpy(&b1, b, sizeof b1);
+    std::memcpy(&a2, a + size - sizeof a2, sizeof a2);
+    std::memcpy(&b2, b + size - sizeof b2, sizeof b2);
+    return a1 == b1 && a2 == b2;
+}
+
+// Whether text begins with piece, compared without a call for the few bytes of a mark's text.
+bool beginsWith(std::string_view text, std::string_view piece) {
+    const std::size_t size = piece.size();
+    if (text.size() < size) return false;
+    if (size > 16) return text.starts_with(piece);
+    if (size >= 8) return sameEnds<std::uint64_t>(text.data(), piece.data(), size);
+    if (size >= 4) return sameEnds<std::uint32_t>(text.data(), piece.data(), size);
+    for (std::size_t i = 0; i < size; ++i)
+        if (text[i] != piece[i]) return false;
+    return true;
+}
+
 } // namespace
 
 void FrmGradeHelp::SaveRun() {
@@ -197,7 +220,7 @@ bool FrmGradeHelp::standsAsStored(const TabAsStored& kept) const {
     std::string_view rest = kept.lists;
     bool same = true;
     packMarkLists(lstScore, lstTotal, lstWeighting, [&](std::string_view piece) {
-        same = same && rest.starts_with(piece);
+        same = same && beginsWith(rest, piece);
         if (same) rest.remove_prefix(piece.size());
     });
     return same && rest.empty();
@@ -271,7 +294,11 @@ void FrmGradeHelp::replayMarks(const std::vector<StoredMark>& marks) {
     {
         replayedTotals = {};
         const FlagHold replaying(replayedTotals.replaying);
-        const auto replay = [this](const StoredMark& mark) {
+        // The entry's texts (storedYouGot, youGot, ...) keep only the last mark's, so the marks
+        // before it are entered from where they stand, without three copies of each text.
+        const StoredMark* const last = marks.empty() ? nullptr : &marks.back();
+        const auto replay = [this, last](const StoredMark& mark) {
+            if (&mark != last) return enterMark(mark.youGot, mark.outOf, mark.weighting);
             storedYouGot = mark.youGot;
             storedOutOf = mark.outOf;
             storedWeighting = mark.weighting;

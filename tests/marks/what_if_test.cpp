@@ -129,6 +129,14 @@ TEST(EditingAMark, AsksWithTheMarksTextsAndWeighsItAgainstTheOtherMarks) {
     clickTab(t, 1);
     clickTab(t, 0);
     EXPECT_EQ(marksOf(t.form())[2], "2|2|5|5|whatif");
+    // So is one that changes the last digit alone of a text of four letters or more, or of eight.
+    for (const char* outOf : {"12.25", "12.26", "1234.5678", "1234.5679"}) {
+        t.typeMark("2", outOf, "5");
+        ASSERT_EQ(t.program->run(*findProcedure("lstTotal_DblClick"), {2}), Program::Outcome::Ran);
+        clickTab(t, 1);
+        clickTab(t, 0);
+        EXPECT_TRUE(marksOf(t.form())[2].starts_with("2|" + std::string(outOf) + "|5|")) << outOf;
+    }
 }
 
 } // namespace

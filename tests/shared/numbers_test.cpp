@@ -45,6 +45,12 @@ TEST(DecimalSum, AddsTheDecimalsAsWrittenWhateverTheirSizes) {
     };
     for (const auto& [name, addends, value] : cases)
         EXPECT_EQ(sumOf(addends).value(), value) << name;
+
+    // Added to itself, a sum keeps 36 digits however far it grows past them.
+    DecimalSum doubled(0.1);
+    for (int i = 0; i < 200; ++i)
+        doubled.add(doubled);
+    EXPECT_EQ(doubled.value(), std::ldexp(0.1, 200));
 }
 
 // Halves of the digits as typed, although 33.335 and 2.675 are stored just below them. A value

@@ -358,8 +358,8 @@ private:
     struct ReplayedTotals {
         bool replaying = false;
         bool marked = false, scored = false; // a mark, and one out of more than 0, went through
-        DecimalSum youGot, weightedScore,
-            weighting; // as the last mark out of more than 0 left them
+        // The sums as the last mark out of more than 0 left them.
+        DecimalSum youGot, weightedScore, weighting;
     };
     ReplayedTotals replayedTotals;
     void showReplayedTotals();

@@ -23,17 +23,11 @@ struct ScaledWhole {
     int places;
 };
 std::optional<ScaledWhole> scaledToWhole(double value) {
-    // Below 1E7 every power tried keeps the value below 1E15: nearly every mark's number.
-    if (std::fabs(value) < 1e7) {
-        for (int k = 0; k < static_cast<int>(std::size(powersOfTen)); ++k) {
-            const double scaled = value * powersOfTen[k];
-            if (isWholeBelow1E15(scaled)) return ScaledWhole{static_cast<std::int64_t>(scaled), k};
-        }
-        return std::nullopt;
-    }
+    // Below 1E7, nearly every mark's number, no power tried takes the value to 1E15.
+    const bool small = std::fabs(value) < 1e7;
     for (int k = 0; k < static_cast<int>(std::size(powersOfTen)); ++k) {
         const double scaled = value * powersOfTen[k];
-        if (std::fabs(scaled) >= below1E15) break;
+        if (!small && std::fabs(scaled) >= below1E15) break;
         if (isWholeBelow1E15(scaled)) return ScaledWhole{static_cast<std::int64_t>(scaled), k};
     }
     return std::nullopt;

@@ -161,13 +161,14 @@ void FrmGradeHelp::enterMark(const std::string& score, const std::string& outOfT
 
     lstWeighting.list.push_back(weightingText);
     const double fraction = weightingFraction(percent);
+    weightingSum.add(fraction);
     // A replay writes the fraction and works the totals' values out once, for its last mark
     // (showReplayedTotals).
-    if (!replayedTotals.replaying) weighting = weightingFractionText(percent);
-    weightingSum.add(fraction);
-    if (!replayedTotals.replaying) weightingTotal = weightingSum.value();
-    if (!replayedTotals.replaying)
+    if (!replayedTotals.replaying) {
+        weighting = weightingFractionText(percent);
+        weightingTotal = weightingSum.value();
         lblWeightingTot.caption = numberText(weightingEntered().value()) + "%";
+    }
     if (enteringWhatIf) {
         ++whatIfMarks;
         whatIfLabelUpdate();

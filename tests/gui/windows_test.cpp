@@ -20,6 +20,8 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFontDatabase>
+#include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -617,6 +619,31 @@ private slots:
         const QRect frame = gui->window->frameGeometry();
         QVERIFY(gui->window->screen()->availableGeometry().contains(frame.topLeft()));
         QCOMPARE(gui->form().frmGradeHelp.left, gui->window->geometry().left() * 15);
+    }
+
+    // A frame is a line round its controls with its caption in the top edge: the line runs through
+    // the caption's height, breaks for the caption, and the caption is drawn in the break.
+    void framesDrawTheirCaptionInABreakOfTheTopLine() {
+        auto* frame = find<QGroupBox>("framescores");
+        const QImage drawn = frame->grab().toImage();
+        const QRgb line = frame->palette().color(QPalette::Mid).rgb();
+        const QFontMetrics metrics = frame->fontMetrics();
+        const int right = drawn.width() - 10;
+        const int captionEnd = 10 + metrics.horizontalAdvance(frame->title());
+        int top = 0;
+        while (top < drawn.height() && drawn.pixel(right, top) != line)
+            ++top;
+        QVERIFY(top > 0 && top < metrics.height());
+        QCOMPARE(drawn.pixel(drawn.width() / 2, drawn.height() - 1), line);
+        QCOMPARE(drawn.pixel(0, drawn.height() / 2), line);
+        QCOMPARE(drawn.pixel(captionEnd + 10, top), line);
+        int inked = 0;
+        for (int x = 6; x < captionEnd; ++x) {
+            QVERIFY2(drawn.pixel(x, top) != line, qPrintable(QString::number(x)));
+            for (int y = 0; y < metrics.height(); ++y)
+                inked += qGray(drawn.pixel(x, y)) < 100;
+        }
+        QVERIFY(inked > 20);
     }
 
     // The highlight shows the mark that Delete Selected Mark acts on, in all four lists, and

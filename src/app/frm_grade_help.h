@@ -268,6 +268,8 @@ public:
     // ---- Paths in the program's directory ----
     std::string programFile(const std::string& fileName) const;
     std::string workingFile() const; // this copy's own
+    // The section that stores tab `index` in the working file and in save files: "Tab 3".
+    static std::string tabSection(int index);
     std::string rangesFile() const { return programFile("graderanges.txt"); }
     std::string settingsFile() const { return programFile("settings.ini"); }
     std::string manifestFile() const;

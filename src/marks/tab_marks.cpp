@@ -39,7 +39,7 @@ double MarkTotals::overall() const {
 // entries, in a stored tab the marks after its "count".
 MarkKind FrmGradeHelp::markKind(int tab, std::size_t j) {
     if (tab == currentTab) return markKind(j);
-    const std::string section = "Tab " + std::to_string(tab);
+    const std::string section = tabSection(tab);
     const double real = numberValue(readIni(workingFile(), section, "count"));
     return static_cast<double>(j) >= real ? MarkKind::WhatIf : MarkKind::Real;
 }
@@ -47,7 +47,7 @@ MarkKind FrmGradeHelp::markKind(int tab, std::size_t j) {
 int FrmGradeHelp::whatIfCount(int tab) {
     if (tab == currentTab) return whatIfMarks;
     const std::string file = workingFile();
-    const std::string section = "Tab " + std::to_string(tab);
+    const std::string section = tabSection(tab);
     // A tab is found again only under the caption it was stored with.
     if (readIni(file, section, "Name") != cmdTab[static_cast<std::size_t>(tab)].caption) return 0;
     return storedWhatIfs(file, section);
@@ -69,7 +69,7 @@ SubjectMarks FrmGradeHelp::subjectMarks(int tab) {
     // A tab is found again only under the caption it was stored with; a tab never stored, or
     // stored with no valid system, takes the system in use.
     const std::string file = workingFile();
-    const std::string section = "Tab " + std::to_string(tab);
+    const std::string section = tabSection(tab);
     if (readIni(file, section, "Name") != subject.name) {
         subject.gradeSys.reset();
         return subject;

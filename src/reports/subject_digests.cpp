@@ -54,7 +54,7 @@ NextGrade nextGradeOf(const PlanTotals& totals, double overall, const PercentSys
 
 std::uint64_t SubjectDigests::revisionOf(int tab) {
     return program_.ini.sectionRevision(program_.frmGradeHelp.workingFile(),
-                                        "Tab " + std::to_string(tab));
+                                        FrmGradeHelp::tabSection(tab));
 }
 
 // Kept for as long as the tab's section of the working file and its caption stay the same.

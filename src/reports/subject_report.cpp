@@ -63,10 +63,8 @@ std::size_t FrmGradeHelp::reportSetRoom() {
     double rows = 0;
     for (int i = 0; i < static_cast<int>(cmdTab.size()); ++i) {
         if (!cmdTab[i].visible) continue;
-        rows +=
-            i == currentTab
-                ? static_cast<double>(realMarkCount())
-                : std::max(0.0, numberValue(readIni(file, "Tab " + std::to_string(i), "count")));
+        rows += i == currentTab ? static_cast<double>(realMarkCount())
+                                : std::max(0.0, numberValue(readIni(file, tabSection(i), "count")));
     }
     const double room = rows * rowRoom + static_cast<double>(cmdTab.size() * blockRoom);
     return static_cast<std::size_t>(std::min(room, static_cast<double>(mostReportSetRoom)));

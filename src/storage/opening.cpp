@@ -170,7 +170,7 @@ std::string FrmGradeHelp::readSaveFileTabs(const std::string& path, const std::s
     bool tabRead = false;
     for (int n = 0;; ++n) {
         if (n > highestSectionNumber) return "Its tab numbers run past 32767.";
-        const std::string section = "Tab " + std::to_string(n);
+        const std::string section = tabSection(n);
         if (!program_.ini.sectionExists(path, section)) {
             if (bound == highestSectionNumber)
                 return "It names more tabs than it holds (NumTabs=" + numTabsText + ").";
@@ -190,7 +190,7 @@ std::string FrmGradeHelp::readSaveFileTabs(const std::string& path, const std::s
 FrmGradeHelp::TabRead FrmGradeHelp::readSaveFileTab(const std::string& path,
                                                     const std::string& title, int section,
                                                     bool firstTab, std::string& problem) {
-    const std::string name = "Tab " + std::to_string(section);
+    const std::string name = tabSection(section);
     // A switch finds a tab again by its name as stored, where a carriage return becomes a blank:
     // so it must be one already, or the tab's marks would not be found.
     std::string tabName = readIni(path, name, "Name");

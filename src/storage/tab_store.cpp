@@ -23,10 +23,6 @@ namespace tallisto {
 
 namespace {
 
-std::string tabSection(int index) {
-    return "Tab " + std::to_string(index);
-}
-
 // A mark is stored as the number its list entry begins with, so that a stored file holds numbers
 // only; an entry a list is missing counts as 0.
 std::string storedNumber(const std::vector<std::string>& list, std::size_t j) {
@@ -177,6 +173,10 @@ bool beginsWith(std::string_view text, std::string_view piece) {
 }
 
 } // namespace
+
+std::string FrmGradeHelp::tabSection(int index) {
+    return "Tab " + std::to_string(index);
+}
 
 void FrmGradeHelp::SaveRun() {
     if (saveTab < 0 || saveTab >= static_cast<int>(cmdTab.size())) return;

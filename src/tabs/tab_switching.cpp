@@ -10,14 +10,6 @@
 
 namespace tallisto {
 
-namespace {
-
-std::string tabSection(int index) {
-    return "Tab " + std::to_string(index);
-}
-
-} // namespace
-
 void FrmGradeHelp::cmdTab_Click(int Index) {
     giveFocusToEasyWork();
     if (Index < 0 || Index >= static_cast<int>(cmdTab.size())) return;
